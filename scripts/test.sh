@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test:
+#   1. the plain build with warnings as errors, every test (GUI tests headless);
+#   2. the core tests under AddressSanitizer and UndefinedBehaviorSanitizer;
+#   3. the link tests under ThreadSanitizer;
+#   4. one clang-format style over the tree.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/setup.sh
+
+jobs=$(nproc)
+export QT_QPA_PLATFORM=offscreen
+export CTEST_OUTPUT_ON_FAILURE=1
+
+echo "== format"
+mapfile -t sources < <(git ls-files '*.cpp' '*.h' 2>/dev/null || true)
+if [ ${#sources[@]} -gt 0 ]; then
+  clang-format --dry-run --Werror "${sources[@]}"
+fi
+
+echo "== plain build"
+cmake -S . -B build -G Ninja -DTALVERO_WERROR=ON >/dev/null
+cmake --build build -j "$jobs"
+
+echo "== ASan/UBSan build of the core"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTALVERO_WERROR=ON -DTALVERO_GUI=OFF \
+  -DTALVERO_BENCH=OFF -DTALVERO_SANITIZE="address;undefined" >/dev/null
+cmake --build build-asan -j "$jobs"
+
+echo "== TSan build of the link"
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALVERO_WERROR=ON -DTALVERO_GUI=OFF \
+  -DTALVERO_BENCH=OFF -DTALVERO_SANITIZE=thread >/dev/null
+cmake --build build-tsan -j "$jobs"
+
+status=0
+echo "== core tests under ASan/UBSan"
+(cd build-asan && ctest -L core -j "$jobs") || status=1
+echo "== link tests under TSan"
+if (cd build-tsan && ctest -N -L link | grep -q 'Total Tests: [1-9]'); then
+  (cd build-tsan && TSAN_OPTIONS="halt_on_error=1" ctest -L link -j "$jobs") || status=1
+fi
+echo "== every test"
+(cd build && ctest -j "$jobs") || status=1
+exit $status

@@ -1,0 +1,20 @@
+#pragma once
+// talvero-cli: each command is a function over its arguments (without the command name) that
+// returns the process exit code. Commands print their own --help.
+#include <string>
+#include <vector>
+
+struct CliCommand {
+    const char* name;
+    const char* summary;
+    int (*run)(const std::vector<std::string>& args);
+};
+
+// Commands on configuration files (new, show, check, set, idlist ...).
+std::vector<CliCommand> DocumentCommands();
+// Commands that talk to a radio (ports, search, info, read, write, init, firmware).
+std::vector<CliCommand> RadioCommands();
+
+// Shared helpers.
+bool WantsHelp(const std::vector<std::string>& args);
+int Fail(const std::string& message, int code = 2);  // one line on stderr, returns code

@@ -1,0 +1,3 @@
+#include "commands.h"
+
+std::vector<CliCommand> DocumentCommands() { return {}; }

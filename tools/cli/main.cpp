@@ -1,0 +1,65 @@
+// talvero-cli: the configuration program's work from a shell, on the same core code.
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "commands.h"
+
+bool WantsHelp(const std::vector<std::string>& args) {
+    for (const auto& a : args) {
+        if (a == "--help" || a == "-h") {
+            return true;
+        }
+    }
+    return false;
+}
+
+int Fail(const std::string& message, int code) {
+    std::fprintf(stderr, "talvero-cli: %s\n", message.c_str());
+    return code;
+}
+
+namespace {
+
+std::vector<CliCommand> AllCommands() {
+    std::vector<CliCommand> all = DocumentCommands();
+    for (const auto& c : RadioCommands()) {
+        all.push_back(c);
+    }
+    return all;
+}
+
+void PrintUsage(FILE* out) {
+    std::fprintf(out, "usage: talvero-cli COMMAND [ARGS...]\n\ncommands:\n");
+    for (const auto& c : AllCommands()) {
+        std::fprintf(out, "  %-10s %s\n", c.name, c.summary);
+    }
+    std::fprintf(out, "\n'talvero-cli COMMAND --help' describes a command.\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        PrintUsage(stderr);
+        return 2;
+    }
+    std::string name = argv[1];
+    if (name == "--help" || name == "-h" || name == "help") {
+        PrintUsage(stdout);
+        return 0;
+    }
+    std::vector<std::string> args(argv + 2, argv + argc);
+    for (const auto& c : AllCommands()) {
+        if (name == c.name) {
+            try {
+                return c.run(args);
+            } catch (const std::exception& e) {
+                return Fail(std::string("internal error: ") + e.what(), 70);
+            }
+        }
+    }
+    PrintUsage(stderr);
+    return Fail("unknown command '" + name + "'");
+}
