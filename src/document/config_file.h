@@ -16,18 +16,19 @@ inline constexpr char16_t kConfigFileTitle[] = u"Talvero";
 // Why a file was refused.
 enum class ConfigRefusal {
     None,
-    CannotOpen,      // the file could not be opened or read (error.code says why)
-    Empty,           // length zero
-    ShortRead,       // fewer bytes than the file's length
-    NotConfiguration,// identifier or "[Config]\r\n" missing
-    EntryRefused,    // an ID list entry was refused by the loader
+    CannotOpen,        // the file could not be opened or read (error.code says why)
+    Empty,             // length zero
+    ShortRead,         // fewer bytes than the file's length
+    TooLarge,          // far beyond any configuration's size
+    NotConfiguration,  // identifier or "[Config]\r\n" missing
+    EntryRefused,      // an ID list entry was refused by the loader
 };
 
 struct ConfigLoadResult {
     ConfigRefusal refusal = ConfigRefusal::None;
-    ErrorInfo error;                    // for CannotOpen
+    ErrorInfo error;  // for CannotOpen
     bool ok() const { return refusal == ConfigRefusal::None; }
-    std::string Describe() const;       // one line for the user
+    std::string Describe() const;  // one line for the user
 };
 
 // Decodes the file's bytes and parses its body into `map`; `NotConfiguration` when refused.

@@ -8,7 +8,7 @@
 #include <vector>
 
 class CIniData {
-public:
+  public:
     CIniData() = default;
     virtual ~CIniData() = default;
 
@@ -29,7 +29,7 @@ public:
     void clear() { m_map.clear(); }
     const std::unordered_map<std::u16string, std::u16string>& entries() const { return m_map; }
 
-private:
+  private:
     template <typename LineFn>
     void Parse(std::u16string_view text, LineFn decode);
     void StoreLine(std::u16string_view line);

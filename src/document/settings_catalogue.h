@@ -9,24 +9,24 @@
 #include <vector>
 
 enum class Family : uint8_t {
-    Info,        // radio information and line settings: bare key, never rendered
-    Unit,        // name + "_01"
-    Bare,        // name alone ("access_pass")
-    IdEntry,     // name + "_01_" + entry (1–500)
-    Message,     // "msg_01_" + index (1–10)
-    Status,      // "stat_01_" / "sw_presence_01_" + index (1–10)
-    Profile,     // name + "_" + profile (1–10), no unit number
-    CertSlot,    // name + "_" + slot (1–4), no unit number
+    Info,      // radio information and line settings: bare key, never rendered
+    Unit,      // name + "_01"
+    Bare,      // name alone ("access_pass")
+    IdEntry,   // name + "_01_" + entry (1–500)
+    Message,   // "msg_01_" + index (1–10)
+    Status,    // "stat_01_" / "sw_presence_01_" + index (1–10)
+    Profile,   // name + "_" + profile (1–10), no unit number
+    CertSlot,  // name + "_" + slot (1–4), no unit number
 };
 
 enum class RuleKind : uint8_t {
     Any,
-    OneOf,      // exact match with one of `choices`
-    Number,     // leading number within lo–hi (see flags)
-    Width,      // TextWidth at most `limit`
-    Length,     // at most `limit` code units
-    Ipv4,       // empty or a dotted IPv4 address, normalised
-    DialNumber, // at most 31 bytes in the code page, each one of "0123456789#*"
+    OneOf,       // exact match with one of `choices`
+    Number,      // leading number within lo–hi (see flags)
+    Width,       // TextWidth at most `limit`
+    Length,      // at most `limit` code units
+    Ipv4,        // empty or a dotted IPv4 address, normalised
+    DialNumber,  // at most 31 bytes in the code page, each one of "0123456789#*"
 };
 
 enum class Store : uint8_t { AsGiven, U, U05 };
@@ -54,19 +54,22 @@ struct SettingRule {
     bool zeroOk = false;                       // Number: 0 is accepted besides lo–hi
     bool exactZeroOk = false;                  // Number: exactly "0" is accepted besides lo–hi
     Store store = Store::AsGiven;
-    uint32_t limit = 0;                        // Width / Length
+    uint32_t limit = 0;  // Width / Length
 };
 
 struct SettingDef {
     std::u16string_view name;
     Family family;
-    std::u16string_view def;   // default value
+    std::u16string_view def;  // default value
     SettingRule rule;
-    bool rendered = true;      // false: loaded and kept, never written to the file or the radio
+    bool rendered = true;  // false: loaded and kept, never written to the file or the radio
     Hook hook = Hook::None;
-    size_t secretCapacity = 0; // >0: scrambled in the file form with this capacity
-    uint32_t slot = 0;         // first storage slot (filled when the catalogue is built)
+    size_t secretCapacity = 0;  // >0: scrambled in the file form with this capacity
+    uint32_t slot = 0;          // first storage slot (filled when the catalogue is built)
 };
+
+// Capacity of a secret that is scrambled at its own length (certificates).
+inline constexpr size_t kSecretOwnLength = static_cast<size_t>(-1);
 
 // Members of each family.
 constexpr unsigned kIdEntries = 500, kMessages = 10, kStatuses = 10, kProfiles = 10, kCertSlots = 4;

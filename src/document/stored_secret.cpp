@@ -5,8 +5,8 @@
 
 namespace {
 
-constexpr uint8_t kRotations[32] = {7, 2, 11, 4, 9,  14, 3, 6, 12, 1, 8,  13, 5, 10, 2,  15,
-                                    6, 9, 4,  11, 3, 12, 7, 1, 14, 5, 10, 8,  2, 13, 6,  9};
+constexpr uint8_t kRotations[32] = {7, 2, 11, 4,  9, 14, 3, 6, 12, 1, 8,  13, 5, 10, 2, 15,
+                                    6, 9, 4,  11, 3, 12, 7, 1, 14, 5, 10, 8,  2, 13, 6, 9};
 
 inline uint16_t RotateLeft(uint16_t v, unsigned n) {
     n &= 15;
@@ -23,9 +23,12 @@ std::mt19937& Rng() {
 }
 
 int HexDigit(char16_t c) {
-    if (c >= u'0' && c <= u'9') return c - u'0';
-    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
+    if (c >= u'0' && c <= u'9')
+        return c - u'0';
+    if (c >= u'A' && c <= u'F')
+        return c - u'A' + 10;
+    if (c >= u'a' && c <= u'f')
+        return c - u'a' + 10;
     return -1;
 }
 
@@ -76,7 +79,8 @@ std::u16string DecodeStoredSecret(std::u16string_view text) {
     std::u16string out;
     for (size_t i = 0; i < n / 4; ++i) {
         const char16_t* g = text.data() + 2 + 4 * i;
-        uint16_t v = static_cast<uint16_t>((digit(g[0]) << 12) | (digit(g[1]) << 8) | (digit(g[2]) << 4) | digit(g[3]));
+        uint16_t v = static_cast<uint16_t>((digit(g[0]) << 12) | (digit(g[1]) << 8) | (digit(g[2]) << 4) |
+                                           digit(g[3]));
         uint16_t u = RotateRight(v, kRotations[(start + i) % 32]);
         if (u == 0) {
             break;

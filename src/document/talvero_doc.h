@@ -11,19 +11,19 @@
 
 // Update hints sent to the document's observers.
 enum : int {
-    kHintLoaded = 16,  // after every load; carries the warning lines (possibly none)
-    kHintChanged = 17, // a value changed outside the page that shows it
+    kHintLoaded = 16,   // after every load; carries the warning lines (possibly none)
+    kHintChanged = 17,  // a value changed outside the page that shows it
 };
 
 class IDocumentObserver {
-public:
+  public:
     virtual ~IDocumentObserver() = default;
     // `warnings` is null when the hint carries no list.
     virtual void OnDocumentUpdate(int hint, const std::vector<std::u16string>* warnings) = 0;
 };
 
 class CTalveroDoc {
-public:
+  public:
     CTalveroDoc();
     CTalveroDoc(const CTalveroDoc&) = delete;
     CTalveroDoc& operator=(const CTalveroDoc&) = delete;
@@ -77,11 +77,11 @@ public:
     void RemoveObserver(IDocumentObserver* observer);
     void UpdateAllViews(int hint, const std::vector<std::u16string>* warnings = nullptr);
 
-private:
+  private:
     uint32_t Slot(SettingId id) const;
-    bool Validate(const SettingDef& def, SettingId id, std::u16string_view value, std::u16string& stored) const;
+    bool Validate(const SettingDef& def, SettingId id, std::u16string_view value,
+                  std::u16string& stored) const;
     void Store(SettingId id, std::u16string value);
-    bool RunHook(const SettingDef& def, SettingId id, std::u16string_view value);
     bool SetWlanSec(unsigned profile, std::u16string_view value);
     bool SetWlanEnc(unsigned profile, std::u16string_view value);
 

@@ -22,4 +22,6 @@ bool FitTextWidth(std::u16string& text, size_t limit) {
     return true;
 }
 
-std::u16string MaskText(std::u16string_view text) { return std::u16string(text.size(), u'*'); }
+std::u16string MaskText(std::u16string_view text) {
+    return std::u16string(text.size(), u'*');
+}

@@ -35,7 +35,7 @@ std::string CurrentName() {
 // One iconv descriptor per call: conversions run on the UI thread and on radio workers at once,
 // and a descriptor must not be shared between threads.
 class Converter {
-public:
+  public:
     Converter(const std::string& to, const std::string& from) : m_cd(iconv_open(to.c_str(), from.c_str())) {}
     ~Converter() {
         if (ok()) {
@@ -47,7 +47,7 @@ public:
     bool ok() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
     iconv_t get() const { return m_cd; }
 
-private:
+  private:
     iconv_t m_cd;
 };
 
@@ -78,7 +78,8 @@ std::string Run(iconv_t cd, const char* in, size_t inLen, size_t unit, const std
             auto hi = static_cast<unsigned char>(inPtr[1]);
             unsigned cu = lo | (hi << 8);
             if (cu >= 0xD800 && cu <= 0xDBFF) {
-                unsigned next = static_cast<unsigned char>(inPtr[2]) | (static_cast<unsigned char>(inPtr[3]) << 8);
+                unsigned next =
+                    static_cast<unsigned char>(inPtr[2]) | (static_cast<unsigned char>(inPtr[3]) << 8);
                 if (next >= 0xDC00 && next <= 0xDFFF) {
                     skip = 4;
                 }
@@ -114,7 +115,9 @@ std::string Run(iconv_t cd, const char* in, size_t inLen, size_t unit, const std
 
 }  // namespace
 
-std::string AnsiCodePageName() { return CurrentName(); }
+std::string AnsiCodePageName() {
+    return CurrentName();
+}
 
 std::string ToAnsi(std::u16string_view text) {
     if (text.empty()) {

@@ -15,7 +15,9 @@ std::u16string GetLanguageText(uint32_t id) {
     return std::u16string(n.begin(), n.end());
 }
 
-bool HasLanguageText(uint32_t id) { return g_languageTexts.count(id) != 0; }
+bool HasLanguageText(uint32_t id) {
+    return g_languageTexts.count(id) != 0;
+}
 
 void SetLanguageText(uint32_t id, std::u16string_view text) {
     auto buf = std::make_unique<char16_t[]>(text.size() + 1);
@@ -107,12 +109,18 @@ std::u16string FormatText(std::u16string_view fmt, std::span<const FormatArg> ar
         Spec sp;
         for (; i < fmt.size(); ++i) {
             char16_t f = fmt[i];
-            if (f == u'-') sp.left = true;
-            else if (f == u'+') sp.plus = true;
-            else if (f == u' ') sp.space = true;
-            else if (f == u'#') sp.alt = true;
-            else if (f == u'0') sp.zero = true;
-            else break;
+            if (f == u'-')
+                sp.left = true;
+            else if (f == u'+')
+                sp.plus = true;
+            else if (f == u' ')
+                sp.space = true;
+            else if (f == u'#')
+                sp.alt = true;
+            else if (f == u'0')
+                sp.zero = true;
+            else
+                break;
         }
         if (i < fmt.size() && fmt[i] == u'*') {
             int64_t w = argInt(nextArg());
@@ -165,9 +173,12 @@ std::u16string FormatText(std::u16string_view fmt, std::span<const FormatArg> ar
                 if (sp.precision == 0 && v == 0) {
                     body.clear();
                 }
-                if (v < 0) body.insert(0, 1, u'-');
-                else if (sp.plus) body.insert(0, 1, u'+');
-                else if (sp.space) body.insert(0, 1, u' ');
+                if (v < 0)
+                    body.insert(0, 1, u'-');
+                else if (sp.plus)
+                    body.insert(0, 1, u'+');
+                else if (sp.space)
+                    body.insert(0, 1, u' ');
                 Pad(out, body, sp, true);
                 break;
             }
@@ -189,8 +200,10 @@ std::u16string FormatText(std::u16string_view fmt, std::span<const FormatArg> ar
                 if (sp.precision == 0 && v == 0) {
                     body.clear();
                 }
-                if (sp.alt && v != 0 && base == 16) body.insert(0, conv == u'X' ? u"0X" : u"0x");
-                if (sp.alt && base == 8 && (body.empty() || body[0] != u'0')) body.insert(0, 1, u'0');
+                if (sp.alt && v != 0 && base == 16)
+                    body.insert(0, conv == u'X' ? u"0X" : u"0x");
+                if (sp.alt && base == 8 && (body.empty() || body[0] != u'0'))
+                    body.insert(0, 1, u'0');
                 Pad(out, body, sp, true);
                 break;
             }
@@ -213,7 +226,8 @@ std::u16string FormatText(std::u16string_view fmt, std::span<const FormatArg> ar
                     body.assign(a->text);
                 } else if (a) {
                     // A number where text was expected: show the number rather than read memory.
-                    std::string n = a->kind == FormatArg::Kind::Signed ? std::to_string(a->s) : std::to_string(a->u);
+                    std::string n =
+                        a->kind == FormatArg::Kind::Signed ? std::to_string(a->s) : std::to_string(a->u);
                     body.assign(n.begin(), n.end());
                 }
                 if (sp.precision >= 0 && static_cast<int>(body.size()) > sp.precision) {

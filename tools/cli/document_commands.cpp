@@ -1,3 +1,197 @@
-#include "commands.h"
+// Commands on configuration files: new, show, check, set.
+#include <cstdio>
+#include <string>
+#include <vector>
 
-std::vector<CliCommand> DocumentCommands() { return {}; }
+#include "commands.h"
+#include "document/config_file.h"
+#include "document/talvero_doc.h"
+#include "platform/unicode.h"
+
+namespace {
+
+void PrintLine(const std::u16string& line) {
+    std::string s = Utf16ToUtf8(line);
+    s.push_back('\n');
+    std::fwrite(s.data(), 1, s.size(), stdout);
+}
+
+// Opens a configuration file as the program does; prints the reason and returns false when refused.
+bool Open(CTalveroDoc& doc, const std::string& path) {
+    ConfigLoadResult r = OpenConfigurationFile(doc, path);
+    if (!r.ok()) {
+        Fail(path + ": " + r.Describe(), 1);
+        return false;
+    }
+    return true;
+}
+
+int RunNew(const std::vector<std::string>& args) {
+    if (WantsHelp(args)) {
+        std::puts(
+            "usage: talvero-cli new -o FILE\n\nWrites a configuration file holding the default settings.");
+        return 0;
+    }
+    std::string out;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "-o" && i + 1 < args.size()) {
+            out = args[++i];
+        } else {
+            return Fail("new: unexpected argument '" + args[i] + "' (see --help)");
+        }
+    }
+    if (out.empty()) {
+        return Fail("new: missing -o FILE (see --help)");
+    }
+    CTalveroDoc doc;
+    ErrorInfo e = SaveConfigurationFile(doc, out);
+    if (!e.ok()) {
+        return Fail("new: cannot write " + e.detail, 1);
+    }
+    return 0;
+}
+
+int RunShow(const std::vector<std::string>& args) {
+    if (WantsHelp(args)) {
+        std::puts(
+            "usage: talvero-cli show FILE [--radio-form] [--wlan-only]\n\n"
+            "Prints the key=value lines of a configuration file as the program renders them, one per\n"
+            "line in UTF-8: the file form (secrets scrambled) by default, or with --radio-form the lines\n"
+            "a write sends to the radio. --wlan-only renders the WLAN and certificate settings alone.");
+        return 0;
+    }
+    std::string path;
+    bool radio = false, wlanOnly = false;
+    for (const auto& a : args) {
+        if (a == "--radio-form") {
+            radio = true;
+        } else if (a == "--wlan-only") {
+            wlanOnly = true;
+        } else if (!a.empty() && a[0] == '-') {
+            return Fail("show: unknown option '" + a + "' (see --help)");
+        } else if (path.empty()) {
+            path = a;
+        } else {
+            return Fail("show: more than one file given (see --help)");
+        }
+    }
+    if (path.empty()) {
+        return Fail("show: missing FILE (see --help)");
+    }
+    CTalveroDoc doc;
+    if (!Open(doc, path)) {
+        return 1;
+    }
+    doc.m_wlanOnly = wlanOnly ? 1 : 0;
+    std::vector<std::u16string> lines;
+    doc.RenderSettings(lines, !radio);
+    for (const auto& l : lines) {
+        PrintLine(l);
+    }
+    return 0;
+}
+
+class WarningCollector : public IDocumentObserver {
+  public:
+    void OnDocumentUpdate(int hint, const std::vector<std::u16string>* warnings) override {
+        if (hint == kHintLoaded && warnings) {
+            lines = *warnings;
+        }
+    }
+    std::vector<std::u16string> lines;
+};
+
+int RunCheck(const std::vector<std::string>& args) {
+    if (WantsHelp(args)) {
+        std::puts(
+            "usage: talvero-cli check FILE\n\n"
+            "Opens a configuration file as the program does and prints each warning of the load\n"
+            "(texts cut to what the radio can display), one per line. Exit status 0 when the file is\n"
+            "accepted, 1 when it is refused (the reason goes to standard error).");
+        return 0;
+    }
+    if (args.size() != 1 || args[0].empty() || args[0][0] == '-') {
+        return Fail("check: expected exactly one FILE (see --help)");
+    }
+    CTalveroDoc doc;
+    WarningCollector collector;
+    doc.AddObserver(&collector);
+    if (!Open(doc, args[0])) {
+        return 1;
+    }
+    for (const auto& l : collector.lines) {
+        PrintLine(l);
+    }
+    return 0;
+}
+
+int RunSet(const std::vector<std::string>& args) {
+    if (WantsHelp(args)) {
+        std::puts(
+            "usage: talvero-cli set FILE KEY=VALUE... [-o OUT]\n\n"
+            "Applies the values in the order given, each through the setting's own rule, and saves the\n"
+            "result to OUT (or back to FILE). Keys are written as in the file (def_id_01, name_01_07,\n"
+            "wlan_psk_03, access_pass); values are UTF-8. Each refused value is reported on standard\n"
+            "error and leaves its setting unchanged; the exit status is then 1.");
+        return 0;
+    }
+    std::string path, out;
+    std::vector<std::string> assignments;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "-o") {
+            if (i + 1 >= args.size()) {
+                return Fail("set: -o needs a file name");
+            }
+            out = args[++i];
+        } else if (path.empty()) {
+            path = args[i];
+        } else {
+            assignments.push_back(args[i]);
+        }
+    }
+    if (path.empty() || assignments.empty()) {
+        return Fail("set: expected FILE and at least one KEY=VALUE (see --help)");
+    }
+    for (const auto& a : assignments) {
+        if (a.find('=') == std::string::npos) {
+            return Fail("set: '" + a + "' is not KEY=VALUE");
+        }
+    }
+    CTalveroDoc doc;
+    if (!Open(doc, path)) {
+        return 1;
+    }
+    bool refused = false;
+    for (const auto& a : assignments) {
+        const size_t eq = a.find('=');
+        const std::string key = a.substr(0, eq);
+        const std::u16string value = Utf8ToUtf16(a.substr(eq + 1));
+        auto id = FindSettingByKey(Utf8ToUtf16(key));
+        if (!id) {
+            std::fprintf(stderr, "talvero-cli: set: unknown key '%s'\n", key.c_str());
+            refused = true;
+            continue;
+        }
+        if (!doc.Set(*id, value)) {
+            std::fprintf(stderr, "talvero-cli: set: %s: value '%s' refused\n", key.c_str(),
+                         a.substr(eq + 1).c_str());
+            refused = true;
+        }
+    }
+    ErrorInfo e = SaveConfigurationFile(doc, out.empty() ? path : out);
+    if (!e.ok()) {
+        return Fail("set: cannot write " + e.detail, 1);
+    }
+    return refused ? 1 : 0;
+}
+
+}  // namespace
+
+std::vector<CliCommand> DocumentCommands() {
+    return {
+        {"new", "write a configuration file holding the defaults", RunNew},
+        {"show", "print the key=value lines of a configuration file", RunShow},
+        {"check", "open a configuration file and print the load warnings", RunCheck},
+        {"set", "change settings of a configuration file through their rules", RunSet},
+    };
+}

@@ -1,3 +1,5 @@
 #include "commands.h"
 
-std::vector<CliCommand> RadioCommands() { return {}; }
+std::vector<CliCommand> RadioCommands() {
+    return {};
+}

@@ -1,0 +1,258 @@
+#include "document/config_file.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "document/talvero_doc.h"
+#include "platform/code_page.h"
+
+namespace {
+
+// No configuration comes near this; anything larger is not one, and reading it whole would only
+// exhaust memory.
+constexpr off_t kMaxConfigFileBytes = 64 * 1024 * 1024;
+
+ErrorInfo SystemError(int err, const std::string& what) {
+    ErrorInfo e;
+    e.code = ErrnoToCode(err);
+    e.sysErrno = err;
+    e.detail = what + ": " + strerror(err);
+    return e;
+}
+
+enum class ReadOutcome { Ok, CannotOpen, Empty, Short, TooLarge };
+
+ReadOutcome ReadFileBytes(const std::string& path, std::string& bytes, ErrorInfo& error) {
+    bytes.clear();
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        error = SystemError(errno, path);
+        return ReadOutcome::CannotOpen;
+    }
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int err = S_ISDIR(st.st_mode) ? EISDIR : errno ? errno : EINVAL;
+        ::close(fd);
+        error = SystemError(err, path);
+        return ReadOutcome::CannotOpen;
+    }
+    if (st.st_size == 0) {
+        ::close(fd);
+        return ReadOutcome::Empty;
+    }
+    if (st.st_size > kMaxConfigFileBytes) {
+        ::close(fd);
+        return ReadOutcome::TooLarge;
+    }
+    bytes.resize(static_cast<size_t>(st.st_size));
+    size_t got = 0;
+    while (got < bytes.size()) {
+        ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            break;
+        }
+        got += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    if (got < bytes.size()) {
+        bytes.clear();
+        return ReadOutcome::Short;
+    }
+    return ReadOutcome::Ok;
+}
+
+}  // namespace
+
+std::string ConfigLoadResult::Describe() const {
+    switch (refusal) {
+        case ConfigRefusal::None:
+            return "loaded";
+        case ConfigRefusal::CannotOpen:
+            return "cannot open the file (" + error.detail + ")";
+        case ConfigRefusal::Empty:
+            return "the file is empty";
+        case ConfigRefusal::ShortRead:
+            return "the file could not be read to its end";
+        case ConfigRefusal::TooLarge:
+            return "the file is far too large to be a configuration file";
+        case ConfigRefusal::NotConfiguration:
+            return "not a configuration file (its identifier or the [Config] line is missing)";
+        case ConfigRefusal::EntryRefused:
+            return "an ID list entry holds a value the radio cannot take (identifier, number, reading or "
+                   "selection)";
+    }
+    return "refused";
+}
+
+ConfigRefusal ParseConfigurationBytes(const std::string& bytes, CIniData& map) {
+    std::u16string text;
+    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+        static_cast<unsigned char>(bytes[1]) == 0xFE) {
+        const size_t units = (bytes.size() - 2) / 2;
+        text.reserve(units);
+        for (size_t i = 0; i < units; ++i) {
+            const auto cu = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 + 2 * i]) |
+                                                  (static_cast<unsigned char>(bytes[3 + 2 * i]) << 8));
+            if (cu == 0) {
+                break;
+            }
+            text.push_back(cu);
+        }
+    } else {
+        // An 8-bit file in the machine's code page, as a text editor writes it.
+        const size_t end = bytes.find('\0');
+        text = FromAnsi(std::string_view(bytes).substr(0, end));
+    }
+    const size_t section = text.find(u"[Config]\r\n");
+    if (text.find(kConfigFileIdentifier) == std::u16string::npos || section == std::u16string::npos) {
+        return ConfigRefusal::NotConfiguration;
+    }
+    map.LoadText(std::u16string_view(text).substr(section + 10));
+    return ConfigRefusal::None;
+}
+
+ConfigLoadResult OpenConfigurationFile(CTalveroDoc& doc, const std::string& path) {
+    ConfigLoadResult result;
+    std::string bytes;
+    switch (ReadFileBytes(path, bytes, result.error)) {
+        case ReadOutcome::Ok:
+            break;
+        case ReadOutcome::CannotOpen:
+            result.refusal = ConfigRefusal::CannotOpen;
+            return result;
+        case ReadOutcome::Empty:
+            result.refusal = ConfigRefusal::Empty;
+            return result;
+        case ReadOutcome::Short:
+            result.refusal = ConfigRefusal::ShortRead;
+            return result;
+        case ReadOutcome::TooLarge:
+            result.refusal = ConfigRefusal::TooLarge;
+            return result;
+    }
+    CIniData map;
+    result.refusal = ParseConfigurationBytes(bytes, map);
+    if (!result.ok()) {
+        return result;
+    }
+    if (!doc.LoadSettings(map, true)) {
+        doc.SetDefaults();
+        doc.UpdateAllViews(kHintLoaded, nullptr);
+        result.refusal = ConfigRefusal::EntryRefused;
+        return result;
+    }
+    doc.SetModifiedFlag(false);
+    doc.SetPathName(path);
+    return result;
+}
+
+std::string RenderConfigurationFile(const CTalveroDoc& doc) {
+    std::vector<std::u16string> lines;
+    doc.RenderSettings(lines, true);
+    std::u16string text;
+    size_t total = 64;
+    for (const auto& l : lines) {
+        total += l.size() + 2;
+    }
+    text.reserve(total);
+    text += u'\xFEFF';
+    text += u';';
+    text += kConfigFileIdentifier;
+    text += u"\r\n;";
+    text += kConfigFileTitle;
+    text += u"\r\n[Config]\r\n";
+    for (const auto& l : lines) {
+        text += l;
+        text += u"\r\n";
+    }
+    std::string bytes(text.size() * 2, '\0');
+    for (size_t i = 0; i < text.size(); ++i) {
+        bytes[2 * i] = static_cast<char>(text[i] & 0xFF);
+        bytes[2 * i + 1] = static_cast<char>(text[i] >> 8);
+    }
+    return bytes;
+}
+
+ErrorInfo SaveConfigurationFile(CTalveroDoc& doc, const std::string& path) {
+    ErrorInfo e = WriteFileAtomically(path, RenderConfigurationFile(doc));
+    if (e.ok()) {
+        doc.SetPathName(path);
+        doc.SetModifiedFlag(false);
+    }
+    return e;
+}
+
+ErrorInfo WriteFileAtomically(const std::string& path, const std::string& bytes) {
+    const size_t slash = path.rfind('/');
+    const std::string dir = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+    const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (base.empty()) {
+        return SystemError(EISDIR, path);
+    }
+    std::string tmp = dir + "/." + base + ".XXXXXX";
+    int fd = mkostemp(tmp.data(), O_CLOEXEC);
+    if (fd < 0) {
+        return SystemError(errno, path);
+    }
+    // Keep the permissions of a file being replaced; a new file gets the usual ones.
+    struct stat st {};
+    mode_t mode = 0666;
+    if (::stat(path.c_str(), &st) == 0) {
+        mode = st.st_mode & 07777;
+    } else {
+        const mode_t mask = umask(0);
+        umask(mask);
+        mode &= ~mask;
+    }
+    fchmod(fd, mode);
+    size_t done = 0;
+    int err = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            err = errno;
+            break;
+        }
+        done += static_cast<size_t>(n);
+    }
+    if (!err && fsync(fd) != 0) {
+        err = errno;
+    }
+    if (::close(fd) != 0 && !err) {
+        err = errno;
+    }
+    if (!err && ::rename(tmp.c_str(), path.c_str()) != 0) {
+        err = errno;
+    }
+    if (err) {
+        ::unlink(tmp.c_str());
+        return SystemError(err, path);
+    }
+    return {};
+}
+
+ErrorInfo ReadWholeFile(const std::string& path, std::string& bytes) {
+    ErrorInfo e;
+    switch (ReadFileBytes(path, bytes, e)) {
+        case ReadOutcome::Ok:
+        case ReadOutcome::Empty:
+            return {};
+        case ReadOutcome::CannotOpen:
+            return e;
+        case ReadOutcome::Short:
+            return SystemError(EIO, path);
+        case ReadOutcome::TooLarge:
+            return SystemError(EFBIG, path);
+    }
+    return e;
+}

@@ -1,0 +1,120 @@
+// Loading the document from key=value text received from the radio or read from a file.
+#include "document/known_settings.h"
+#include "document/stored_secret.h"
+#include "document/talvero_doc.h"
+#include "document/text_width.h"
+#include "shell/language_texts.h"
+
+namespace {
+
+// Warning texts for values cut to the width the radio can display.
+enum : uint32_t {
+    kTextIdNameCut = 2155,
+    kTextIdMessageCut = 2156,
+    kTextIdStatusCut = 2157,
+    kTextIdDisplayNameCut = 2158,
+};
+
+bool IsWep(std::u16string_view enc) {
+    return enc == u"wep64" || enc == u"wep128" || enc == u"wep152";
+}
+
+bool IsGroupFamily(Family f) {
+    return f == Family::IdEntry || f == Family::Status || f == Family::Profile || f == Family::CertSlot;
+}
+
+}  // namespace
+
+bool CTalveroDoc::LoadSettings(const CIniData& map, bool fromFile) {
+    const auto& cat = SettingsCatalogue();
+    const KnownSettings& k = Known();
+    SetDefaults();
+    std::vector<std::u16string> warnings;
+    bool result = true;
+
+    // Reads one setting; returns false when its setter refused the value.
+    auto loadField = [&](uint16_t def, uint16_t index) -> bool {
+        const SettingDef& d = cat[def];
+        const SettingId id{def, index};
+        if (d.family == Family::Info) {
+            // A radio that does not report a value leaves it empty; the PPP authentication types
+            // keep theirs.
+            const bool keep = def == k.pppAuthType || def == k.pppAuthType02;
+            const std::u16string* v = map.Find(d.name);
+            return Set(id, v ? std::u16string_view(*v) : keep ? std::u16string_view(Get(id)) : u"");
+        }
+        if (!fromFile) {
+            if (def == k.bgIntervalSw || def == k.wlanPsk) {
+                return true;  // the radio form carries neither
+            }
+            if (def == k.bgInterval) {
+                const std::u16string* v = map.Find(SettingKey(id));
+                const std::u16string value = v ? *v : Get(id);
+                if (value == u"0") {
+                    Set(SettingId{k.bgIntervalSw, 0}, u"off");
+                    return true;
+                }
+                Set(SettingId{k.bgIntervalSw, 0}, u"on");
+                return Set(id, value);
+            }
+        }
+        const std::u16string* found = map.Find(SettingKey(id));
+        if (!found) {
+            return true;  // a missing key keeps the default
+        }
+        std::u16string value = *found;
+        if (fromFile && d.secretCapacity) {
+            value = DecodeStoredSecret(value);
+        }
+        if (!fromFile && def == k.wlanKey && !IsWep(Get(SettingId{k.wlanEnc, index}))) {
+            return Set(SettingId{k.wlanPsk, index}, value);
+        }
+        const std::u16string read = value;
+        if (def == k.idName || def == k.msg || def == k.stat) {
+            if (FitTextWidth(value, 32)) {
+                const uint32_t text = def == k.idName ? kTextIdNameCut
+                                      : def == k.msg  ? kTextIdMessageCut
+                                                      : kTextIdStatusCut;
+                warnings.push_back(FormatLanguageText(text, {index + 1u, read, value}));
+            }
+        } else if (def == k.dispName) {
+            if (FitTextWidth(value, 31)) {
+                warnings.push_back(FormatLanguageText(kTextIdDisplayNameCut, {read, value}));
+            }
+        }
+        return Set(id, value);
+    };
+
+    size_t i = 0;
+    while (i < cat.size()) {
+        const SettingDef& d = cat[i];
+        if (IsGroupFamily(d.family)) {
+            size_t end = i;
+            while (end < cat.size() && cat[end].family == d.family) {
+                ++end;
+            }
+            for (unsigned m = 0; m < FamilyCount(d.family); ++m) {
+                for (size_t f = i; f < end; ++f) {
+                    const auto def = static_cast<uint16_t>(f);
+                    const bool accepted = loadField(def, static_cast<uint16_t>(m));
+                    if (!accepted && d.family == Family::IdEntry &&
+                        (def == k.idId || def == k.idNumber || def == k.idYomi || def == k.idSelect)) {
+                        // An entry the radio could not take is dropped whole, never half-loaded.
+                        ClearIdEntry(m);
+                        result = false;
+                        break;
+                    }
+                }
+            }
+            i = end;
+            continue;
+        }
+        for (unsigned m = 0; m < FamilyCount(d.family); ++m) {
+            loadField(static_cast<uint16_t>(i), static_cast<uint16_t>(m));
+        }
+        ++i;
+    }
+
+    UpdateAllViews(kHintLoaded, &warnings);
+    return result;
+}
