@@ -1,20 +1,44 @@
 #include "document/ini_data.h"
 
+#include <cstdint>
+
 namespace {
 
 constexpr char16_t kHexDigits[] = u"0123456789ABCDEF";
 
+// Digit values for the first 128 code units; everything else (and every non-digit) counts as 0.
+struct HexTable {
+    uint8_t v[128] = {};
+    constexpr HexTable() {
+        for (int c = '0'; c <= '9'; ++c)
+            v[c] = static_cast<uint8_t>(c - '0');
+        for (int c = 'A'; c <= 'F'; ++c)
+            v[c] = static_cast<uint8_t>(c - 'A' + 10);
+        for (int c = 'a'; c <= 'f'; ++c)
+            v[c] = static_cast<uint8_t>(c - 'a' + 10);
+    }
+};
+constexpr HexTable kHexTable;
+
 inline unsigned HexValue(char16_t c) {
-    if (c >= u'0' && c <= u'9') {
-        return c - u'0';
+    return c < 128 ? kHexTable.v[c] : 0;
+}
+
+void DecodeInto(std::u16string_view hex, std::u16string& out) {
+    out.resize((hex.size() + 3) / 4);
+    const size_t whole = hex.size() / 4;
+    const char16_t* p = hex.data();
+    for (size_t i = 0; i < whole; ++i, p += 4) {
+        out[i] = static_cast<char16_t>((HexValue(p[0]) << 12) | (HexValue(p[1]) << 8) |
+                                       (HexValue(p[2]) << 4) | HexValue(p[3]));
     }
-    if (c >= u'A' && c <= u'F') {
-        return c - u'A' + 10;
+    if (whole < out.size()) {
+        unsigned v = 0;
+        for (size_t k = 0; k < 4; ++k) {
+            v = (v << 4) | (whole * 4 + k < hex.size() ? HexValue(hex[whole * 4 + k]) : 0);
+        }
+        out[whole] = static_cast<char16_t>(v);
     }
-    if (c >= u'a' && c <= u'f') {
-        return c - u'a' + 10;
-    }
-    return 0;
 }
 
 void AppendHex(std::u16string& out, std::u16string_view text) {
@@ -63,8 +87,10 @@ void CIniData::LoadText(std::u16string_view text) {
 
 void CIniData::LoadHexText(std::u16string_view hexText) {
     std::u16string decoded;
+    // Each line is a quarter of its hexadecimal length once decoded, plus the line break.
+    m_map.reserve(hexText.size() / 64);
     Parse(hexText, [this, &decoded](std::u16string_view line) {
-        decoded = DecodeHexText(line);
+        DecodeInto(line, decoded);
         StoreLine(decoded);
     });
 }
@@ -75,7 +101,7 @@ std::u16string CIniData::GetValue(std::u16string_view key, std::u16string_view f
 }
 
 const std::u16string* CIniData::Find(std::u16string_view key) const {
-    auto it = m_map.find(std::u16string(key));
+    auto it = m_map.find(key);
     return it == m_map.end() ? nullptr : &it->second;
 }
 
@@ -91,17 +117,7 @@ std::u16string EncodeHexText(std::u16string_view text) {
 
 std::u16string DecodeHexText(std::u16string_view hex) {
     std::u16string out;
-    out.reserve((hex.size() + 3) / 4);
-    for (size_t i = 0; i < hex.size(); i += 4) {
-        unsigned v = 0;
-        for (size_t k = 0; k < 4; ++k) {
-            v <<= 4;
-            if (i + k < hex.size()) {
-                v |= HexValue(hex[i + k]);
-            }
-        }
-        out.push_back(static_cast<char16_t>(v));
-    }
+    DecodeInto(hex, out);
     return out;
 }
 

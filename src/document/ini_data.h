@@ -2,13 +2,22 @@
 // Key=value text as the configuration file and the radio exchange it: lines separated by CR LF,
 // split at the first "=", nothing trimmed, later keys replacing earlier ones. The hexadecimal
 // form (four digits per UTF-16 code unit) is what travels inside clone frames.
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 class CIniData {
+    struct Hash {
+        using is_transparent = void;
+        size_t operator()(std::u16string_view s) const { return std::hash<std::u16string_view>{}(s); }
+    };
+
   public:
+    // Looked up by string views without building a key string each time.
+    using Map = std::unordered_map<std::u16string, std::u16string, Hash, std::equal_to<>>;
+
     CIniData() = default;
     virtual ~CIniData() = default;
 
@@ -27,14 +36,14 @@ class CIniData {
     size_t size() const { return m_map.size(); }
     bool empty() const { return m_map.empty(); }
     void clear() { m_map.clear(); }
-    const std::unordered_map<std::u16string, std::u16string>& entries() const { return m_map; }
+    const Map& entries() const { return m_map; }
 
   private:
     template <typename LineFn>
     void Parse(std::u16string_view text, LineFn decode);
     void StoreLine(std::u16string_view line);
 
-    std::unordered_map<std::u16string, std::u16string> m_map;
+    Map m_map;
 };
 
 // Four uppercase hexadecimal digits per code unit.

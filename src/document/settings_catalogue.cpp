@@ -551,6 +551,8 @@ uint32_t CatalogueSlotCount() {
     return count;
 }
 
+static std::u16string BuildKey(SettingId id);
+
 namespace {
 
 struct U16Hash {
@@ -576,7 +578,7 @@ const std::unordered_map<std::u16string, SettingId>& KeyIndex() {
         for (size_t i = 0; i < c.size(); ++i) {
             for (unsigned k = 0; k < FamilyCount(c[i].family); ++k) {
                 SettingId id{static_cast<uint16_t>(i), static_cast<uint16_t>(k)};
-                m.emplace(SettingKey(id), id);
+                m.emplace(BuildKey(id), id);
             }
         }
         return m;
@@ -617,7 +619,31 @@ std::optional<SettingId> FindSettingByKey(std::u16string_view key) {
     return it->second;
 }
 
+const std::u16string& SettingKeyRef(SettingId id) {
+    // Every key is built once: rendering and loading look up thousands of them each time.
+    static const std::vector<std::u16string> keys = [] {
+        std::vector<std::u16string> k;
+        const auto& c = SettingsCatalogue();
+        k.reserve(CatalogueSlotCount());
+        for (size_t i = 0; i < c.size(); ++i) {
+            for (unsigned m = 0; m < FamilyCount(c[i].family); ++m) {
+                k.push_back(BuildKey(SettingId{static_cast<uint16_t>(i), static_cast<uint16_t>(m)}));
+            }
+        }
+        return k;
+    }();
+    const auto& c = SettingsCatalogue();
+    if (id.def >= c.size() || id.index >= FamilyCount(c[id.def].family)) {
+        throw std::out_of_range("setting index out of range");
+    }
+    return keys[c[id.def].slot + id.index];
+}
+
 std::u16string SettingKey(SettingId id) {
+    return SettingKeyRef(id);
+}
+
+static std::u16string BuildKey(SettingId id) {
     const SettingDef& d = SettingsCatalogue().at(id.def);
     std::u16string key(d.name);
     switch (d.family) {

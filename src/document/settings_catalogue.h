@@ -93,3 +93,4 @@ std::optional<uint16_t> FindSettingDef(std::u16string_view name);
 std::optional<SettingId> FindSettingByKey(std::u16string_view key);
 // The key of a setting in the file form.
 std::u16string SettingKey(SettingId id);
+const std::u16string& SettingKeyRef(SettingId id);

@@ -48,7 +48,7 @@ bool CTalveroDoc::LoadSettings(const CIniData& map, bool fromFile) {
                 return true;  // the radio form carries neither
             }
             if (def == k.bgInterval) {
-                const std::u16string* v = map.Find(SettingKey(id));
+                const std::u16string* v = map.Find(SettingKeyRef(id));
                 const std::u16string value = v ? *v : Get(id);
                 if (value == u"0") {
                     Set(SettingId{k.bgIntervalSw, 0}, u"off");
@@ -58,7 +58,7 @@ bool CTalveroDoc::LoadSettings(const CIniData& map, bool fromFile) {
                 return Set(id, value);
             }
         }
-        const std::u16string* found = map.Find(SettingKey(id));
+        const std::u16string* found = map.Find(SettingKeyRef(id));
         if (!found) {
             return true;  // a missing key keeps the default
         }

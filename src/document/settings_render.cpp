@@ -63,7 +63,7 @@ void CTalveroDoc::RenderSettings(std::vector<std::u16string>& lines, bool forFil
     lines.reserve(forFile ? 4000 : 3600);
 
     auto emit = [&](SettingId id, std::u16string_view value) {
-        std::u16string line = SettingKey(id);
+        std::u16string line = SettingKeyRef(id);
         line += u'=';
         line += value;
         lines.push_back(std::move(line));

@@ -32,6 +32,60 @@ std::string CurrentName() {
     return CodePageNameStorage();
 }
 
+// Whether U+0001..U+007F map to the same bytes in the code page (true for CP932, not for plain
+// Shift_JIS, where 0x5C is the yen sign). Pure ASCII text then needs no converter at all.
+bool AsciiIsIdentity(const std::string& name) {
+    iconv_t cd = iconv_open(name.c_str(), "UTF-16LE");
+    if (cd == reinterpret_cast<iconv_t>(-1)) {
+        return false;
+    }
+    char16_t in[127];
+    for (unsigned i = 0; i < 127; ++i) {
+        in[i] = static_cast<char16_t>(i + 1);
+    }
+    char out[512];
+    char* inPtr = reinterpret_cast<char*>(in);
+    size_t inLeft = sizeof(in);
+    char* outPtr = out;
+    size_t outLeft = sizeof(out);
+    const size_t rc = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+    iconv_close(cd);
+    if (rc == static_cast<size_t>(-1) || outPtr - out != 127) {
+        return false;
+    }
+    for (unsigned i = 0; i < 127; ++i) {
+        if (static_cast<unsigned char>(out[i]) != i + 1) {
+            return false;
+        }
+    }
+    return true;
+}
+
+struct AsciiCache {
+    std::string name;
+    bool identity = false;
+};
+
+bool CurrentAsciiIsIdentity(const std::string& name) {
+    static std::mutex lock;
+    static AsciiCache cache;
+    std::lock_guard<std::mutex> guard(lock);
+    if (cache.name != name) {
+        cache.name = name;
+        cache.identity = AsciiIsIdentity(name);
+    }
+    return cache.identity;
+}
+
+bool IsPlainAscii(std::u16string_view text) {
+    for (char16_t c : text) {
+        if (c == 0 || c > 0x7F) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // One iconv descriptor per call: conversions run on the UI thread and on radio workers at once,
 // and a descriptor must not be shared between threads.
 class Converter {
@@ -123,7 +177,11 @@ std::string ToAnsi(std::u16string_view text) {
     if (text.empty()) {
         return {};
     }
-    Converter conv(CurrentName(), "UTF-16LE");
+    const std::string name = CurrentName();
+    if (IsPlainAscii(text) && CurrentAsciiIsIdentity(name)) {
+        return std::string(text.begin(), text.end());
+    }
+    Converter conv(name, "UTF-16LE");
     if (!conv.ok()) {
         return std::string(text.size(), '?');
     }

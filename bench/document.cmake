@@ -1,0 +1,2 @@
+talvero_add_bench(document_bench ${CMAKE_CURRENT_LIST_DIR}/document_bench.cpp)
+target_link_libraries(document_bench PRIVATE talvero_test_support)
