@@ -1,0 +1,25 @@
+#pragma once
+// Every configuration read from a radio is also kept as a configuration file in a backups folder,
+// so that a technician can always go back to what a radio held before it was rewritten. Backups
+// older than a year are removed when a new one is written.
+#include <chrono>
+#include <string>
+
+#include "platform/error_codes.h"
+
+class CTalveroDoc;
+
+// $XDG_DATA_HOME/Talvero/backups, or ~/.local/share/Talvero/backups.
+std::string DefaultBackupFolder();
+
+struct BackupResult {
+    ErrorInfo error;
+    std::string path;  // the file written, when error.ok()
+};
+
+// Writes the document as "read-YYYYMMDD-HHMMSS.ini" (local time; "-2", "-3" ... added when that
+// name is taken) in `folder`, creating the folder when needed, then removes backups older than
+// `keep`. The document's path and modified flag are not changed.
+BackupResult SaveReadBackup(const CTalveroDoc& doc, const std::string& folder,
+                            std::chrono::system_clock::time_point now = std::chrono::system_clock::now(),
+                            std::chrono::hours keep = std::chrono::hours(24 * 365));
