@@ -25,12 +25,12 @@ cmake --build build -j "$jobs"
 echo "== ASan/UBSan build of the core"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTALVERO_WERROR=ON -DTALVERO_GUI=OFF \
   -DTALVERO_BENCH=OFF -DTALVERO_SANITIZE="address;undefined" >/dev/null
-cmake --build build-asan -j "$jobs"
+cmake --build build-asan -j "$jobs" --target talvero_tests_core
 
 echo "== TSan build of the link"
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALVERO_WERROR=ON -DTALVERO_GUI=OFF \
   -DTALVERO_BENCH=OFF -DTALVERO_SANITIZE=thread >/dev/null
-cmake --build build-tsan -j "$jobs"
+cmake --build build-tsan -j "$jobs" --target talvero_tests_link
 
 status=0
 echo "== core tests under ASan/UBSan"
