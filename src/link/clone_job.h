@@ -1,0 +1,61 @@
+#pragma once
+// One run of a radio operation and the worker body that runs it. The worker reports progress
+// through a callback (bit 31 set: the range) and leaves its result in the job; whoever runs it
+// (the progress dialog's thread, the command-line tool) reads the job only after it returned.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "document/ini_data.h"
+#include "link/clone_serial_port.h"
+#include "platform/error_codes.h"
+
+enum CloneJobType : int {
+    kJobInformation = 0,
+    kJobRead = 1,
+    kJobWrite = 2,
+    kJobFirmware = 3,
+    kJobSearch = 4,
+};
+
+// The only device code this program accepts.
+inline constexpr char16_t kAcceptedDeviceCode[] = u"KD7391#05";
+
+// The port, bit rate and radio password chosen by the user (held by the main window).
+struct CloneLinkSettings {
+    std::string m_comPort;
+    uint32_t m_comSpeed = 38400;
+    std::u16string m_clonePassword;  // empty when the radio asks for none
+};
+
+struct CloneJob {
+    int type = kJobInformation;
+    CloneLinkSettings* frame = nullptr;  // a port search stores the port it finds here
+    CIniData data;                       // information reply; the configuration read
+    std::vector<std::u16string> lines;   // the configuration lines to write
+    uint32_t result = 0;
+    ErrorInfo error;  // result with the system's and the port's context
+    std::string firmwarePath;
+    CloneTimings timings;
+    std::vector<std::string> searchPorts;  // empty: every port of the machine
+};
+
+// Runs the job's operation on a port of its own; returns 0 (the result is in job.result).
+uint32_t CloneThreadProc(CloneJob& job, const CloneProgressCallback& progress);
+
+// Whatever runs radio commands for the user: the main window (progress dialog, password dialog)
+// or the command-line tool (progress bar, terminal prompt).
+class ICloneHost {
+  public:
+    virtual ~ICloneHost() = default;
+    // Runs CloneThreadProc for the job, showing its progress under the caption text ID, starting
+    // with the range 0 … rangeMax; returns when the job is done.
+    virtual void RunJob(CloneJob& job, uint32_t captionId, int32_t rangeMax) = 0;
+    // Asks for the radio's password; false when the user cancelled.
+    virtual bool AskClonePassword(std::u16string& password) = 0;
+};
+
+// The information exchange before every radio command: accepted device code, no rental unit, and
+// the password when the radio asks for one and `askPassword` is set. 1223 when the user cancelled.
+// On success job.data holds the radio's information reply.
+uint32_t CheckRadio(CloneJob& job, bool askPassword, ICloneHost& host);
