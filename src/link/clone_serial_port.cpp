@@ -46,6 +46,10 @@ void CCloneSoftSerialPort::ReportProgress(uint32_t value) const {
 }
 
 uint64_t CCloneSoftSerialPort::ByteTimeUs(uint32_t baudRate) {
+    // A rate below one byte a second cannot be paced (and would divide by zero).
+    if (baudRate / 8 == 0) {
+        return 0;
+    }
     return static_cast<uint64_t>(1000000.0f / (static_cast<float>(baudRate / 8) * 0.7f));
 }
 

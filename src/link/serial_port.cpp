@@ -69,7 +69,8 @@ uint32_t ESerialPort::Fail(uint32_t code, int err, const std::string& what) {
     std::lock_guard<std::mutex> lock(m_errorLock);
     m_lastError.code = code;
     m_lastError.sysErrno = err;
-    m_lastError.detail = m_portName + ": " + what + (err ? std::string(": ") + std::strerror(err) : "");
+    m_lastError.detail = (m_portName.empty() ? "" : m_portName + ": ") + what +
+                         (err ? std::string(": ") + std::strerror(err) : "");
     return code;
 }
 
@@ -124,6 +125,10 @@ uint32_t ESerialPort::Open(const std::string& port) {
 }
 
 uint32_t ESerialPort::Configure(const std::string& port, uint32_t baudRate) {
+    if (baudRate == 0) {
+        m_portName = port;
+        return Fail(kErrInvalidData, EINVAL, "no bit rate");
+    }
     uint32_t r = Open(port);
     if (r != kErrSuccess) {
         return r;

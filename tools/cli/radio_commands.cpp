@@ -1,5 +1,428 @@
+// Commands that talk to a radio: ports, search, info, read, write, init, firmware.
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "commands.h"
+#include "document/config_file.h"
+#include "document/read_backup.h"
+#include "document/talvero_doc.h"
+#include "link/clone_job.h"
+#include "link/port_enum.h"
+#include "platform/unicode.h"
+#include "radio_host.h"
+
+namespace {
+
+const char kLinkOptionsHelp[] =
+    "  --port PATH      serial port of the radio (default: the port found by 'search')\n"
+    "  --speed BPS      bit rate (default 38400)\n"
+    "  --password TEXT  the radio's password, when it asks for one (default: asked on the terminal)\n"
+    "  --timeout MS     reply time-out in milliseconds (default 4000; 6000 while writing)\n";
+
+struct LinkArgs {
+    std::optional<std::string> port;
+    uint32_t speed = 38400;
+    std::optional<std::u16string> password;
+    std::optional<uint32_t> timeoutMs;
+    std::vector<std::string> rest;  // everything that is not a link option
+};
+
+bool ParseUnsigned(const std::string& text, uint64_t max, uint32_t& value) {
+    if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != std::string::npos) {
+        return false;
+    }
+    const uint64_t v = std::strtoull(text.c_str(), nullptr, 10);
+    if (v == 0 || v > max) {
+        return false;
+    }
+    value = static_cast<uint32_t>(v);
+    return true;
+}
+
+// Splits off the link options; on a mistake prints it and returns false.
+bool ParseLinkArgs(const std::string& command, const std::vector<std::string>& args, LinkArgs& out,
+                   int& status) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool takesValue = a == "--port" || a == "--speed" || a == "--password" || a == "--timeout";
+        if (!takesValue) {
+            out.rest.push_back(a);
+            continue;
+        }
+        if (i + 1 >= args.size()) {
+            status = Fail(command + ": " + a + " needs a value (see --help)", kExitUsage);
+            return false;
+        }
+        const std::string& v = args[++i];
+        if (a == "--port") {
+            out.port = v;
+        } else if (a == "--speed") {
+            if (!ParseUnsigned(v, 4000000, out.speed) || out.speed < 300) {
+                status = Fail(command + ": --speed needs a bit rate from 300 to 4000000", kExitUsage);
+                return false;
+            }
+        } else if (a == "--timeout") {
+            uint32_t ms = 0;
+            if (!ParseUnsigned(v, 600000, ms) || ms < 10) {
+                status = Fail(command + ": --timeout needs milliseconds from 10 to 600000", kExitUsage);
+                return false;
+            }
+            out.timeoutMs = ms;
+        } else {
+            // The radio takes what its password prompt takes: 1 to 16 printable ASCII characters.
+            if (v.empty() || v.size() > 16 ||
+                v.find_first_not_of(" !\"#$%&'()*+,-./0123456789:;<=>?@"
+                                    "ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`"
+                                    "abcdefghijklmnopqrstuvwxyz{|}~") != std::string::npos) {
+                status = Fail(command + ": --password takes 1 to 16 printable ASCII characters", kExitUsage);
+                return false;
+            }
+            out.password = Utf8ToUtf16(v);
+        }
+    }
+    return true;
+}
+
+// Everything a radio command needs: the link settings, the host, a job with its time-outs.
+struct RadioSession {
+    std::string command;
+    CloneLinkSettings settings;
+    CliCloneHost host;
+    CloneJob job;
+
+    RadioSession(std::string name, const LinkArgs& args) : command(std::move(name)), host(args.password) {
+        settings.m_comSpeed = args.speed;
+        job.frame = &settings;
+        if (args.timeoutMs) {
+            job.timings.replyTimeoutMs = *args.timeoutMs;
+            job.timings.writeTimeoutMs = *args.timeoutMs;
+            job.timings.searchTimeoutMs = *args.timeoutMs;
+        }
+    }
+
+    // Uses --port, or searches every port for the radio.
+    int ChoosePort(const LinkArgs& args) {
+        if (args.port) {
+            settings.m_comPort = *args.port;
+            return kExitOk;
+        }
+        job.type = kJobSearch;
+        host.RunJob(job, 2053, 100);
+        return job.result == kErrSuccess ? kExitOk : ReportRadioFailure(command, job);
+    }
+
+    // The device check; on success job.data holds the information reply.
+    int Check(bool askPassword) {
+        const uint32_t r = CheckRadio(job, askPassword, host);
+        if (r == kErrSuccess) {
+            return kExitOk;
+        }
+        if (r == kErrCancelled) {
+            if (host.m_noTerminal) {
+                return Fail(command + ": the radio asks for its password: give --password", kExitPassword);
+            }
+            return kExitCancelled;
+        }
+        return ReportRadioFailure(command, job);
+    }
+
+    int Run(int type, uint32_t captionId, int32_t rangeMax) {
+        job.type = type;
+        job.data.clear();
+        host.RunJob(job, captionId, rangeMax);
+        return job.result == kErrSuccess ? kExitOk : ReportRadioFailure(command, job);
+    }
+};
+
+int Help(const char* usage) {
+    std::printf("%s\n\noptions:\n%s\n%s", usage, kLinkOptionsHelp, kRadioExitHelp);
+    return 0;
+}
+
+int Unexpected(const std::string& command, const std::string& arg) {
+    return Fail(command + ": unexpected argument '" + arg + "' (see --help)", kExitUsage);
+}
+
+int RunPorts(const std::vector<std::string>& args) {
+    if (WantsHelp(args)) {
+        std::puts(
+            "usage: talvero-cli ports\n\n"
+            "Lists the serial ports, one a line: the device path, a tab, and the friendly name.\n"
+            "Ports named in TALVERO_EXTRA_PORTS (colon-separated, e.g. simulated radios) are listed too.");
+        return 0;
+    }
+    if (!args.empty()) {
+        return Unexpected("ports", args[0]);
+    }
+    std::vector<ComInfo> ports;
+    EnumComPorts(ports);
+    for (const auto& p : ports) {
+        std::printf("%s\t%s\n", p.port.c_str(), Utf16ToUtf8(p.name).c_str());
+    }
+    return 0;
+}
+
+int RunSearch(const std::vector<std::string>& args) {
+    if (WantsHelp(args)) {
+        return Help(
+            "usage: talvero-cli search [--speed BPS] [--timeout MS]\n\n"
+            "Asks every serial port in turn for a supported radio and prints the first port that has one.");
+    }
+    LinkArgs link;
+    int status = 0;
+    if (!ParseLinkArgs("search", args, link, status)) {
+        return status;
+    }
+    if (!link.rest.empty()) {
+        return Unexpected("search", link.rest[0]);
+    }
+    link.port.reset();
+    RadioSession s("search", link);
+    if (int r = s.ChoosePort(link); r != kExitOk) {
+        return r;
+    }
+    std::printf("%s\n", s.settings.m_comPort.c_str());
+    return 0;
+}
+
+int RunInfo(const std::vector<std::string>& args) {
+    if (WantsHelp(args)) {
+        return Help(
+            "usage: talvero-cli info [LINK OPTIONS]\n\n"
+            "Prints the radio's model, version and Bluetooth version, one 'name: value' line each.");
+    }
+    LinkArgs link;
+    int status = 0;
+    if (!ParseLinkArgs("info", args, link, status)) {
+        return status;
+    }
+    if (!link.rest.empty()) {
+        return Unexpected("info", link.rest[0]);
+    }
+    RadioSession s("info", link);
+    if (int r = s.ChoosePort(link); r != kExitOk) {
+        return r;
+    }
+    if (int r = s.Check(false); r != kExitOk) {
+        return r;
+    }
+    std::printf("model: %s\nversion: %s\nbluetooth version: %s\n",
+                Utf16ToUtf8(s.job.data.GetValue(u"model", u"")).c_str(),
+                Utf16ToUtf8(s.job.data.GetValue(u"ver", u"")).c_str(),
+                Utf16ToUtf8(s.job.data.GetValue(u"bt_ver", u"")).c_str());
+    return 0;
+}
+
+// Prints the loader's warnings (texts shortened to fit the radio) on stderr.
+struct WarningPrinter : IDocumentObserver {
+    void OnDocumentUpdate(int hint, const std::vector<std::u16string>* warnings) override {
+        if (hint != kHintLoaded || !warnings) {
+            return;
+        }
+        for (const auto& w : *warnings) {
+            std::fprintf(stderr, "talvero-cli: warning: %s\n", Utf16ToUtf8(w).c_str());
+        }
+    }
+};
+
+int RunRead(const std::vector<std::string>& args) {
+    if (WantsHelp(args)) {
+        return Help(
+            "usage: talvero-cli read -o FILE [--no-backup] [LINK OPTIONS]\n\n"
+            "Reads the radio's configuration and saves it as a configuration file. A failed read leaves "
+            "FILE\n"
+            "as it was. Every configuration read is also kept as a dated backup in\n"
+            "$XDG_DATA_HOME/Talvero/backups (~/.local/share/Talvero/backups) unless --no-backup is given.");
+    }
+    LinkArgs link;
+    int status = 0;
+    if (!ParseLinkArgs("read", args, link, status)) {
+        return status;
+    }
+    std::string out;
+    bool backup = true;
+    for (size_t i = 0; i < link.rest.size(); ++i) {
+        if (link.rest[i] == "-o" && i + 1 < link.rest.size()) {
+            out = link.rest[++i];
+        } else if (link.rest[i] == "--no-backup") {
+            backup = false;
+        } else {
+            return Unexpected("read", link.rest[i]);
+        }
+    }
+    if (out.empty()) {
+        return Fail("read: missing -o FILE (see --help)", kExitUsage);
+    }
+    RadioSession s("read", link);
+    if (int r = s.ChoosePort(link); r != kExitOk) {
+        return r;
+    }
+    if (int r = s.Check(true); r != kExitOk) {
+        return r;
+    }
+    if (int r = s.Run(kJobRead, 2050, 1922); r != kExitOk) {
+        return r;
+    }
+    CTalveroDoc doc;
+    WarningPrinter warnings;
+    doc.AddObserver(&warnings);
+    doc.OnNewDocument();
+    if (!doc.LoadSettings(s.job.data, false)) {
+        std::fprintf(stderr,
+                     "talvero-cli: read: warning: the radio's ID list holds an entry the program refuses\n");
+    }
+    doc.RemoveObserver(&warnings);
+    if (backup) {
+        const BackupResult b = SaveReadBackup(doc, DefaultBackupFolder());
+        if (!b.error.ok()) {
+            std::fprintf(stderr, "talvero-cli: read: warning: no backup kept: %s\n", b.error.detail.c_str());
+        }
+    }
+    const ErrorInfo e = SaveConfigurationFile(doc, out);
+    if (!e.ok()) {
+        return Fail("read: cannot write " + out + ": " + e.detail, kExitFile);
+    }
+    return 0;
+}
+
+// Writes `lines` as the radio's configuration (write and init).
+int WriteLines(RadioSession& s, std::vector<std::u16string> lines) {
+    s.job.lines = std::move(lines);
+    return s.Run(kJobWrite, 2050, 100);
+}
+
+int RunWrite(const std::vector<std::string>& args) {
+    if (WantsHelp(args)) {
+        return Help(
+            "usage: talvero-cli write FILE [--wlan-only] [LINK OPTIONS]\n\n"
+            "Writes a configuration file to the radio. --wlan-only sends only the WLAN and certificate "
+            "settings.\n"
+            "A configuration whose ID list holds a duplicate entry is refused before the radio is touched.");
+    }
+    LinkArgs link;
+    int status = 0;
+    if (!ParseLinkArgs("write", args, link, status)) {
+        return status;
+    }
+    std::string path;
+    bool wlanOnly = false;
+    for (const auto& a : link.rest) {
+        if (a == "--wlan-only") {
+            wlanOnly = true;
+        } else if (!a.empty() && a[0] == '-') {
+            return Unexpected("write", a);
+        } else if (path.empty()) {
+            path = a;
+        } else {
+            return Fail("write: more than one FILE given (see --help)", kExitUsage);
+        }
+    }
+    if (path.empty()) {
+        return Fail("write: missing FILE (see --help)", kExitUsage);
+    }
+    CTalveroDoc doc;
+    const ConfigLoadResult loaded = OpenConfigurationFile(doc, path);
+    if (!loaded.ok()) {
+        return Fail("write: " + path + ": " + loaded.Describe(), kExitFile);
+    }
+    unsigned duplicate = 0;
+    if (!doc.FindDuplicateIdEntry(duplicate)) {
+        return Fail("write: ID list entry " + std::to_string(duplicate + 1) + " repeats an earlier entry",
+                    kExitDuplicateId);
+    }
+    if (!doc.Get(u"access_pass").empty()) {
+        std::fprintf(stderr, "talvero-cli: write: note: this configuration sets a password on the radio\n");
+    }
+    doc.m_wlanOnly = wlanOnly ? 1 : 0;
+    std::vector<std::u16string> lines;
+    doc.RenderSettings(lines, false);
+
+    RadioSession s("write", link);
+    if (int r = s.ChoosePort(link); r != kExitOk) {
+        return r;
+    }
+    if (int r = s.Check(true); r != kExitOk) {
+        return r;
+    }
+    return WriteLines(s, std::move(lines));
+}
+
+int RunInit(const std::vector<std::string>& args) {
+    if (WantsHelp(args)) {
+        return Help("usage: talvero-cli init [LINK OPTIONS]\n\nInitialises the radio (writes init=0x0E).");
+    }
+    LinkArgs link;
+    int status = 0;
+    if (!ParseLinkArgs("init", args, link, status)) {
+        return status;
+    }
+    if (!link.rest.empty()) {
+        return Unexpected("init", link.rest[0]);
+    }
+    RadioSession s("init", link);
+    if (int r = s.ChoosePort(link); r != kExitOk) {
+        return r;
+    }
+    if (int r = s.Check(true); r != kExitOk) {
+        return r;
+    }
+    s.job.lines = {u"init=0x0E"};
+    s.job.type = kJobWrite;
+    s.host.RunJob(s.job, 2070, 100);
+    return s.job.result == kErrSuccess ? kExitOk : ReportRadioFailure("init", s.job);
+}
+
+int RunFirmware(const std::vector<std::string>& args) {
+    if (WantsHelp(args)) {
+        return Help(
+            "usage: talvero-cli firmware IMAGE [LINK OPTIONS]\n\n"
+            "Sends a firmware image (1 to 16777216 bytes, sent as it is) to the radio.");
+    }
+    LinkArgs link;
+    int status = 0;
+    if (!ParseLinkArgs("firmware", args, link, status)) {
+        return status;
+    }
+    if (link.rest.size() != 1 || (!link.rest[0].empty() && link.rest[0][0] == '-')) {
+        return Fail("firmware: expected exactly one IMAGE (see --help)", kExitUsage);
+    }
+    const std::string image = link.rest[0];
+    // The image is checked before the radio is disturbed; the update checks it again.
+    struct stat st;
+    if (::stat(image.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        return Fail("firmware: cannot read the firmware image " + image, kExitFile);
+    }
+    if (st.st_size <= 0 || static_cast<uint64_t>(st.st_size) > kMaxFirmwareSize) {
+        return Fail("firmware: " + image + " has " + std::to_string(st.st_size) +
+                        " bytes; a firmware image has 1 to 16777216",
+                    kExitFile);
+    }
+    RadioSession s("firmware", link);
+    if (int r = s.ChoosePort(link); r != kExitOk) {
+        return r;
+    }
+    if (int r = s.Check(true); r != kExitOk) {
+        return r;
+    }
+    s.job.firmwarePath = image;
+    return s.Run(kJobFirmware, 2051, 5);
+}
+
+}  // namespace
 
 std::vector<CliCommand> RadioCommands() {
-    return {};
+    return {
+        {"ports", "list the serial ports", RunPorts},
+        {"search", "find the port a radio answers on", RunSearch},
+        {"info", "show the radio's model and versions", RunInfo},
+        {"read", "read the radio's configuration into a file", RunRead},
+        {"write", "write a configuration file to the radio", RunWrite},
+        {"init", "initialise the radio", RunInit},
+        {"firmware", "update the radio's firmware", RunFirmware},
+    };
 }

@@ -1,0 +1,214 @@
+#include "radio_host.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <grp.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "commands.h"
+#include "platform/unicode.h"
+
+const char kRadioExitHelp[] =
+    "exit status:\n"
+    "   0  success\n"
+    "   1  any other failure\n"
+    "   2  wrong arguments\n"
+    "   3  time-out: the radio did not answer\n"
+    "   4  the radio refused the password\n"
+    "   5  the radio refused the data (block checks failed too often, or it reported a failure)\n"
+    "   6  checksum mismatch in what the radio sent\n"
+    "   7  refused radio: not a supported device, or a rental unit\n"
+    "   8  port busy: another program holds it\n"
+    "   9  permission denied on the port\n"
+    "  10  port not present\n"
+    "  11  no radio found on any port\n"
+    "  12  file error (configuration or firmware file unreadable, refused or not writable)\n"
+    "  13  the ID list holds a duplicate entry\n"
+    "  14  the radio went away during the operation\n"
+    "  15  cancelled at the password prompt\n";
+
+namespace {
+
+const char* CaptionOf(uint32_t captionId) {
+    switch (captionId) {
+        case 2050:
+            return "transferring";
+        case 2051:
+            return "updating firmware";
+        case 2052:
+            return "checking the radio";
+        case 2053:
+            return "searching";
+        case 2070:
+            return "initialising";
+        default:
+            return "working";
+    }
+}
+
+// Draws "[####      ]  40% caption" on one terminal line; nothing when stderr is not a terminal.
+class ProgressBar {
+  public:
+    ProgressBar(const char* caption, int32_t rangeMax)
+        : m_caption(caption), m_max(std::max(rangeMax, 1)), m_active(::isatty(STDERR_FILENO) == 1) {
+        Draw();
+    }
+    ~ProgressBar() {
+        if (m_active) {
+            std::fprintf(stderr, "\r%*s\r", 60, "");
+        }
+    }
+    void Set(uint32_t value) {
+        if (value & kProgressRange) {
+            m_max = std::max<int64_t>(value & ~kProgressRange, 1);
+            m_pos = 0;
+        } else {
+            m_pos = value;
+        }
+        Draw();
+    }
+
+  private:
+    void Draw() {
+        if (!m_active) {
+            return;
+        }
+        const int64_t percent = std::clamp<int64_t>(m_pos * 100 / m_max, 0, 100);
+        const int filled = static_cast<int>(percent / 5);
+        std::fprintf(stderr, "\r[%.*s%*s] %3d%% %s", filled, "####################", 20 - filled, "",
+                     static_cast<int>(percent), m_caption);
+        std::fflush(stderr);
+    }
+    const char* m_caption;
+    int64_t m_max;
+    int64_t m_pos = 0;
+    bool m_active;
+};
+
+std::string GroupOf(const std::string& path) {
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0) {
+        return {};
+    }
+    const struct group* g = ::getgrgid(st.st_gid);
+    return g ? g->gr_name : std::to_string(st.st_gid);
+}
+
+}  // namespace
+
+void CliCloneHost::RunJob(CloneJob& job, uint32_t captionId, int32_t rangeMax) {
+    ProgressBar bar(CaptionOf(captionId), rangeMax);
+    CloneThreadProc(job, [&bar](uint32_t value) { bar.Set(value); });
+}
+
+bool CliCloneHost::AskClonePassword(std::u16string& password) {
+    if (m_password) {
+        password = *m_password;
+        return true;
+    }
+    const int tty = ::open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (tty < 0 || ::isatty(STDIN_FILENO) != 1) {
+        if (tty >= 0) {
+            ::close(tty);
+        }
+        m_noTerminal = true;
+        return false;
+    }
+    struct termios saved;
+    const bool canHide = ::tcgetattr(tty, &saved) == 0;
+    bool ok = false;
+    for (;;) {
+        const char prompt[] = "Radio password: ";
+        [[maybe_unused]] ssize_t w = ::write(tty, prompt, sizeof prompt - 1);
+        if (canHide) {
+            struct termios quiet = saved;
+            quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+            ::tcsetattr(tty, TCSAFLUSH, &quiet);
+        }
+        std::string line;
+        char c;
+        ssize_t n;
+        while ((n = ::read(tty, &c, 1)) == 1 && c != '\n') {
+            line.push_back(c);
+        }
+        if (canHide) {
+            ::tcsetattr(tty, TCSAFLUSH, &saved);
+        }
+        w = ::write(tty, "\n", 1);
+        if (n != 1) {
+            break;  // end of input: the user gave up
+        }
+        // As in the window's prompt: an empty answer asks again.
+        if (!line.empty()) {
+            password = Utf8ToUtf16(line);
+            ok = true;
+            break;
+        }
+    }
+    ::close(tty);
+    return ok;
+}
+
+int ReportRadioFailure(const std::string& command, const CloneJob& job) {
+    const ErrorInfo& e = job.error;
+    const std::string detail = e.detail.empty() ? "" : " (" + e.detail + ")";
+    const std::string port = job.frame ? job.frame->m_comPort : std::string();
+    const std::string c = command + ": ";
+    switch (job.result) {
+        case kErrTimeout:
+            return Fail(c + "time-out: the radio did not answer" + detail, kExitTimeout);
+        case kErrInvalidPassword:
+            return Fail(c + "the radio refused the password", kExitPassword);
+        case kErrInvalidData:
+            if (e.sysErrno == 0) {
+                return Fail(c + "the radio refused the data" + detail, kExitRefusedData);
+            }
+            break;
+        case kErrCrc:
+            return Fail(c + "checksum mismatch in the data from the radio" + detail, kExitChecksum);
+        case kErrBadUnit:
+            if (e.sysErrno == EIO) {
+                return Fail(c + "the radio went away on " + port, kExitLineLost);
+            }
+            if (e.sysErrno == 0) {
+                return Fail(c + "refused radio" + detail, kExitRefusedRadio);
+            }
+            break;
+        case kErrAccessDenied:
+            if (e.sysErrno == EBUSY) {
+                return Fail(c + "port busy: " + port + " is held by another program", kExitPortBusy);
+            }
+            if (e.sysErrno == EACCES || e.sysErrno == EPERM) {
+                const std::string group = GroupOf(port);
+                return Fail(
+                    c + "permission denied on " + port +
+                        (group.empty() ? ""
+                                       : " (join the group '" + group + "' that owns it: sudo usermod -aG " +
+                                             group + " $USER, then log in again)"),
+                    kExitPermission);
+            }
+            break;
+        case kErrFileNotFound:
+            if (e.detail.find("firmware image") != std::string::npos) {
+                return Fail(c + "cannot read the firmware image" + detail, kExitFile);
+            }
+            return Fail(c + "port not present: " + port, kExitNoPort);
+        case kErrIncorrectSize:
+        case kErrHandleEof:
+        case kErrInsufficientBuffer:
+            return Fail(c + "unusable firmware image" + detail, kExitFile);
+        case kErrNotFound:
+            return Fail(c + "no radio found on any port", kExitNotFound);
+        case kErrCancelled:
+            return kExitCancelled;
+        default:
+            break;
+    }
+    return Fail(c + DescribeCode(job.result) + detail, kExitFailed);
+}
