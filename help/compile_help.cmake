@@ -1,0 +1,13 @@
+# Runs chmcmd on a fresh copy of the help sources; the result replaces OUTPUT only when chmcmd
+# succeeded, so a failed build never leaves a partial help file for the program to open.
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+file(GLOB _inputs ${SOURCE}/*.htm ${SOURCE}/*.hhc ${SOURCE}/*.hhp ${SOURCE}/*.png ${SOURCE}/*.css)
+file(COPY ${_inputs} DESTINATION ${WORK})
+execute_process(COMMAND ${CHMCMD} --no-html-scan talvero.hhp
+                WORKING_DIRECTORY ${WORK} RESULT_VARIABLE _rc OUTPUT_VARIABLE _out ERROR_VARIABLE _out)
+if(NOT _rc EQUAL 0 OR NOT EXISTS ${WORK}/talvero.chm)
+  file(REMOVE ${WORK}/talvero.chm ${OUTPUT})
+  message(FATAL_ERROR "chmcmd failed (exit code ${_rc}):\n${_out}")
+endif()
+file(RENAME ${WORK}/talvero.chm ${OUTPUT})

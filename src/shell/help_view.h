@@ -1,0 +1,33 @@
+#pragma once
+// The help pane below the settings page. It shows pages of the help file beside the program
+// ("mk:@MSITStore:<file>::/<page>"), read straight from the file, and "about:blank" for no help.
+#include <QTextBrowser>
+#include <memory>
+
+class ChmArchive;
+
+class CHelpView : public QTextBrowser {
+    Q_OBJECT
+  public:
+    explicit CHelpView(QWidget* parent = nullptr);
+    ~CHelpView() override;
+
+    // An empty address shows a blank page.
+    void Navigate(const QString& address);
+    // The address of the last navigation ("about:blank" at first).
+    const QString& Address() const { return m_address; }
+
+    QVariant loadResource(int type, const QUrl& name) override;
+
+  protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+  private:
+    QByteArray LoadHelpObject(const QString& address);
+
+    QString m_address = "about:blank";
+    std::unique_ptr<ChmArchive> m_archive;
+};
+
+// The page shown when a help file or a page in it cannot be read.
+QString HelpErrorPage(const QString& address, bool fileMissing);

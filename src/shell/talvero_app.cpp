@@ -1,0 +1,61 @@
+#include "shell/talvero_app.h"
+
+#include <QCoreApplication>
+
+#include "document/talvero_doc.h"
+#include "platform/error_codes.h"
+#include "platform/language_id.h"
+#include "shell/command_table.h"
+#include "shell/help_window.h"
+#include "shell/language_file.h"
+#include "shell/main_frame.h"
+#include "shell/program_path.h"
+#include "shell/user_prompts.h"
+
+void LoadProgramLanguageFiles() {
+    // The table may still be empty here, so the message is the system's text, not a language text.
+    SelectLanguageFiles(
+        ProgramFilePath(), SystemDefaultLanguageId(), [](uint32_t code, const std::string& path) {
+            const QString text =
+                QString::fromStdString(DescribeCode(code)) + "\n\n" + QString::fromStdString(path);
+            UserPrompts().Message(nullptr, text, IUserPrompts::Icon::Stop, IUserPrompts::Buttons::Ok);
+        });
+}
+
+CTalveroApp::CTalveroApp() = default;
+
+CTalveroApp::~CTalveroApp() {
+    m_frame.reset();  // the frame writes its settings and leaves the document's observers first
+    m_document.reset();
+}
+
+bool CTalveroApp::InitInstance(const QStringList& arguments, bool show) {
+    LoadProgramLanguageFiles();
+    QCoreApplication::setOrganizationName(QString::fromUtf8(kOrganisation));
+    QCoreApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
+
+    m_document = std::make_unique<CTalveroDoc>();
+    m_frame = std::make_unique<CMainFrame>(m_document.get());
+    if (!m_frame->Create()) {
+        return false;
+    }
+    QString file;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (!arguments[i].startsWith(u'-')) {
+            file = arguments[i];
+            break;
+        }
+    }
+    if (file.isEmpty()) {
+        m_document->OnNewDocument();
+        m_document->UpdateAllViews(0);
+    } else if (!m_frame->OpenDocumentFile(file)) {
+        return false;
+    }
+    m_frame->UpdateCommandStates();
+    if (show) {
+        m_frame->resize(900, 640);
+        m_frame->show();
+    }
+    return true;
+}
