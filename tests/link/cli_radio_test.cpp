@@ -1,0 +1,189 @@
+// talvero-cli's radio commands, run as a process against a simulated radio: what they print, what
+// they write, and the exit status of each kind of failure.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "document/config_file.h"
+#include "document/talvero_doc.h"
+#include "link_fixture.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct CliRun {
+    int status;
+    std::string out, err;
+};
+
+class CliRadio : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char tmpl[] = "/tmp/talvero-cliradio-XXXXXX";
+        ASSERT_NE(mkdtemp(tmpl), nullptr);
+        dir = tmpl;
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    CliRun Cli(const std::string& args, const std::string& env = "") {
+        // No terminal: stdin from /dev/null, output to pipes and files.
+        const std::string cmd = "XDG_DATA_HOME=" + dir + "/xdg " + env + " " + TALVERO_BIN_DIR +
+                                "/talvero-cli " + args + " </dev/null 2>" + dir + "/err";
+        FILE* p = popen(cmd.c_str(), "r");
+        std::string out;
+        std::array<char, 4096> buf;
+        size_t n;
+        while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) {
+            out.append(buf.data(), n);
+        }
+        const int st = pclose(p);
+        std::ifstream in(dir + "/err");
+        return {WIFEXITED(st) ? WEXITSTATUS(st) : -1, out, {std::istreambuf_iterator<char>(in), {}}};
+    }
+
+    std::string dir;
+};
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::vector<std::u16string> RadioLines(const CTalveroDoc& doc) {
+    std::vector<std::u16string> lines;
+    doc.RenderSettings(lines, false);
+    return lines;
+}
+
+TEST_F(CliRadio, InfoReadWriteInitFirmware) {
+    CTalveroDoc changed;
+    ASSERT_TRUE(changed.Set(u"id_type", 0, u"indi"));
+    ASSERT_TRUE(changed.Set(u"id", 0, u"00012"));
+    RadioSimOptions o = FastRadio();
+    o.configText = CloneTextOfLines(RadioLines(changed));
+    o.auth = "1";
+    o.password = "pw";
+    auto sim = StartRadio(o);
+    // The fastest rate keeps the paced writes short; the simulated radio does not pace here.
+    const std::string port = " --port " + sim->Path() + " --speed 1152000 --password pw";
+
+    CliRun info = Cli("info" + port);
+    EXPECT_EQ(info.status, 0) << info.err;
+    EXPECT_EQ(info.out, "model: TLV-700\nversion: 1.00.00\nbluetooth version: 2.10\n");
+
+    const std::string ini = dir + "/read.ini";
+    CliRun read = Cli("read -o " + ini + port);
+    ASSERT_EQ(read.status, 0) << read.err;
+    CTalveroDoc doc;
+    ASSERT_TRUE(OpenConfigurationFile(doc, ini).ok());
+    EXPECT_EQ(RadioLines(doc), RadioLines(changed));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir + "/xdg/Talvero/backups"), fs::directory_iterator()),
+              1);
+
+    CTalveroDoc defaults;
+    const std::string defaultsIni = dir + "/defaults.ini";
+    ASSERT_TRUE(SaveConfigurationFile(defaults, defaultsIni).ok());
+    CliRun write = Cli("write " + defaultsIni + port);
+    ASSERT_EQ(write.status, 0) << write.err;
+    EXPECT_EQ(sim->StoredText(), CloneTextOfLines(RadioLines(defaults)));
+
+    CliRun wlan = Cli("write " + defaultsIni + " --wlan-only" + port);
+    ASSERT_EQ(wlan.status, 0) << wlan.err;
+    defaults.m_wlanOnly = 1;
+    EXPECT_EQ(sim->StoredText(), CloneTextOfLines(RadioLines(defaults)));
+
+    CliRun init = Cli("init" + port);
+    ASSERT_EQ(init.status, 0) << init.err;
+    EXPECT_EQ(KeyValueLinesOfCloneText(sim->StoredText()), "init=0x0E\n");
+
+    const std::string image = dir + "/image.bin";
+    std::ofstream(image, std::ios::binary) << std::string(16001, '\xFD');
+    CliRun firmware = Cli("firmware " + image + port);
+    ASSERT_EQ(firmware.status, 0) << firmware.err;
+    EXPECT_EQ(sim->FirmwareImage().substr(0, 16001), std::string(16001, '\xFD'));
+}
+
+// The port found by a search serves every command given no --port.
+TEST_F(CliRadio, PortsAndSearch) {
+    RadioSimOptions rental = FastRadio();
+    rental.rental = "1";
+    auto refused = StartRadio(rental);
+    auto radio = StartRadio(FastRadio());
+    const std::string env = "TALVERO_EXTRA_PORTS=" + refused->Path() + ":" + radio->Path();
+    CliRun ports = Cli("ports", env);
+    EXPECT_EQ(ports.status, 0);
+    EXPECT_NE(ports.out.find(radio->Path() + "\t"), std::string::npos);
+    EXPECT_NE(ports.out.find(refused->Path() + "\t"), std::string::npos);
+
+    CliRun search = Cli("search --speed 9600 --timeout 300", env);
+    EXPECT_EQ(search.status, 0) << search.err;
+    EXPECT_EQ(search.out, radio->Path() + "\n");
+
+    CliRun info = Cli("info --speed 9600 --timeout 300", env);
+    EXPECT_EQ(info.status, 0) << info.err;
+
+    CliRun none = Cli("search --speed 9600 --timeout 300", "TALVERO_EXTRA_PORTS=" + refused->Path());
+    EXPECT_EQ(none.status, 11);
+    EXPECT_NE(none.err.find("no radio found"), std::string::npos);
+}
+
+// Each kind of failure has its own exit status, and a failed read leaves the output file alone.
+TEST_F(CliRadio, FailuresAndExitStatus) {
+    const std::string ini = dir + "/keep.ini";
+    std::ofstream(ini) << "what was there before";
+    CTalveroDoc duplicate;
+    ASSERT_TRUE(duplicate.Set(u"id_type", 0, u"indi") && duplicate.Set(u"id", 0, u"00012"));
+    ASSERT_TRUE(duplicate.Set(u"id_type", 5, u"indi") && duplicate.Set(u"id", 5, u"00012"));
+    const std::string dupIni = dir + "/dup.ini";
+    ASSERT_TRUE(SaveConfigurationFile(duplicate, dupIni).ok());
+    const std::string big = dir + "/big.bin";
+    std::ofstream(big, std::ios::binary).close();
+    fs::resize_file(big, kMaxFirmwareSize + 1);
+
+    struct Case {
+        const char* what;
+        std::function<void(RadioSimOptions&)> radio;
+        std::string args;
+        int status;
+        const char* message;
+    } cases[] = {
+        {"silent radio", [](auto& o) { o.silentAfter = 1; }, "read -o " + ini, 3, "time-out"},
+        {"wrong password", [](auto& o) { o.auth = "1", o.password = "pw"; },
+         "read -o " + ini + " --password no", 4, "refused the password"},
+        {"password needed, no terminal", [](auto& o) { o.auth = "1", o.password = "pw"; }, "read -o " + ini,
+         4, "--password"},
+        {"block check refused", [](auto& o) { o.corruptBlock = 1; }, "read -o " + ini, 5, "refused the data"},
+        {"bad checksum", [](auto& o) { o.badTotalCrc = true; }, "read -o " + ini, 6, "checksum"},
+        {"other device", [](auto& o) { o.code = "ZZ"; }, "read -o " + ini, 7, "refused radio"},
+        {"rental unit", [](auto& o) { o.rental = "2"; }, "info", 7, "rental"},
+        {"babbling radio", [](auto& o) { o.babble = true; }, "info", 3, "time-out"},
+        {"radio reports failure", [](auto& o) { o.status = 1; }, "init", 5, "status 1"},
+        {"duplicate ID entry", [](auto&) {}, "write " + dupIni, 13, "entry 6"},
+        {"firmware too large", [](auto&) {}, "firmware " + big, 12, "16777216"},
+        {"unreadable configuration", [](auto&) {}, "write " + dir + "/none.ini", 12, "none.ini"},
+        {"no such port", [](auto&) {}, "info --port " + dir + "/ttyUSB7", 10, "not present"},
+        {"bad speed", [](auto&) {}, "info --speed 0", 2, "--speed"},
+    };
+    for (const auto& c : cases) {
+        RadioSimOptions o = FastRadio();
+        o.configText = CloneTextOfLines({u"a=1"});
+        c.radio(o);
+        auto sim = StartRadio(o);
+        const std::string args =
+            c.args.find("--port") == std::string::npos ? c.args + " --port " + sim->Path() : c.args;
+        CliRun run = Cli(args + " --speed 9600 --timeout 300");
+        EXPECT_EQ(run.status, c.status) << c.what << ": " << run.err;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << c.what << ": " << run.err;
+        EXPECT_EQ(ReadFile(ini), "what was there before") << c.what;
+        if (c.status == 13 || c.status == 12) {
+            EXPECT_TRUE(sim->ReceivedFrames().empty()) << c.what;  // refused before the radio is touched
+        }
+    }
+}
+
+}  // namespace
