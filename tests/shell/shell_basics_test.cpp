@@ -149,6 +149,9 @@ TEST(KFileVersion, ProgramBlockCarriesTheProductStrings) {
 
 // The build step refuses language sources that would load differently from how they read.
 TEST(LangCompile, RefusesMisleadingSources) {
+#ifndef TALVERO_LANG_COMPILE
+    GTEST_SKIP() << "the language build step is built with the program";
+#else
     const fs::path dir = fs::temp_directory_path() / ("langc_" + std::to_string(getpid()));
     fs::create_directories(dir);
     struct Case {
@@ -175,8 +178,8 @@ TEST(LangCompile, RefusesMisleadingSources) {
         EXPECT_EQ(rc == 0, c.ok);
         EXPECT_EQ(fs::exists(out), c.ok);  // nothing half-made is left behind
     }
-    std::ifstream in(dir / "out.lang", std::ios::binary);
     fs::remove_all(dir);
+#endif
 }
 
 }  // namespace
