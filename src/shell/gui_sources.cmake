@@ -25,4 +25,5 @@ target_sources(talvero_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/main_frame_tree.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_frame_file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/talvero_app.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/program_icon.cpp
 )

@@ -58,7 +58,7 @@ QVariant CHelpView::loadResource(int type, const QUrl& name) {
     const QString address = name.toString(QUrl::RemoveFragment | QUrl::RemoveQuery);
     if (address.startsWith(QLatin1String("mk:"), Qt::CaseInsensitive)) {
         QByteArray data = LoadHelpObject(address);
-        if (type == QTextDocument::HtmlResource) {
+        if (type == QTextDocument::HtmlResource || type == QTextDocument::StyleSheetResource) {
             return QString::fromUtf8(data);
         }
         return data;

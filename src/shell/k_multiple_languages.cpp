@@ -33,7 +33,7 @@ bool KMultipleLanguagesCMFCStatusBar::SetIndicators() {
             pane->setEnabled(false);
             addPermanentWidget(pane);
         } else if (i == 0) {
-            pane->setText(LanguageText(kIdleMessageText));
+            pane->setText(CommandPrompt(kIdleMessageText));
             pane->setMinimumWidth(quarter);
             addWidget(pane, 1);
         } else {

@@ -59,7 +59,11 @@ CMainFrame::~CMainFrame() {
 }
 
 bool CMainFrame::Create() {
-    return LoadFrame() && CreateWindowParts() && CreateClient();
+    if (!LoadFrame() || !CreateWindowParts() || !CreateClient()) {
+        return false;
+    }
+    UpdateCommandStates();
+    return true;
 }
 
 bool CMainFrame::LoadFrame() {

@@ -1,6 +1,6 @@
 #include "shell/talvero_app.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 
 #include "document/talvero_doc.h"
 #include "platform/error_codes.h"
@@ -9,6 +9,7 @@
 #include "shell/help_window.h"
 #include "shell/language_file.h"
 #include "shell/main_frame.h"
+#include "shell/program_icon.h"
 #include "shell/program_path.h"
 #include "shell/user_prompts.h"
 
@@ -33,6 +34,7 @@ bool CTalveroApp::InitInstance(const QStringList& arguments, bool show) {
     LoadProgramLanguageFiles();
     QCoreApplication::setOrganizationName(QString::fromUtf8(kOrganisation));
     QCoreApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
+    QApplication::setWindowIcon(ProgramIcon());
 
     m_document = std::make_unique<CTalveroDoc>();
     m_frame = std::make_unique<CMainFrame>(m_document.get());
