@@ -187,3 +187,18 @@ TEST_F(CliRadio, FailuresAndExitStatus) {
 }
 
 }  // namespace
+
+namespace {
+
+// A port another program holds is tried for about ten seconds, then reported as busy.
+TEST_F(CliRadio, BusyPort) {
+    auto sim = StartRadio(FastRadio());
+    ESerialPort holder;
+    ASSERT_EQ(holder.Open(sim->Path()), kErrSuccess);
+    CliRun run = Cli("info --speed 9600 --port " + sim->Path());
+    EXPECT_EQ(run.status, 8) << run.err;
+    EXPECT_NE(run.err.find("port busy"), std::string::npos) << run.err;
+    EXPECT_TRUE(sim->ReceivedFrames().empty());
+}
+
+}  // namespace

@@ -136,6 +136,7 @@ RadioSimulator::Next RadioSimulator::NextFrame(Bytes& frame, uint32_t timeoutMs)
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     for (;;) {
         if (!m_frames.empty()) {
+            m_heardPc = true;
             frame = std::move(m_frames.front());
             m_frames.pop_front();
             return Next::Frame;
@@ -424,15 +425,19 @@ void RadioSimulator::SendRaw(const uint8_t* data, size_t length) {
         WriteAll(data, length);
         return;
     }
-    // Each piece goes out once the line would have finished sending it: 10 bits a byte.
+    // Each piece goes out once the line would have finished sending it: 10 bits a byte. Frames
+    // sent back to back keep the schedule running from the previous piece (restarting it at
+    // every wake-up would add the sleep's overshoot to each piece; a radio's transmitter, fed
+    // from its buffer, does not pause between bytes). After waiting for the PC it starts afresh.
     const double nsPerByte = 1e10 / m_rate;
     const size_t piece = std::max<size_t>(1, m_rate / 10 / 500);
+    const auto now = Clock::now();
+    if (m_lineFree < now && (m_heardPc || m_lineFree + std::chrono::milliseconds(1) < now)) {
+        m_lineFree = now;
+    }
+    m_heardPc = false;
     for (size_t off = 0; off < length && !m_stop; off += piece) {
         const size_t n = std::min(piece, length - off);
-        const auto now = Clock::now();
-        if (m_lineFree < now) {
-            m_lineFree = now;
-        }
         m_lineFree += std::chrono::nanoseconds(static_cast<int64_t>(nsPerByte * n));
         std::this_thread::sleep_until(m_lineFree);
         WriteAll(data + off, n);

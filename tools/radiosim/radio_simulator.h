@@ -97,7 +97,8 @@ class RadioSimulator {
     int64_t m_framesSeen = 0;
     bool m_mute = false;
     uint32_t m_corruptLeft = 0;
-    std::chrono::steady_clock::time_point m_lineFree{};
+    std::chrono::steady_clock::time_point m_lineFree{};  // when the line has sent all given to it
+    bool m_heardPc = false;                              // a frame was taken since the last send
     uint32_t m_random = 12345;
 
     mutable std::mutex m_lock;
