@@ -204,6 +204,35 @@ TEST(CloneTransfer, Faults) {
     }
 }
 
+// A refused block is dropped and repeated by the radio; progress falls back to the block's start.
+TEST(CloneTransfer, ReadProgressFallsBackOverARefusedBlock) {
+    RadioSimOptions o = FastRadio();
+    const auto lines = SomeLines(120);
+    o.configText = CloneText(lines);
+    o.corruptBlock = 2;
+    o.corruptTimes = 1;
+    auto sim = StartRadio(o);
+    TestPort port;
+    std::vector<uint32_t> progress;
+    port.m_progressCallback = [&progress](uint32_t v) { progress.push_back(v); };
+    CIniData map;
+    ASSERT_EQ(port.ReadClone(sim->Path(), 9600, u"", map), kErrSuccess);
+    EXPECT_EQ(map.size(), lines.size());
+    std::vector<uint32_t> drops;
+    for (size_t i = 1; i < progress.size(); ++i) {
+        if (progress[i] < progress[i - 1]) {
+            drops.push_back(progress[i]);
+        }
+    }
+    // Position 1 after connecting, then one per frame from 2: the first block is 20 data frames
+    // and its check, so the second block starts at 2 + 21.
+    const uint32_t secondBlock = 2 + o.framesPerBlock + 1;
+    EXPECT_EQ(drops, std::vector<uint32_t>{secondBlock});
+    ASSERT_FALSE(progress.empty());
+    EXPECT_EQ(progress.front(), 1u);
+    EXPECT_EQ(progress.back(), 1922u);
+}
+
 TEST(CloneTransfer, RadioThatVanishes) {
     auto sim = StartRadio(FastRadio());
     TestPort port(60000);  // the loss of the line must end the wait, not the time-out

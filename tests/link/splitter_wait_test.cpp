@@ -1,6 +1,7 @@
 // The frame splitter, the reply queue, the reply wait and pacing, fed with plain byte streams.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <thread>
 
@@ -179,6 +180,39 @@ TEST(LeadingDecimal, Cases) {
     } cases[] = {{u"", 0}, {u"0", 0}, {u"12abc", 12}, {u"x1", 0}, {u"99999999999999999999999", UINT64_MAX}};
     for (const auto& c : cases) {
         EXPECT_EQ(LeadingDecimal(c.text), c.value);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// The line must fall silent for the given time; a line that never does is given up after the
+// time-out instead of being waited on for ever.
+TEST(WaitLineIdle, WaitsForSilenceButNotForEver) {
+    struct Case {
+        uint32_t chatterMs, timeoutMs, result;
+    } cases[] = {{0, 200, kErrSuccess}, {150, 2000, kErrSuccess}, {1500, 200, kErrTimeout}};
+    for (const auto& c : cases) {
+        CCloneSoftSerialPort port;
+        port.m_timeoutMs = c.timeoutMs;
+        std::atomic<bool> stop{false};
+        std::thread radio([&port, &c, &stop] {
+            const uint64_t end = NowMs() + c.chatterMs;
+            while (!stop && NowMs() < end) {
+                port.OnReceiveByte(0x55);
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            }
+        });
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        const uint32_t r = port.WaitLineIdle(50);
+        const uint64_t quietFor = NowMs() - port.m_lastRxMs.load();
+        stop = true;
+        radio.join();
+        EXPECT_EQ(r, c.result) << c.chatterMs;
+        if (r == kErrSuccess) {
+            EXPECT_GT(quietFor, 50u);
+        }
     }
 }
 

@@ -26,7 +26,7 @@ const char kRadioExitHelp[] =
     "   7  refused radio: not a supported device, or a rental unit\n"
     "   8  port busy: another program holds it\n"
     "   9  permission denied on the port\n"
-    "  10  port not present\n"
+    "  10  port not present, or not a serial port\n"
     "  11  no radio found on any port\n"
     "  12  file error (configuration or firmware file unreadable, refused or not writable)\n"
     "  13  the ID list holds a duplicate entry\n"
@@ -166,6 +166,9 @@ int ReportRadioFailure(const std::string& command, const CloneJob& job) {
         case kErrInvalidPassword:
             return Fail(c + "the radio refused the password", kExitPassword);
         case kErrInvalidData:
+            if (e.sysErrno == ENOTTY) {
+                return Fail(c + "not a serial port: " + port, kExitNoPort);
+            }
             if (e.sysErrno == 0) {
                 return Fail(c + "the radio refused the data" + detail, kExitRefusedData);
             }
