@@ -167,6 +167,8 @@ TEST_F(CliRadio, FailuresAndExitStatus) {
         {"firmware too large", [](auto&) {}, "firmware " + big, 12, "16777216"},
         {"unreadable configuration", [](auto&) {}, "write " + dir + "/none.ini", 12, "none.ini"},
         {"no such port", [](auto&) {}, "info --port " + dir + "/ttyUSB7", 10, "not present"},
+        {"output folder missing", [](auto&) {}, "read -o " + dir + "/no/such/dir/x.ini", 12,
+         "cannot write in"},
         {"not a serial port", [](auto&) {}, "info --port " + ini, 10, "not a serial port"},
         {"bad speed", [](auto&) {}, "info --speed 0", 2, "--speed"},
     };

@@ -1,5 +1,10 @@
 // Commands that talk to a radio: ports, search, info, read, write, init, firmware.
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +20,8 @@
 #include "link/port_enum.h"
 #include "platform/unicode.h"
 #include "radio_host.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -257,6 +264,11 @@ int RunRead(const std::vector<std::string>& args) {
     }
     if (out.empty()) {
         return Fail("read: missing -o FILE (see --help)", kExitUsage);
+    }
+    // A read takes a while; find out now, not afterwards, that its result could not be saved.
+    const std::string folder = fs::path(out).has_parent_path() ? fs::path(out).parent_path().string() : ".";
+    if (::access(folder.c_str(), W_OK) != 0) {
+        return Fail("read: cannot write in " + folder + ": " + std::strerror(errno), kExitFile);
     }
     RadioSession s("read", link);
     if (int r = s.ChoosePort(link); r != kExitOk) {
