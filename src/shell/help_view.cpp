@@ -69,11 +69,14 @@ QVariant CHelpView::loadResource(int type, const QUrl& name) {
     return QTextBrowser::loadResource(type, name);
 }
 
-void CHelpView::contextMenuEvent(QContextMenuEvent* event) {
-    // Only selected text has a menu (to copy it); elsewhere a right-click shows nothing.
+bool CHelpView::ShowsContextMenuAt(const QPoint& viewportPos) const {
     const QTextCursor selection = textCursor();
-    const int at = cursorForPosition(viewport()->mapFrom(this, event->pos())).position();
-    if (selection.hasSelection() && at >= selection.selectionStart() && at <= selection.selectionEnd()) {
+    const int at = cursorForPosition(viewportPos).position();
+    return selection.hasSelection() && at >= selection.selectionStart() && at <= selection.selectionEnd();
+}
+
+void CHelpView::contextMenuEvent(QContextMenuEvent* event) {
+    if (ShowsContextMenuAt(event->pos())) {  // the event comes in viewport coordinates
         std::unique_ptr<QMenu> menu(createStandardContextMenu(event->pos()));
         menu->exec(event->globalPos());
     }

@@ -18,6 +18,8 @@ class CHelpView : public QTextBrowser {
     const QString& Address() const { return m_address; }
 
     QVariant loadResource(int type, const QUrl& name) override;
+    // Only a right-click on selected text opens a menu (to copy it); elsewhere there is none.
+    bool ShowsContextMenuAt(const QPoint& viewportPos) const;
 
   protected:
     void contextMenuEvent(QContextMenuEvent* event) override;

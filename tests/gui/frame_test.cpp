@@ -154,6 +154,10 @@ class FrameTest : public QObject {
         QCOMPARE(t.frame->Action(ID_FILE_NEW)->toolTip(), QString("New"));
         QCOMPARE(t.frame->Action(ID_FILE_OPEN)->statusTip(), QString("Only a prompt"));
         QCOMPARE(t.frame->Action(ID_FILE_OPEN)->toolTip(), QString("Only a prompt"));
+        // Pointing at a menu item shows its prompt in the status bar.
+        t.frame->Action(ID_FILE_NEW)->showStatusText(t.frame.get());
+        QCOMPARE(t.frame->StatusBar()->currentMessage(),
+                 QString("Start a new configuration with the default settings"));
 
         QList<uint32_t> buttons;
         for (QAction* action : t.frame->ToolBar()->actions()) {

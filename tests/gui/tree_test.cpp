@@ -2,6 +2,7 @@
 // addresses it shows, and the Help command's window.
 #include <QTest>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QTreeWidget>
 #include <functional>
 
@@ -219,6 +220,25 @@ class TreeTest : public QObject {
         QVERIFY(help.toPlainText().isEmpty());
         help.Navigate("mk:@MSITStore:/nonexistent/none.chm::/index.htm");
         QVERIFY(help.toPlainText().contains("could not be opened"));
+    }
+
+    void helpContextMenuOnlyOnSelectedText() {
+        CHelpView help;
+        help.resize(400, 200);
+        help.setHtml("<p>alpha beta gamma</p>");
+        help.show();
+        QTextCursor cursor(help.document());
+        auto pointAt = [&](int position) {
+            QTextCursor c(help.document());
+            c.setPosition(position);
+            return help.cursorRect(c).center();
+        };
+        QVERIFY(!help.ShowsContextMenuAt(pointAt(8)));  // nothing selected
+        cursor.setPosition(6);
+        cursor.setPosition(10, QTextCursor::KeepAnchor);  // "beta"
+        help.setTextCursor(cursor);
+        QVERIFY(help.ShowsContextMenuAt(pointAt(8)));
+        QVERIFY(!help.ShowsContextMenuAt(pointAt(14)));  // inside "gamma"
     }
 
     void helpCommandShowsTheContents() {
