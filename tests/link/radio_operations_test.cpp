@@ -233,6 +233,21 @@ TEST(CloneTransfer, ReadProgressFallsBackOverARefusedBlock) {
     EXPECT_EQ(progress.back(), 1922u);
 }
 
+// A PC that gives up in the middle of a read finds the radio ready for the next request.
+TEST(CloneTransfer, AbandonedReadLeavesTheRadioReady) {
+    RadioSimOptions o = FastRadio();
+    o.configText = CloneText(SomeLines(200));
+    o.ackTimeoutMs = 60000;
+    auto sim = StartRadio(o);
+    TestPort port;
+    ASSERT_EQ(port.Connect(sim->Path(), 9600, u""), kErrSuccess);
+    ASSERT_EQ(port.SendRequest(kCmdReadRequest), kErrSuccess);
+    ASSERT_EQ(port.WaitReply(kCmdControl), kErrSuccess);  // the first block check, left unanswered
+    port.Close();
+    CIniData map;
+    EXPECT_EQ(port.ReadInformation(sim->Path(), 9600, map), kErrSuccess);
+}
+
 TEST(CloneTransfer, RadioThatVanishes) {
     auto sim = StartRadio(FastRadio());
     TestPort port(60000);  // the loss of the line must end the wait, not the time-out

@@ -132,7 +132,7 @@ void RadioSimulator::OnHangup() {
     m_frames.clear();
 }
 
-RadioSimulator::Next RadioSimulator::NextFrame(Bytes& frame, uint32_t timeoutMs) {
+RadioSimulator::Next RadioSimulator::NextFrame(Bytes& frame, uint32_t timeoutMs, bool endOnHangup) {
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     for (;;) {
         if (!m_frames.empty()) {
@@ -170,6 +170,9 @@ RadioSimulator::Next RadioSimulator::NextFrame(Bytes& frame, uint32_t timeoutMs)
             if (m_connected) {
                 m_connected = false;
                 OnHangup();
+                if (endOnHangup) {
+                    return Next::HungUp;
+                }
             }
             // Nobody has the PC's end open: nothing to read until someone does.
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
@@ -284,7 +287,7 @@ void RadioSimulator::HandleFrame(const Bytes& frame) {
 bool RadioSimulator::WaitAck(bool& positive) {
     for (;;) {
         Bytes frame;
-        if (NextFrame(frame, m_options.ackTimeoutMs) != Next::Frame || !Count(frame)) {
+        if (NextFrame(frame, m_options.ackTimeoutMs, true) != Next::Frame || !Count(frame)) {
             return false;
         }
         if (IsPositiveAck(frame) || IsNegativeAck(frame)) {
@@ -338,7 +341,7 @@ void RadioSimulator::ReceiveTransfer(uint8_t dataCommand, uint8_t endCommand, ui
     uint32_t nakLeft = m_options.nakBlocks;
     for (;;) {
         Bytes frame;
-        if (NextFrame(frame, m_options.ackTimeoutMs) != Next::Frame || !Count(frame)) {
+        if (NextFrame(frame, m_options.ackTimeoutMs, true) != Next::Frame || !Count(frame)) {
             return;
         }
         const uint8_t command = frame[3];

@@ -64,10 +64,11 @@ class RadioSimulator {
     std::vector<Bytes> ReceivedFrames() const;
 
   private:
-    enum class Next { Frame, Timeout, Stopped };
+    enum class Next { Frame, Timeout, Stopped, HungUp };
 
     void Serve();
-    Next NextFrame(Bytes& frame, uint32_t timeoutMs);
+    // With `endOnHangup`, the PC closing its end ends the wait: a transfer it gave up is over.
+    Next NextFrame(Bytes& frame, uint32_t timeoutMs, bool endOnHangup = false);
     void Feed(uint8_t byte);
     void OnHangup();
     bool Count(const Bytes& frame);  // false once the radio has fallen silent
