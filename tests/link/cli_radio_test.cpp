@@ -1,7 +1,9 @@
 // talvero-cli's radio commands, run as a process against a simulated radio: what they print, what
 // they write, and the exit status of each kind of failure.
 #include <gtest/gtest.h>
+#include <pty.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdio>
@@ -202,6 +204,62 @@ TEST_F(CliRadio, BusyPort) {
     EXPECT_EQ(run.status, 8) << run.err;
     EXPECT_NE(run.err.find("port busy"), std::string::npos) << run.err;
     EXPECT_TRUE(sim->ReceivedFrames().empty());
+}
+
+}  // namespace
+
+namespace {
+
+// On a terminal the radio's password is asked without echo, and a progress bar is drawn.
+TEST_F(CliRadio, PasswordPromptAndProgressOnATerminal) {
+    RadioSimOptions o = FastRadio();
+    o.auth = "1";
+    o.password = "s3cret";
+    auto sim = StartRadio(o);
+    const std::string cli = std::string(TALVERO_BIN_DIR) + "/talvero-cli";
+    const std::string out = dir + "/t.ini";
+    // Everything the child needs is built before the fork: it only calls execve.
+    std::vector<std::string> args = {cli, "read", "-o", out, "--port", sim->Path(), "--speed", "9600"};
+    std::vector<std::string> env = {"XDG_DATA_HOME=" + dir + "/xdg", "TERM=dumb"};
+    std::vector<char*> argv, envp;
+    for (auto& a : args) {
+        argv.push_back(a.data());
+    }
+    for (auto& e : env) {
+        envp.push_back(e.data());
+    }
+    argv.push_back(nullptr);
+    envp.push_back(nullptr);
+    int master = -1;
+    const pid_t pid = forkpty(&master, nullptr, nullptr, nullptr);
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        execve(cli.c_str(), argv.data(), envp.data());
+        _exit(127);
+    }
+    std::string screen;
+    bool answered = false;
+    char buf[512];
+    for (;;) {
+        const ssize_t n = read(master, buf, sizeof buf);
+        if (n <= 0) {
+            break;  // the program ended and closed the terminal
+        }
+        screen.append(buf, static_cast<size_t>(n));
+        if (!answered && screen.find("Radio password: ") != std::string::npos) {
+            answered = true;
+            const char answer[] = "s3cret\n";
+            ASSERT_EQ(write(master, answer, sizeof answer - 1), static_cast<ssize_t>(sizeof answer - 1));
+        }
+    }
+    close(master);
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << screen;
+    EXPECT_TRUE(answered) << screen;
+    EXPECT_EQ(screen.find("s3cret"), std::string::npos) << screen;  // not echoed
+    EXPECT_NE(screen.find("100% transferring"), std::string::npos) << screen;
+    EXPECT_TRUE(fs::exists(out));
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ const char kRadioExitHelp[] =
     "   1  any other failure\n"
     "   2  wrong arguments\n"
     "   3  time-out: the radio did not answer\n"
-    "   4  the radio refused the password\n"
+    "   4  the radio refused the password, or wants one and none could be asked for\n"
     "   5  the radio refused the data (block checks failed too often, or it reported a failure)\n"
     "   6  checksum mismatch in what the radio sent\n"
     "   7  refused radio: not a supported device, or a rental unit\n"
