@@ -11,6 +11,8 @@
 class CIniData;
 
 using Bytes = std::vector<uint8_t>;
+// One frame received from the radio, from its FE to its FD.
+using CSerialData = Bytes;
 
 enum : uint8_t {
     kFrameStart = 0xFE,

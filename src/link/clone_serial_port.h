@@ -73,7 +73,7 @@ class CCloneSoftSerialPort : public ESerialPort {
     // of silence: every frame that arrives restarts it. All frames taken with the wanted one are
     // appended to `collected` when given; the last wanted frame is stored in `reply`.
     uint32_t WaitReply(int commandA, int commandB = kNoCommand, int commandC = kNoCommand,
-                       std::vector<Bytes>* collected = nullptr, Bytes* reply = nullptr);
+                       std::vector<CSerialData>* collected = nullptr, CSerialData* reply = nullptr);
     // Sleeps as long as the bytes sent since `markMs` are ahead of the paced rate.
     void PaceSend(uint64_t bytesSinceMark, uint64_t markMs);
 
@@ -120,7 +120,7 @@ class CCloneSoftSerialPort : public ESerialPort {
     uint32_t ReceiveBlocks(CIniData& map);
 
     Bytes m_pendingFrame;  // reader thread only
-    std::vector<Bytes> m_replies;
+    std::vector<CSerialData> m_replies;
     mutable std::mutex m_lock;
     std::condition_variable m_arrived;
 };
