@@ -2,6 +2,7 @@ target_sources(talvero_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ini_data.cpp
   ${CMAKE_CURRENT_LIST_DIR}/stored_secret.cpp
   ${CMAKE_CURRENT_LIST_DIR}/text_width.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/jis_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/value_rules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings_catalogue.cpp
   ${CMAKE_CURRENT_LIST_DIR}/talvero_doc.cpp
