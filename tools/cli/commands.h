@@ -14,6 +14,8 @@ struct CliCommand {
 std::vector<CliCommand> DocumentCommands();
 // Commands that talk to a radio (ports, search, info, read, write, init, firmware).
 std::vector<CliCommand> RadioCommands();
+// ID list CSV export and import ("idlist export", "idlist import").
+std::vector<CliCommand> IdListCommands();
 
 // Shared helpers.
 bool WantsHelp(const std::vector<std::string>& args);

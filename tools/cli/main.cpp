@@ -27,6 +27,9 @@ std::vector<CliCommand> AllCommands() {
     for (const auto& c : RadioCommands()) {
         all.push_back(c);
     }
+    for (const auto& c : IdListCommands()) {
+        all.push_back(c);
+    }
     return all;
 }
 

@@ -1,0 +1,118 @@
+#include "idlist/id_list_import.h"
+
+#include <array>
+#include <optional>
+
+#include "document/settings_catalogue.h"
+#include "document/talvero_doc.h"
+#include "document/text_width.h"
+#include "document/value_rules.h"
+#include "idlist/id_list_types.h"
+#include "shell/language_texts.h"
+
+namespace {
+
+constexpr std::array<std::u16string_view, 6> kEntryFields = {u"name",   u"id_type", u"id",
+                                                             u"number", u"yomi",    u"id_select"};
+
+std::vector<std::u16string> SnapshotIdList(const CTalveroDoc& doc) {
+    std::vector<std::u16string> values;
+    values.reserve(kIdEntries * kEntryFields.size());
+    for (unsigned i = 0; i < kIdEntries; ++i) {
+        for (auto field : kEntryFields) {
+            values.push_back(doc.Get(field, i));
+        }
+    }
+    return values;
+}
+
+class RowImporter {
+  public:
+    RowImporter(CTalveroDoc& doc, std::vector<std::u16string>& warnings) : m_doc(doc), m_warnings(warnings) {
+        for (size_t t = 0; t < kIdListTypes.size(); ++t) {
+            m_displayTexts[t] = GetLanguageText(kIdListTypes[t].textId);
+        }
+    }
+
+    void Apply(const CsvRow& row) {
+        if (row.size() < 4) {
+            return;
+        }
+        const int32_t number = LeadingNumber(row[0]);
+        if (number < 1 || number > static_cast<int32_t>(kIdEntries)) {
+            return;
+        }
+        const std::optional<std::u16string_view> type = StoredType(row[1]);
+        if (!type) {
+            return;
+        }
+        const auto n = static_cast<unsigned>(number);
+        const unsigned index = n - 1;
+
+        bool ok = true;
+        std::optional<std::u16string> warning;
+        std::u16string name = row[3];
+        if (TextWidth(name) > kIdNameMaxWidth) {
+            FitTextWidth(name, kIdNameMaxWidth);
+            warning = FormatLanguageText(kTextIdIdNameShortened, {n, row[3], name});
+        }
+        if (name.empty() || !m_doc.Set(u"name", index, name)) {
+            ok = false;
+        }
+        m_doc.Set(u"id_type", index, *type);
+        if (!m_doc.Set(m_doc.Get(u"id_type", index) == u"tel" ? u"number" : u"id", index, row[2])) {
+            ok = false;
+        }
+        if (!m_doc.Set(u"yomi", index, row.size() > 4 ? std::u16string_view(row[4]) : u"")) {
+            ok = false;
+        }
+        if (row.size() > 5 && !row[5].empty() && !m_doc.Set(u"id_select", index, row[5])) {
+            ok = false;
+        }
+        if (!ok) {
+            m_doc.ClearIdEntry(index);
+        } else if (warning) {
+            m_warnings.push_back(std::move(*warning));
+        }
+    }
+
+  private:
+    std::optional<std::u16string_view> StoredType(const std::u16string& displayText) const {
+        for (size_t t = 0; t < kIdListTypes.size(); ++t) {
+            if (m_displayTexts[t] == displayText) {
+                return kIdListTypes[t].stored;
+            }
+        }
+        return std::nullopt;
+    }
+
+    CTalveroDoc& m_doc;
+    std::vector<std::u16string>& m_warnings;
+    std::array<std::u16string, kIdListTypes.size()> m_displayTexts;
+};
+
+}  // namespace
+
+void ApplyIdListCsv(CTalveroDoc& doc, std::u16string_view text, std::vector<std::u16string>& warnings) {
+    const std::vector<std::u16string> before = SnapshotIdList(doc);
+    const bool wasModified = doc.IsModified();
+    doc.ResetIdList();
+    RowImporter importer(doc, warnings);
+    ForEachCsvRow(text, [&](const CsvRow& row) { importer.Apply(row); });
+    // Clearing entries never marks the document modified, so an import that only removed entries
+    // would otherwise leave a changed list that closing the program does not offer to save.
+    if (!wasModified && !doc.IsModified() && SnapshotIdList(doc) != before) {
+        doc.SetModifiedFlag(true);
+    }
+}
+
+IdListImportResult ImportIdList(CTalveroDoc& doc, const std::string& path) {
+    IdListImportResult result;
+    std::u16string text;
+    result.code = ReadCsvText(path, text);
+    if (result.ok()) {
+        ApplyIdListCsv(doc, text, result.warnings);
+    }
+    doc.UpdateAllViews(kHintLoaded, &result.warnings);
+    return result;
+}

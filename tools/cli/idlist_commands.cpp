@@ -1,0 +1,142 @@
+// Commands on the ID list of a configuration file: CSV export and import, as the program's
+// File › ID List commands do them.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "commands.h"
+#include "document/config_file.h"
+#include "document/talvero_doc.h"
+#include "idlist/id_list_export.h"
+#include "idlist/id_list_import.h"
+#include "platform/error_codes.h"
+#include "platform/language_id.h"
+#include "platform/unicode.h"
+#include "shell/language_file.h"
+#include "shell/language_texts.h"
+#include "shell/program_path.h"
+
+namespace {
+
+constexpr uint32_t kTextIdCsvUnreadable = 2111;
+
+const char kIdListHelp[] =
+    "usage: talvero-cli idlist export FILE.ini OUT.csv\n"
+    "       talvero-cli idlist import FILE.ini IN.csv [-o OUT.ini]\n\n"
+    "export  writes the entries in use of FILE's ID list to OUT.csv (UTF-16, one line per entry:\n"
+    "        number, type, identifier or telephone number, name, reading, selection).\n"
+    "import  replaces FILE's whole ID list with the rows of IN.csv and saves the result to OUT.ini\n"
+    "        (or back to FILE). Rows that break the row rules are skipped and entries with a\n"
+    "        refused value are cleared, silently, as in the program; each name shortened to the\n"
+    "        display width is reported on standard output. When IN.csv cannot be read nothing is\n"
+    "        written and the exit status is 1.\n\n"
+    "The type column holds the type names of the program's language files (talvero.LANG.lang\n"
+    "beside this tool, chosen by the system language or TALVERO_LANG), so a file exported by the\n"
+    "program under the same language imports here, and the other way round.";
+
+// The type display texts come from the language table, so load the program's own files.
+void LoadLanguageTexts() {
+    std::string dir = ProgramFilePath();
+    const size_t slash = dir.find_last_of('/');
+    dir = slash == std::string::npos ? std::string(".") : dir.substr(0, slash);
+    SelectLanguageFiles(dir + "/talvero", SystemDefaultLanguageId(),
+                        [](uint32_t code, const std::string& path) {
+                            std::fprintf(stderr, "talvero-cli: language file %s: %s\n", path.c_str(),
+                                         DescribeCode(code).c_str());
+                        });
+}
+
+bool Open(CTalveroDoc& doc, const std::string& path) {
+    ConfigLoadResult r = OpenConfigurationFile(doc, path);
+    if (!r.ok()) {
+        Fail("idlist: " + path + ": " + r.Describe(), 1);
+        return false;
+    }
+    return true;
+}
+
+// The system's reason, with the path where the file layer gave it.
+std::string Describe(const ErrorInfo& e, const std::string& path) {
+    return e.detail.empty() ? path + ": " + DescribeCode(e.code) : e.detail;
+}
+
+int RunExport(const std::vector<std::string>& args) {
+    if (args.size() != 2) {
+        return Fail("idlist export: expected FILE.ini and OUT.csv (see --help)");
+    }
+    CTalveroDoc doc;
+    if (!Open(doc, args[0])) {
+        return 1;
+    }
+    const ErrorInfo e = ExportIdList(doc, args[1]);
+    if (!e.ok()) {
+        return Fail("idlist export: cannot write " + Describe(e, args[1]), 1);
+    }
+    return 0;
+}
+
+int RunImport(const std::vector<std::string>& args) {
+    std::vector<std::string> files;
+    std::string out;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "-o") {
+            if (i + 1 >= args.size()) {
+                return Fail("idlist import: -o needs a file name");
+            }
+            out = args[++i];
+        } else if (!args[i].empty() && args[i][0] == '-') {
+            return Fail("idlist import: unknown option '" + args[i] + "' (see --help)");
+        } else {
+            files.push_back(args[i]);
+        }
+    }
+    if (files.size() != 2) {
+        return Fail("idlist import: expected FILE.ini and IN.csv (see --help)");
+    }
+    CTalveroDoc doc;
+    if (!Open(doc, files[0])) {
+        return 1;
+    }
+    const IdListImportResult r = ImportIdList(doc, files[1]);
+    if (!r.ok()) {
+        return Fail("idlist import: " + files[1] + ": " + Utf16ToUtf8(GetLanguageText(kTextIdCsvUnreadable)) +
+                        " (" + DescribeCode(r.code) + ")",
+                    1);
+    }
+    for (const auto& line : r.warnings) {
+        std::string s = Utf16ToUtf8(line);
+        s.push_back('\n');
+        std::fwrite(s.data(), 1, s.size(), stdout);
+    }
+    const std::string target = out.empty() ? files[0] : out;
+    const ErrorInfo e = SaveConfigurationFile(doc, target);
+    if (!e.ok()) {
+        return Fail("idlist import: cannot write " + Describe(e, target), 1);
+    }
+    return 0;
+}
+
+int RunIdList(const std::vector<std::string>& args) {
+    if (args.empty()) {
+        std::fprintf(stderr, "%s\n", kIdListHelp);
+        return 2;
+    }
+    if (WantsHelp(args)) {
+        std::puts(kIdListHelp);
+        return 0;
+    }
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (args[0] == "export" || args[0] == "import") {
+        LoadLanguageTexts();
+        return args[0] == "export" ? RunExport(rest) : RunImport(rest);
+    }
+    return Fail("idlist: unknown action '" + args[0] + "' (expected export or import; see --help)");
+}
+
+}  // namespace
+
+std::vector<CliCommand> IdListCommands() {
+    return {
+        {"idlist", "export or import the ID list of a configuration file as CSV", RunIdList},
+    };
+}
