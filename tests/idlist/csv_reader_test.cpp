@@ -140,16 +140,6 @@ TEST_F(CsvFile, ReadsRowsAndReportsOpenFailures) {
     EXPECT_TRUE(rows.empty());
 }
 
-TEST_F(CsvFile, UnreadableFileIsAnAccessFailure) {
-    if (geteuid() == 0) {
-        GTEST_SKIP() << "root reads every file";
-    }
-    const std::string path = Write("locked.csv", "1,a\r\n");
-    fs::permissions(path, fs::perms::none);
-    std::vector<CsvRow> rows;
-    EXPECT_EQ(ReadCsvFile(path, rows), kErrAccessDenied);
-}
-
 // Beyond the read limit nothing counts: here a line just past it is not read.
 TEST_F(CsvFile, StopsAtTheReadLimit) {
     std::string bytes = "1,a\r\n;";
