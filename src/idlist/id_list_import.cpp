@@ -66,6 +66,8 @@ class RowImporter {
         if (!m_doc.Set(u"yomi", index, row.size() > 4 ? std::u16string_view(row[4]) : u"")) {
             ok = false;
         }
+        // A refused selection clears the entry as well, and a cleared entry reports no shortened
+        // name: only entries that were otherwise accepted are reported.
         if (row.size() > 5 && !row[5].empty() && !m_doc.Set(u"id_select", index, row[5])) {
             ok = false;
         }
