@@ -25,7 +25,6 @@ target_link_libraries(talvero_gui PUBLIC ${CHMLIB_LIBRARY})
 add_library(talvero_gui_whole INTERFACE)
 target_link_libraries(talvero_gui_whole INTERFACE "$<LINK_LIBRARY:WHOLE_ARCHIVE,talvero_gui>")
 
-include(${PROJECT_SOURCE_DIR}/lang/lang.cmake)
 include(${PROJECT_SOURCE_DIR}/help/help.cmake)
 
 add_executable(talvero shell/main.cpp)

@@ -77,6 +77,9 @@ TEST_F(CliDocument, CheckPrintsWarningsAndRefusals) {
     CliRun r = Cli("check " + wide);
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1);
+    // The warning is the program's own text from the English language file beside the tool.
+    EXPECT_NE(r.out.find(std::string(32, 'm')), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("ID_"), std::string::npos) << r.out;
 
     const std::string bad = dir + "/bad.ini";
     std::ofstream(bad) << "not a configuration";

@@ -20,3 +20,6 @@ std::vector<CliCommand> IdListCommands();
 // Shared helpers.
 bool WantsHelp(const std::vector<std::string>& args);
 int Fail(const std::string& message, int code = 2);  // one line on stderr, returns code
+// Loads the program's language files that lie beside this tool (talvero.LANG.lang), so that
+// warnings and type names read as in the program. Missing files leave "ID_<n>" texts.
+void LoadLanguageTexts();

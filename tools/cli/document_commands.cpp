@@ -113,6 +113,7 @@ int RunCheck(const std::vector<std::string>& args) {
     if (args.size() != 1 || args[0].empty() || args[0][0] == '-') {
         return Fail("check: expected exactly one FILE (see --help)");
     }
+    LoadLanguageTexts();  // the warnings are the program's own texts
     CTalveroDoc doc;
     WarningCollector collector;
     doc.AddObserver(&collector);

@@ -34,18 +34,6 @@ const char kIdListHelp[] =
     "beside this tool, chosen by the system language or TALVERO_LANG), so a file exported by the\n"
     "program under the same language imports here, and the other way round.";
 
-// The type display texts come from the language table, so load the program's own files.
-void LoadLanguageTexts() {
-    std::string dir = ProgramFilePath();
-    const size_t slash = dir.find_last_of('/');
-    dir = slash == std::string::npos ? std::string(".") : dir.substr(0, slash);
-    SelectLanguageFiles(dir + "/talvero", SystemDefaultLanguageId(),
-                        [](uint32_t code, const std::string& path) {
-                            std::fprintf(stderr, "talvero-cli: language file %s: %s\n", path.c_str(),
-                                         DescribeCode(code).c_str());
-                        });
-}
-
 bool Open(CTalveroDoc& doc, const std::string& path) {
     ConfigLoadResult r = OpenConfigurationFile(doc, path);
     if (!r.ok()) {

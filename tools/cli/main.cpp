@@ -5,6 +5,10 @@
 #include <vector>
 
 #include "commands.h"
+#include "platform/error_codes.h"
+#include "platform/language_id.h"
+#include "shell/language_file.h"
+#include "shell/program_path.h"
 
 bool WantsHelp(const std::vector<std::string>& args) {
     for (const auto& a : args) {
@@ -18,6 +22,17 @@ bool WantsHelp(const std::vector<std::string>& args) {
 int Fail(const std::string& message, int code) {
     std::fprintf(stderr, "talvero-cli: %s\n", message.c_str());
     return code;
+}
+
+void LoadLanguageTexts() {
+    std::string dir = ProgramFilePath();
+    const size_t slash = dir.find_last_of('/');
+    dir = slash == std::string::npos ? std::string(".") : dir.substr(0, slash);
+    SelectLanguageFiles(dir + "/talvero", SystemDefaultLanguageId(),
+                        [](uint32_t code, const std::string& path) {
+                            std::fprintf(stderr, "talvero-cli: language file %s: %s\n", path.c_str(),
+                                         DescribeCode(code).c_str());
+                        });
 }
 
 namespace {
