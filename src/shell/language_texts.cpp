@@ -34,13 +34,13 @@ void ClearLanguageTexts() {
 
 namespace {
 
-struct Spec {
+struct Conversion {
     bool left = false, plus = false, space = false, alt = false, zero = false;
     int width = 0;
     int precision = -1;
 };
 
-void Pad(std::u16string& out, std::u16string body, const Spec& sp, bool numeric) {
+void Pad(std::u16string& out, std::u16string body, const Conversion& sp, bool numeric) {
     if (static_cast<int>(body.size()) >= sp.width) {
         out += body;
         return;
@@ -106,7 +106,7 @@ std::u16string FormatText(std::u16string_view fmt, std::span<const FormatArg> ar
             ++i;
             continue;
         }
-        Spec sp;
+        Conversion sp;
         for (; i < fmt.size(); ++i) {
             char16_t f = fmt[i];
             if (f == u'-')
