@@ -375,22 +375,9 @@ void CMainFrame::OnAppAbout() {
     UserPrompts().ExecDialog(&dialog);
 }
 
-// ---- commands of the radio link, the firmware update and the ID list transfer ---------------
-// These belong to the radio link and ID list work; the menu items are shown disabled until
-// their handlers are filled in here.
-
-void CMainFrame::OnCloneRead() {
-    // A radio read replaces the document: the user is asked to save changes first.
-    if (!SaveModified()) {
-        return;
-    }
-}
-void CMainFrame::OnCloneWrite() {}
-void CMainFrame::OnCloneInformation() {}
-void CMainFrame::OnCloneInitialization() {}
-void CMainFrame::OnFirmwareUpdate() {}
-void CMainFrame::OnComMore() {}
-void CMainFrame::OnComSearch() {}
+// ---- commands of the ID list transfer ---------------------------------------------------------
+// These belong to the ID list work; the menu items are shown disabled until their handlers are
+// filled in here. The radio commands are in link/dialogs/main_frame_radio.cpp.
 void CMainFrame::OnIdListImport() {}
 void CMainFrame::OnIdListExport() {}
 

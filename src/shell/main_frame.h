@@ -153,7 +153,7 @@ class CMainFrame : public KMultipleLanguagesCFrameWndEx {
     QStringList m_recentFiles;
     QString m_pathPaneText;
     QPointer<CHelpWindow> m_helpWindow;
-    bool m_radioLinkAvailable = false;
+    bool m_radioLinkAvailable = true;
     bool m_idListTransferAvailable = false;
     int m_pageAreaHeight = 400;
     bool m_splitterPlaced = false;

@@ -1,0 +1,504 @@
+// The radio commands of the main window against the simulated radio on a pseudo-terminal: read,
+// write, information, initialization, firmware update, the port list, and every way the link
+// can fail, each ending in its message with the document untouched.
+#include <QComboBox>
+#include <QFile>
+#include <QImage>
+#include <QLineEdit>
+#include <QPainter>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QTest>
+#include <functional>
+#include <memory>
+
+#include "gui_support.h"
+#include "gui_tests.h"
+#include "link/dialogs/dlg_clone_password.h"
+#include "link/dialogs/dlg_cloning.h"
+#include "link/dialogs/dlg_com_list.h"
+#include "link/dialogs/dlg_firm_ver.h"
+#include "link/dialogs/gui_clone_host.h"
+#include "radio_simulator.h"
+#include "shell/command_table.h"
+#include "shell/language_texts.h"
+#include "shell/left_view.h"
+
+namespace {
+
+using Answer = IUserPrompts::Answer;
+using Icon = IUserPrompts::Icon;
+
+QString Text(uint32_t id) {
+    return QString::fromStdU16String(GetLanguageText(id));
+}
+
+// Every wait shortened and pacing off, so that a silent radio is found out at once.
+CloneTimings FastTimings() {
+    CloneTimings t;
+    t.replyTimeoutMs = 600;
+    t.writeTimeoutMs = 600;
+    t.searchTimeoutMs = 300;
+    t.pollMs = 1;
+    t.settleMs = 0;
+    t.closeMs = 5;
+    t.rateChangeIdleMs = 5;
+    t.reopenMs = 5;
+    t.blockIdleMs = 0;
+    t.writeStartMs = 0;
+    t.requestGapMs = 0;
+    t.doneMs = 0;
+    t.infoGapMs = 0;
+    t.firmwareEndGapMs = 0;
+    t.busyRetries = 3;
+    t.busyRetryMs = 10;
+    t.pace = false;
+    return t;
+}
+
+RadioSimOptions FastRadio() {
+    RadioSimOptions o;
+    o.pace = false;
+    o.ackTimeoutMs = 2000;
+    return o;
+}
+
+std::unique_ptr<RadioSimulator> StartRadio(const RadioSimOptions& options) {
+    auto sim = std::make_unique<RadioSimulator>(options);
+    std::string error;
+    if (!sim->Start(error)) {
+        qFatal("simulated radio: %s", error.c_str());
+    }
+    return sim;
+}
+
+std::vector<std::u16string> RadioLines(const CTalveroDoc& doc) {
+    std::vector<std::u16string> lines;
+    doc.RenderSettings(lines, false);
+    return lines;
+}
+
+QString KeyValueText(const std::vector<std::u16string>& lines) {
+    QString text;
+    for (const auto& line : lines) {
+        text += QString::fromStdU16String(line) + "\n";
+    }
+    return text;
+}
+
+// A radio holding a document whose displayed name is `name`.
+std::string StoredConfiguration(const std::u16string& name) {
+    CTalveroDoc source;
+    source.OnNewDocument();
+    source.Set(u"disp_item", name);
+    return CloneTextOfLines(RadioLines(source));
+}
+
+// Types the password into the password dialog and presses OK.
+std::function<int(QDialog*)> TypePassword(const QString& password) {
+    return [password](QDialog* dialog) {
+        auto* ask = qobject_cast<CDlgClonePassword*>(dialog);
+        if (!ask) {
+            return int(QDialog::Rejected);
+        }
+        ask->Edit()->setText(password);
+        ask->accept();
+        return ask->result();
+    };
+}
+
+struct RadioFrame {
+    RadioFrame(const RadioSimOptions& options) : sim(StartRadio(options)) {
+        t.frame->m_comPort = QString::fromStdString(sim->Path());
+        t.frame->m_comSpeed = 115200;
+    }
+    TestEnvironment env;
+    TestPages pages{{1017}};
+    FrameUnderTest t;
+    std::unique_ptr<RadioSimulator> sim;
+};
+
+}  // namespace
+
+class RadioTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void initTestCase() {
+        RadioCommandTimings() = FastTimings();
+        qputenv("XDG_DATA_HOME", m_dataHome.path().toUtf8());
+    }
+    void init() { UseLanguage(true); }
+
+    void readFillsDocumentAndShownPage() {
+        RadioSimOptions options = FastRadio();
+        options.configText = StoredConfiguration(u"name");
+        RadioFrame r(options);
+        ScriptedPrompts prompts;
+        r.t.frame->show();
+        r.t.frame->OnTreeSelChanged(std::nullopt, 1017);
+        auto* page = qobject_cast<TestPage*>(r.t.frame->CurrentPageView());
+        QVERIFY(page);
+        r.t.frame->ExecuteCommand(ID_CLONE_READ);
+        QCOMPARE(prompts.messages, QStringList());
+        QCOMPARE(QString::fromStdU16String(r.t.document.Get(u"disp_item")), QString("name"));
+        QCOMPARE(page->m_value->text(), QString("name"));  // refreshed, not reselected
+        QVERIFY(r.t.document.GetPathName().empty());
+        // The status bar names the backup, which holds what was read.
+        const QString status = r.t.frame->StatusBar()->currentMessage();
+        QVERIFY2(status.contains(m_dataHome.path()), qPrintable(status));
+        const qsizetype at = status.indexOf(m_dataHome.path());
+        QString backup = status.mid(at);
+        backup = backup.left(backup.indexOf(".ini") + 4);
+        QVERIFY2(QFile::exists(backup), qPrintable(backup));
+    }
+
+    void readCancelledAtSavePromptTouchesNothing() {
+        RadioSimOptions options = FastRadio();
+        options.configText = StoredConfiguration(u"date");
+        RadioFrame r(options);
+        QVERIFY(r.t.document.Set(u"disp_item", u"name"));
+        QVERIFY(r.t.document.IsModified());
+        ScriptedPrompts prompts;
+        prompts.answers = {Answer::Cancel};
+        r.t.frame->ExecuteCommand(ID_CLONE_READ);
+        QCOMPARE(prompts.messages.size(), 1);  // the save question only
+        QCOMPARE(QString::fromStdU16String(r.t.document.Get(u"disp_item")), QString("name"));
+        QVERIFY(r.sim->ReceivedFrames().empty());
+    }
+
+    void failedReadEndsInItsText_data() {
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<uint32_t>("textId");
+        QTest::newRow("wrong device code") << 0 << 2055u;
+        QTest::newRow("rental unit") << 1 << 2055u;
+        QTest::newRow("password refused") << 2 << 2066u;
+        QTest::newRow("silent radio") << 3 << 2055u;
+        QTest::newRow("bad total checksum") << 4 << 2055u;
+        QTest::newRow("no device at the port") << 5 << 2055u;
+    }
+    void failedReadEndsInItsText() {
+        QFETCH(int, fault);
+        QFETCH(uint32_t, textId);
+        RadioSimOptions options = FastRadio();
+        options.configText = StoredConfiguration(u"name");
+        switch (fault) {
+            case 0:
+                options.code = std::string("KD7391#04");
+                break;
+            case 1:
+                options.rental = std::string("1");
+                break;
+            case 2:
+                options.auth = std::string("1");
+                options.password = "right";
+                break;
+            case 3:
+                options.silentAfter = 0;
+                break;
+            case 4:
+                options.badTotalCrc = true;
+                break;
+            default:
+                break;
+        }
+        RadioFrame r(options);
+        if (fault == 5) {
+            r.t.frame->m_comPort = "/dev/talvero-no-such-port";
+        }
+        const auto before = RadioLines(r.t.document);
+        ScriptedPrompts prompts;
+        prompts.onDialog = TypePassword("wrong");
+        r.t.frame->ExecuteCommand(ID_CLONE_READ);
+        QCOMPARE(prompts.messages.size(), 1);
+        QVERIFY2(prompts.messages[0].startsWith(Text(textId)), qPrintable(prompts.messages[0]));
+        QCOMPARE(prompts.icons[0], Icon::Stop);
+        QCOMPARE(prompts.dialogs, fault == 2 ? QStringList{"CDlgClonePassword"} : QStringList());
+        QVERIFY(RadioLines(r.t.document) == before);
+        if (fault == 5) {
+            QVERIFY2(prompts.messages[0].contains("There is no device at /dev/talvero-no-such-port"),
+                     qPrintable(prompts.messages[0]));
+        }
+    }
+
+    void cancelledPasswordEndsSilently() {
+        RadioSimOptions options = FastRadio();
+        options.auth = std::string("1");
+        options.password = "right";
+        options.configText = StoredConfiguration(u"name");
+        RadioFrame r(options);
+        ScriptedPrompts prompts;  // the password dialog is cancelled
+        r.t.frame->ExecuteCommand(ID_CLONE_READ);
+        QCOMPARE(prompts.messages, QStringList());
+        QCOMPARE(prompts.dialogs, QStringList{"CDlgClonePassword"});
+        QVERIFY(r.t.document.Get(u"disp_item") != u"name");
+    }
+
+    void readWithPassword() {
+        RadioSimOptions options = FastRadio();
+        options.auth = std::string("1");
+        options.password = "right";
+        options.configText = StoredConfiguration(u"name");
+        RadioFrame r(options);
+        ScriptedPrompts prompts;
+        prompts.onDialog = TypePassword("right");
+        r.t.frame->ExecuteCommand(ID_CLONE_READ);
+        QCOMPARE(prompts.messages, QStringList());
+        QCOMPARE(QString::fromStdU16String(r.t.document.Get(u"disp_item")), QString("name"));
+        QCOMPARE(r.t.frame->m_clonePassword, std::u16string(u"right"));
+    }
+
+    void writeSendsRadioLines_data() {
+        QTest::addColumn<int>("wlanOnly");
+        QTest::addColumn<int>("nakBlocks");
+        QTest::addColumn<uint32_t>("textId");
+        QTest::newRow("whole configuration") << 0 << 0 << 2059u;
+        QTest::newRow("wireless LAN only") << 1 << 0 << 2059u;
+        QTest::newRow("five refusals are retried") << 0 << 5 << 2059u;
+        QTest::newRow("six refusals end it") << 0 << 6 << 2061u;
+    }
+    void writeSendsRadioLines() {
+        QFETCH(int, wlanOnly);
+        QFETCH(int, nakBlocks);
+        QFETCH(uint32_t, textId);
+        RadioSimOptions options = FastRadio();
+        options.nakBlocks = uint32_t(nakBlocks);
+        RadioFrame r(options);
+        QVERIFY(r.t.document.Set(u"disp_item", u"name"));
+        r.t.document.m_wlanOnly = wlanOnly;
+        ScriptedPrompts prompts;
+        prompts.answers = {Answer::Yes, Answer::Ok};
+        r.t.frame->ExecuteCommand(ID_CLONE_WRITE);
+        QCOMPARE(prompts.messages.size(), 2);
+        QCOMPARE(prompts.messages[0], Text(2064));
+        QVERIFY2(prompts.messages[1].startsWith(Text(textId)), qPrintable(prompts.messages[1]));
+        if (textId == 2059u) {
+            QCOMPARE(QString::fromStdString(KeyValueLinesOfCloneText(r.sim->StoredText())),
+                     KeyValueText(RadioLines(r.t.document)));
+        } else {
+            QVERIFY(r.sim->StoredText().empty());
+        }
+    }
+
+    void writeQuestions_data() {
+        QTest::addColumn<bool>("accessPassword");
+        QTest::addColumn<QList<Answer>>("answers");
+        QTest::addColumn<QList<uint32_t>>("asked");
+        QTest::addColumn<bool>("sent");
+        QTest::newRow("no to the write")
+            << false << QList<Answer>{Answer::No} << QList<uint32_t>{2064} << false;
+        QTest::newRow("no to the access password")
+            << true << QList<Answer>{Answer::No} << QList<uint32_t>{2065} << false;
+        QTest::newRow("yes to both") << true << QList<Answer>{Answer::Yes, Answer::Yes, Answer::Ok}
+                                     << QList<uint32_t>{2065, 2064, 2059} << true;
+    }
+    void writeQuestions() {
+        QFETCH(bool, accessPassword);
+        QFETCH(QList<Answer>, answers);
+        QFETCH(QList<uint32_t>, asked);
+        QFETCH(bool, sent);
+        RadioFrame r(FastRadio());
+        if (accessPassword) {
+            QVERIFY(r.t.document.Set(u"access_pass", u"1234"));
+        }
+        ScriptedPrompts prompts;
+        prompts.answers = answers;
+        r.t.frame->ExecuteCommand(ID_CLONE_WRITE);
+        QStringList expected;
+        for (uint32_t id : asked) {
+            expected << Text(id);
+        }
+        QCOMPARE(prompts.messages, expected);
+        QCOMPARE(!r.sim->StoredText().empty(), sent);
+        QCOMPARE(!r.sim->ReceivedFrames().empty(), sent);
+    }
+
+    void information_data() {
+        QTest::addColumn<bool>("withBluetooth");
+        QTest::newRow("all three values") << true;
+        QTest::newRow("no Bluetooth version") << false;
+    }
+    void information() {
+        QFETCH(bool, withBluetooth);
+        RadioSimOptions options = FastRadio();
+        options.model = "TLV-750";
+        options.ver = "3.02.01";
+        if (!withBluetooth) {
+            options.btVer.reset();
+        }
+        RadioFrame r(options);
+        ScriptedPrompts prompts;
+        std::array<QString, 3> shown;
+        QImage image;
+        prompts.onDialog = [&](QDialog* dialog) {
+            auto* info = qobject_cast<CDlgFirmVer*>(dialog);
+            if (info) {
+                shown = info->m_values;
+                image = QImage(360, 100, QImage::Format_RGB32);
+                QPainter painter(&image);
+                info->DrawPanel(painter, image.rect());
+            }
+            return int(QDialog::Accepted);
+        };
+        r.t.frame->ExecuteCommand(ID_CLONE_INFORMATION);
+        QCOMPARE(prompts.messages, QStringList());
+        QCOMPARE(prompts.dialogs, QStringList{"CDlgFirmVer"});
+        QCOMPARE(shown[0], QString("TLV-750"));
+        QCOMPARE(shown[1], QString("3.02.01"));
+        QCOMPARE(shown[2], withBluetooth ? QString("2.10") : QString());
+        // White frame, the title band inside it, a grey rule under the first row.
+        QCOMPARE(image.pixelColor(0, 0), QColor(Qt::white));
+        QCOMPARE(image.pixelColor(1, 1), QColor(0, 128, 128));
+        QCOMPARE(image.pixelColor(358, 18), QColor(0, 128, 128));
+        QCOMPARE(image.pixelColor(1, 19), QColor(Qt::white));
+        QCOMPARE(image.pixelColor(350, 1 + 28 + 16), QColor(128, 128, 128));
+    }
+
+    void initialization_data() {
+        QTest::addColumn<Answer>("answer");
+        QTest::newRow("yes") << Answer::Yes;
+        QTest::newRow("no") << Answer::No;
+    }
+    void initialization() {
+        QFETCH(Answer, answer);
+        RadioFrame r(FastRadio());
+        ScriptedPrompts prompts;
+        prompts.answers = {answer, Answer::Ok};
+        r.t.frame->ExecuteCommand(ID_CLONE_INITIALIZATION);
+        if (answer == Answer::Yes) {
+            QCOMPARE(prompts.messages, (QStringList{Text(2073), Text(2071)}));
+            QCOMPARE(QString::fromStdString(KeyValueLinesOfCloneText(r.sim->StoredText())),
+                     QString("init=0x0E\n"));
+        } else {
+            QCOMPARE(prompts.messages, QStringList{Text(2073)});
+            QVERIFY(r.sim->ReceivedFrames().empty());
+        }
+    }
+
+    void firmwareUpdate_data() {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<uint32_t>("status");
+        QTest::addColumn<uint32_t>("textId");
+        QTest::newRow("small image") << 200 << 0u << 2058u;
+        QTest::newRow("radio refuses the image") << 200 << 1u << 2062u;
+        QTest::newRow("empty file") << 0 << 0u << 2055u;
+    }
+    void firmwareUpdate() {
+        QFETCH(int, size);
+        QFETCH(uint32_t, status);
+        QFETCH(uint32_t, textId);
+        RadioSimOptions options = FastRadio();
+        options.status = status;
+        RadioFrame r(options);
+        QByteArray image;
+        for (int i = 0; i < size; ++i) {
+            image.append(char(i * 7 + 1));
+        }
+        const QString path = r.env.Path("radio.bin");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(image);
+        file.close();
+        ScriptedPrompts prompts;
+        prompts.openName = path;
+        prompts.answers = {Answer::Yes, Answer::Ok};
+        r.t.frame->ExecuteCommand(ID_FIRMWARE_UPDATE);
+        QCOMPARE(prompts.filters, QStringList{Text(2100)});
+        QCOMPARE(prompts.messages.size(), 2);
+        QCOMPARE(prompts.messages[0], Text(2063));
+        QVERIFY2(prompts.messages[1].startsWith(Text(textId)), qPrintable(prompts.messages[1]));
+        if (textId == 2058u) {
+            const QByteArray received = QByteArray::fromStdString(r.sim->FirmwareImage());
+            QCOMPARE(received.size(), 320);
+            QCOMPARE(received.left(size), image);
+        }
+    }
+
+    void portHelpNamesTheCause() {
+        const QString path = m_dataHome.filePath("tty-like");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        const QString owner = QFileInfo(path).group();
+        const QString denied = PortOpenHelp(ErrorInfo{5, EACCES, "cannot open"}, path.toStdString());
+        QVERIFY2(denied.contains(path) && denied.contains("\"" + owner + "\""), qPrintable(denied));
+        QVERIFY(
+            PortOpenHelp(ErrorInfo{5, EBUSY, "cannot open"}, path.toStdString()).contains("another program"));
+        QVERIFY(PortOpenHelp(ErrorInfo{1460, 0, "no reply"}, path.toStdString()).isEmpty());
+        // A firmware file that is missing is not a missing port.
+        QCOMPARE(FailureText(2055, ErrorInfo{2, ENOENT, "firmware image /x"}, "/dev/ttyUSB0"), Text(2055));
+    }
+
+    void progressWindowCannotBeClosed() {
+        CDlgCloning dialog;
+        dialog.OnCallbackNotify(0, 0x80000000u | 500);
+        QCOMPARE(dialog.ProgressBar()->maximum(), 500);
+        dialog.OnCallbackNotify(0, 42);
+        QCOMPARE(dialog.ProgressBar()->value(), 42);
+        dialog.OnCallbackNotify(1, 7);
+        QCOMPARE(dialog.ProgressBar()->value(), 42);
+        dialog.show();
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QTest::keyClick(&dialog, Qt::Key_Return);
+        dialog.close();
+        dialog.reject();
+        QVERIFY(dialog.isVisible());
+        QVERIFY(!dialog.WorkerDone());
+    }
+
+    void passwordField() {
+        CDlgClonePassword dialog;
+        QCOMPARE(dialog.Edit()->maxLength(), 16);
+        QVERIFY(!dialog.Edit()->testAttribute(Qt::WA_InputMethodEnabled));
+        dialog.show();
+        dialog.accept();  // empty: stays open
+        QVERIFY(dialog.isVisible());
+        dialog.Edit()->setText(QString::fromUtf8("ab\tc"));  // set from outside: still refused
+        dialog.accept();
+        QVERIFY(dialog.isVisible());
+        dialog.Edit()->clear();
+        QTest::keyClicks(dialog.Edit(), "ab c~");
+        dialog.Edit()->insert(QString::fromUtf8("\xC3\xA9"));
+        QCOMPARE(dialog.Edit()->text(), QString("ab c~"));
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.m_password, std::u16string(u"ab c~"));
+    }
+
+    void portListKeepsChoice() {
+        auto first = StartRadio(FastRadio());
+        auto second = StartRadio(FastRadio());
+        qputenv("TALVERO_EXTRA_PORTS", QByteArray::fromStdString(second->Path() + ":" + first->Path()));
+        TestEnvironment env;
+        FrameUnderTest t;
+        t.frame->m_comPort = QString::fromStdString(second->Path());
+        ScriptedPrompts prompts;
+        QStringList shown;
+        QString initial;
+        prompts.onDialog = [&](QDialog* dialog) {
+            auto* list = qobject_cast<CDlgComList*>(dialog);
+            for (int i = 0; list && i < list->List()->count(); ++i) {
+                shown << list->List()->itemText(i);
+            }
+            initial = list->List()->currentText();
+            list->List()->setCurrentIndex(shown.indexOf(QString::fromStdString(first->Path())));
+            list->Refresh(true);  // the list drops down again: the choice stays
+            list->accept();
+            return list->result();
+        };
+        t.frame->ExecuteCommand(ID_COM_MORE);
+        qunsetenv("TALVERO_EXTRA_PORTS");
+        const qsizetype a = shown.indexOf(QString::fromStdString(first->Path()));
+        const qsizetype b = shown.indexOf(QString::fromStdString(second->Path()));
+        QVERIFY(a >= 0 && b >= 0);
+        QCOMPARE(initial, QString::fromStdString(second->Path()));
+        QCOMPARE(a < b, NaturalLess(first->Path(), second->Path()));
+        QCOMPARE(t.frame->m_comPort, QString::fromStdString(first->Path()));
+    }
+
+  private:
+    QTemporaryDir m_dataHome;
+};
+
+static GuiTestRegistration<RadioTest> registration;
+
+#include "radio_test.moc"
