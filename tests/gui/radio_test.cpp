@@ -1,6 +1,7 @@
 // The radio commands of the main window against the simulated radio on a pseudo-terminal: read,
 // write, information, initialization, firmware update, the port list, and every way the link
 // can fail, each ending in its message with the document untouched.
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QImage>
@@ -9,6 +10,7 @@
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <functional>
 #include <memory>
 
@@ -312,14 +314,96 @@ class RadioTest : public QObject {
         QCOMPARE(!r.sim->ReceivedFrames().empty(), sent);
     }
 
+    void duplicateIdEntryStopsTheWrite() {
+        RadioFrame r(FastRadio());
+        for (unsigned entry : {3u, 8u}) {
+            QVERIFY(r.t.document.Set(u"id_type", entry, u"indi"));
+            QVERIFY(r.t.document.Set(u"id", entry, u"00012"));
+        }
+        ScriptedPrompts prompts;
+        prompts.answers = {Answer::Ok};
+        r.t.frame->ExecuteCommand(ID_CLONE_WRITE);
+        QCOMPARE(prompts.messages, QStringList{QString::fromStdU16String(FormatLanguageText(2074, {9}))});
+        QVERIFY(prompts.messages[0].contains("9"));
+        QCOMPARE(prompts.icons, QList<Icon>{Icon::Stop});
+        QVERIFY(r.sim->ReceivedFrames().empty());
+    }
+
+    void searchFindsTheAcceptedRadio_data() {
+        QTest::addColumn<bool>("acceptedRadio");
+        QTest::newRow("second port answers") << true;
+        QTest::newRow("no accepted radio") << false;
+    }
+    void searchFindsTheAcceptedRadio() {
+        QFETCH(bool, acceptedRadio);
+        RadioSimOptions foreign = FastRadio();
+        foreign.code = std::string("KD7391#04");
+        auto first = StartRadio(foreign);
+        auto second = StartRadio(acceptedRadio ? FastRadio() : foreign);
+        qputenv("TALVERO_EXTRA_PORTS", QByteArray::fromStdString(first->Path() + ":" + second->Path()));
+        TestEnvironment env;
+        FrameUnderTest t;
+        t.frame->m_comPort = "/dev/ttyUSB7";
+        ScriptedPrompts prompts;
+        t.frame->ExecuteCommand(ID_COM_SEARCH);
+        qunsetenv("TALVERO_EXTRA_PORTS");
+        QCOMPARE(prompts.messages.size(), 1);
+        if (acceptedRadio) {
+            QCOMPARE(t.frame->m_comPort, QString::fromStdString(second->Path()));
+            QCOMPARE(prompts.messages[0], QString::fromStdU16String(FormatLanguageText(
+                                              2054, {t.frame->m_comPort.toStdU16String()})));
+            QCOMPARE(prompts.icons[0], Icon::Information);
+        } else {
+            QCOMPARE(t.frame->m_comPort, QString("/dev/ttyUSB7"));
+            QCOMPARE(prompts.messages[0], Text(2056));
+            QCOMPARE(prompts.icons[0], Icon::Stop);
+        }
+    }
+
+    void progressMovesWhileTheRadioSends() {
+        RadioSimOptions options = FastRadio();
+        options.pace = true;  // a transfer long enough to watch
+        options.configText = StoredConfiguration(u"name");
+        RadioFrame r(options);
+        r.t.frame->m_comSpeed = 921600;
+        ScriptedPrompts prompts;
+        QList<int> positions;
+        int range = 0;
+        QTimer watch;
+        // Runs on the UI thread while the transfer goes on: the window's event loop is alive.
+        connect(&watch, &QTimer::timeout, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* progress = qobject_cast<CDlgCloning*>(w); progress && progress->isVisible()) {
+                    range = std::max(range, progress->ProgressBar()->maximum());
+                    if (positions.isEmpty() || positions.back() != progress->ProgressBar()->value()) {
+                        positions << progress->ProgressBar()->value();
+                    }
+                }
+            }
+        });
+        watch.start(1);
+        r.t.frame->ExecuteCommand(ID_CLONE_READ);
+        watch.stop();
+        QCOMPARE(prompts.messages, QStringList());
+        QCOMPARE(range, 1922);
+        QVERIFY2(positions.size() >= 2, qPrintable(QString::number(positions.size())));
+    }
+
     void information_data() {
         QTest::addColumn<bool>("withBluetooth");
-        QTest::newRow("all three values") << true;
-        QTest::newRow("no Bluetooth version") << false;
+        QTest::addColumn<bool>("passwordProtected");
+        QTest::newRow("all three values") << true << false;
+        QTest::newRow("no Bluetooth version") << false << false;
+        QTest::newRow("protected radio: no password asked") << true << true;
     }
     void information() {
         QFETCH(bool, withBluetooth);
+        QFETCH(bool, passwordProtected);
         RadioSimOptions options = FastRadio();
+        if (passwordProtected) {
+            options.auth = std::string("1");
+            options.password = "right";
+        }
         options.model = "TLV-750";
         options.ver = "3.02.01";
         if (!withBluetooth) {
