@@ -177,6 +177,7 @@ class RadioTest : public QObject {
         QTest::newRow("silent radio") << 3 << 2055u;
         QTest::newRow("bad total checksum") << 4 << 2055u;
         QTest::newRow("no device at the port") << 5 << 2055u;
+        QTest::newRow("every copy of a block spoilt") << 6 << 2057u;
     }
     void failedReadEndsInItsText() {
         QFETCH(int, fault);
@@ -199,6 +200,9 @@ class RadioTest : public QObject {
                 break;
             case 4:
                 options.badTotalCrc = true;
+                break;
+            case 6:
+                options.corruptBlock = 1;
                 break;
             default:
                 break;
