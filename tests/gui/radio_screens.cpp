@@ -1,0 +1,99 @@
+// Pictures of the progress window halfway through a read and of the radio information window,
+// taken from the X server the program runs on (see radio_screens.sh). Not a test: people look at
+// the pictures.
+#include <QApplication>
+#include <QDir>
+#include <QProgressBar>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+#include <cstdio>
+
+#include "gui_support.h"
+#include "link/dialogs/dlg_cloning.h"
+#include "link/dialogs/dlg_firm_ver.h"
+#include "link/dialogs/gui_clone_host.h"
+#include "radio_simulator.h"
+#include "shell/command_table.h"
+
+namespace {
+
+bool Save(QWidget* window, const QString& path) {
+    const QPixmap shot = window->screen()->grabWindow(window->winId());
+    const bool ok = shot.save(path);
+    std::printf("%s %s\n", ok ? "wrote" : "could not write", qPrintable(path));
+    return ok;
+}
+
+class ShowingPrompts : public ScriptedPrompts {
+  public:
+    explicit ShowingPrompts(QString folder) : m_folder(std::move(folder)) {}
+    int ExecDialog(QDialog* dialog) override {
+        if (qobject_cast<CDlgFirmVer*>(dialog)) {
+            dialog->show();
+            if (QTest::qWaitForWindowExposed(dialog)) {
+                QTest::qWait(200);
+                saved = Save(dialog, m_folder + "/information.png") && saved;
+            }
+            dialog->hide();
+            return QDialog::Accepted;
+        }
+        return ScriptedPrompts::ExecDialog(dialog);
+    }
+    bool saved = true;
+
+  private:
+    QString m_folder;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+    TestEnvironment env;
+    UseLanguage(true);
+
+    // Paced like a real line, so the read takes a few seconds. A configuration of defaults is
+    // about a hundred frames of the read's range of 1922: the picture is taken past frame 50.
+    RadioSimOptions options;
+    CTalveroDoc source;
+    source.OnNewDocument();
+    std::vector<std::u16string> lines;
+    source.RenderSettings(lines, false);
+    options.configText = CloneTextOfLines(lines);
+    RadioSimulator sim(options);
+    std::string error;
+    if (!sim.Start(error)) {
+        std::fprintf(stderr, "simulated radio: %s\n", error.c_str());
+        return 1;
+    }
+
+    FrameUnderTest t;
+    t.frame->m_comPort = QString::fromStdString(sim.Path());
+    t.frame->m_comSpeed = 115200;
+    t.frame->resize(900, 650);
+    t.frame->show();
+    ShowingPrompts prompts(folder);
+
+    bool progressSaved = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* progress = qobject_cast<CDlgCloning*>(w);
+            if (!progressSaved && progress && progress->isVisible() &&
+                progress->ProgressBar()->maximum() > 3 && progress->ProgressBar()->value() >= 50 &&
+                progress->ProgressBar()->value() < progress->ProgressBar()->maximum()) {
+                progressSaved = Save(progress, folder + "/progress_mid_read.png");
+            }
+        }
+    });
+    watch.start(20);
+    t.frame->ExecuteCommand(ID_CLONE_READ);
+    watch.stop();
+    t.frame->ExecuteCommand(ID_CLONE_INFORMATION);
+    for (const QString& message : prompts.messages) {
+        std::printf("message: %s\n", qPrintable(message));
+    }
+    return progressSaved && prompts.saved && prompts.messages.isEmpty() ? 0 : 1;
+}
