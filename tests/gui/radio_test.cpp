@@ -1,7 +1,11 @@
 // The radio commands of the main window against the simulated radio on a pseudo-terminal: read,
 // write, information, initialization, firmware update, the port list, and every way the link
 // can fail, each ending in its message with the document untouched.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 #include <QApplication>
+
 #include <QComboBox>
 #include <QFile>
 #include <QImage>
@@ -178,6 +182,7 @@ class RadioTest : public QObject {
         QTest::newRow("bad total checksum") << 4 << 2055u;
         QTest::newRow("no device at the port") << 5 << 2055u;
         QTest::newRow("every copy of a block spoilt") << 6 << 2057u;
+        QTest::newRow("port held by another program") << 7 << 2055u;
     }
     void failedReadEndsInItsText() {
         QFETCH(int, fault);
@@ -211,6 +216,11 @@ class RadioTest : public QObject {
         if (fault == 5) {
             r.t.frame->m_comPort = "/dev/talvero-no-such-port";
         }
+        // Another program holding the port, as a terminal program locks it.
+        const int holder = fault == 7 ? ::open(r.sim->Path().c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC) : -1;
+        if (fault == 7) {
+            QVERIFY(holder >= 0 && ::flock(holder, LOCK_EX | LOCK_NB) == 0);
+        }
         const auto before = RadioLines(r.t.document);
         ScriptedPrompts prompts;
         prompts.onDialog = TypePassword("wrong");
@@ -220,10 +230,16 @@ class RadioTest : public QObject {
         QCOMPARE(prompts.icons[0], Icon::Stop);
         QCOMPARE(prompts.dialogs, fault == 2 ? QStringList{"CDlgClonePassword"} : QStringList());
         QVERIFY(RadioLines(r.t.document) == before);
-        if (fault == 5) {
-            QVERIFY2(prompts.messages[0].contains("There is no device at /dev/talvero-no-such-port"),
-                     qPrintable(prompts.messages[0]));
+        if (holder >= 0) {
+            ::close(holder);
         }
+        const QStringList help{"", "",
+                               "", "",
+                               "", "There is no device at /dev/talvero-no-such-port",
+                               "", "is in use by another program"};
+        QVERIFY2(help[fault].isEmpty() ? !prompts.messages[0].contains("\n\n")
+                                       : prompts.messages[0].contains(help[fault]),
+                 qPrintable(prompts.messages[0]));
     }
 
     void cancelledPasswordEndsSilently() {
