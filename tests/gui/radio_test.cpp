@@ -158,6 +158,25 @@ class RadioTest : public QObject {
         QVERIFY2(QFile::exists(backup), qPrintable(backup));
     }
 
+    void readKeptWhenTheBackupCannotBeWritten() {
+        RadioSimOptions options = FastRadio();
+        options.configText = StoredConfiguration(u"name");
+        RadioFrame r(options);
+        const QString notAFolder = r.env.Path("plain-file");
+        QFile file(notAFolder);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        qputenv("XDG_DATA_HOME", notAFolder.toUtf8());
+        ScriptedPrompts prompts;
+        r.t.frame->ExecuteCommand(ID_CLONE_READ);
+        qputenv("XDG_DATA_HOME", m_dataHome.path().toUtf8());
+        QCOMPARE(prompts.messages, QStringList());
+        QCOMPARE(QString::fromStdU16String(r.t.document.Get(u"disp_item")), QString("name"));
+        const QString failed = QString::fromStdU16String(FormatLanguageText(20011, {u""}));
+        QVERIFY2(r.t.frame->StatusBar()->currentMessage().startsWith(failed),
+                 qPrintable(r.t.frame->StatusBar()->currentMessage()));
+    }
+
     void readCancelledAtSavePromptTouchesNothing() {
         RadioSimOptions options = FastRadio();
         options.configText = StoredConfiguration(u"date");
@@ -566,6 +585,17 @@ class RadioTest : public QObject {
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.m_password, std::u16string(u"ab c~"));
+    }
+
+    void portListWithoutPortsRefusesOk() {
+        CDlgComList dialog;  // not filled: no port to choose
+        ScriptedPrompts prompts;
+        dialog.show();
+        dialog.accept();
+        QCOMPARE(prompts.messages, QStringList{Text(9881)});
+        QCOMPARE(prompts.icons, QList<Icon>{Icon::Stop});
+        QVERIFY(dialog.isVisible());
+        QVERIFY(dialog.m_selectedPort.empty());
     }
 
     void portListKeepsChoice() {
