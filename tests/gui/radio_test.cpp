@@ -7,6 +7,7 @@
 #include <QApplication>
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
@@ -501,14 +502,18 @@ class RadioTest : public QObject {
         QTest::addColumn<int>("size");
         QTest::addColumn<uint32_t>("status");
         QTest::addColumn<uint32_t>("textId");
-        QTest::newRow("small image") << 200 << 0u << 2058u;
-        QTest::newRow("radio refuses the image") << 200 << 1u << 2062u;
-        QTest::newRow("empty file") << 0 << 0u << 2055u;
+        QTest::addColumn<int>("folderDepth");
+        QTest::newRow("small image") << 200 << 0u << 2058u << 0;
+        QTest::newRow("radio refuses the image") << 200 << 1u << 2062u << 0;
+        QTest::newRow("empty file") << 0 << 0u << 2055u << 0;
+        // A path far longer than 519 characters is sent whole, not cut to another file's name.
+        QTest::newRow("long path") << 200 << 0u << 2058u << 8;
     }
     void firmwareUpdate() {
         QFETCH(int, size);
         QFETCH(uint32_t, status);
         QFETCH(uint32_t, textId);
+        QFETCH(int, folderDepth);
         RadioSimOptions options = FastRadio();
         options.status = status;
         RadioFrame r(options);
@@ -516,7 +521,13 @@ class RadioTest : public QObject {
         for (int i = 0; i < size; ++i) {
             image.append(char(i * 7 + 1));
         }
-        const QString path = r.env.Path("radio.bin");
+        QString folder = r.env.Path("");
+        for (int i = 0; i < folderDepth; ++i) {
+            folder += QString(100, QChar(u'a' + i)) + "/";
+        }
+        QVERIFY(QDir().mkpath(folder));
+        const QString path = folder + "radio.bin";
+        QVERIFY(folderDepth == 0 || path.size() > 800);
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(image);
