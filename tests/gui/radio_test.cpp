@@ -619,6 +619,10 @@ class RadioTest : public QObject {
         ScriptedPrompts prompts;
         QStringList shown;
         QString initial;
+        auto third = StartRadio(FastRadio());  // plugged in while the window is open
+        const QString thirdName = QString::fromStdString(third->Path());
+        bool thirdBefore = true;
+        bool thirdAfter = false;
         prompts.onDialog = [&](QDialog* dialog) {
             auto* list = qobject_cast<CDlgComList*>(dialog);
             for (int i = 0; list && i < list->List()->count(); ++i) {
@@ -626,7 +630,13 @@ class RadioTest : public QObject {
             }
             initial = list->List()->currentText();
             list->List()->setCurrentIndex(shown.indexOf(QString::fromStdString(first->Path())));
-            list->Refresh(true);  // the list drops down again: the choice stays
+            thirdBefore = list->List()->findText(thirdName) >= 0;
+            qputenv("TALVERO_EXTRA_PORTS",
+                    QByteArray::fromStdString(second->Path() + ":" + first->Path() + ":" + third->Path()));
+            list->show();
+            list->List()->showPopup();  // dropping the list down reads the ports again
+            list->List()->hidePopup();
+            thirdAfter = list->List()->findText(thirdName) >= 0;
             list->accept();
             return list->result();
         };
@@ -637,7 +647,9 @@ class RadioTest : public QObject {
         QVERIFY(a >= 0 && b >= 0);
         QCOMPARE(initial, QString::fromStdString(second->Path()));
         QCOMPARE(a < b, NaturalLess(first->Path(), second->Path()));
-        QCOMPARE(t.frame->m_comPort, QString::fromStdString(first->Path()));
+        QCOMPARE(t.frame->m_comPort, QString::fromStdString(first->Path()));  // the choice survived
+        QVERIFY(!thirdBefore);
+        QVERIFY(thirdAfter);
     }
 
   private:
