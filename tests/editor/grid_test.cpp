@@ -1,0 +1,353 @@
+// The grid: keyboard moves over editable and read-only cells, mouse rules, edits started by
+// typing and double clicks, drawing of spans and the current cell, column resizing, the wheel.
+#include <QClipboard>
+#include <QScrollBar>
+#include <QTest>
+#include <memory>
+
+#include "demo_grid.h"
+#include "editor/k_grid_list_ctrl_edit.h"
+#include "editor_tests.h"
+#include "test_events.h"
+
+namespace {
+
+// Rows: 0 section; 1 label + (1,1); 2 label + (2,1) + (2,2); 3 label only; 4 label + (4,2);
+// 5 label + (5,1).
+std::unique_ptr<DemoGrid> MakeNavigationGrid() {
+    auto grid = std::make_unique<DemoGrid>();
+    grid->resize(420, 300);
+    grid->Build(6, 3, 100);
+    grid->SetupHeader();
+    grid->MakeSection(0, "Section", 3);
+    for (int row = 1; row < 6; ++row) {
+        grid->MakeLabel(row, 0, QString("Label %1").arg(row));
+    }
+    grid->MakeEditable(1, 1, "a");
+    grid->MakeEditable(2, 1, "b");
+    grid->MakeEditable(2, 2, "c");
+    grid->MakeEditable(4, 2, "d");
+    grid->MakeEditable(5, 1, "e");
+    grid->show();
+    grid->activateWindow();
+    grid->setFocus();
+    if (!QTest::qWaitForWindowActive(grid.get())) {
+        qWarning("grid window not active");
+    }
+    return grid;
+}
+
+QPoint CellCenter(const KGridListView& grid, int row, int column) {
+    std::vector<QRect> rects;
+    const_cast<KGridListView&>(grid).GetColumnRects(row, &rects);
+    return rects.at(column).center();
+}
+
+QColor ColorAt(KGridListView& grid, const QPoint& point) {
+    return grid.viewport()->grab().toImage().pixelColor(point);
+}
+
+}  // namespace
+
+class GridTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void keyboardMoves_data();
+    void keyboardMoves();
+    void gridWithoutEditableCells();
+    void clickSetsCurrentColumn();
+    void doubleClickEditsOnlyEditableCells();
+    void typingStartsEdit();
+    void clickOutsideEndsEditAndIsConsumed();
+    void endOfEditDropsLineBreaksAndTabs();
+    void wheelIsSwallowedWhileEditing();
+    void drawsSpansAndCurrentCell();
+    void columnResizeByDraggingBorder();
+    void rowHeightFollowsHeader();
+};
+
+void GridTest::keyboardMoves_data() {
+    QTest::addColumn<int>("startRow");
+    QTest::addColumn<int>("startColumn");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("selectFirst");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    const int none = Qt::NoModifier;
+    // clang-format off
+    QTest::newRow("tab right")            << 1 << 1 << int(Qt::Key_Tab) << none << false << 2 << 1;
+    QTest::newRow("tab same row")         << 2 << 1 << int(Qt::Key_Tab) << none << false << 2 << 2;
+    QTest::newRow("tab skips rows")       << 2 << 2 << int(Qt::Key_Tab) << none << false << 4 << 2;
+    QTest::newRow("tab at end stays")     << 5 << 1 << int(Qt::Key_Tab) << none << false << 5 << 1;
+    QTest::newRow("tab from label")       << 3 << 0 << int(Qt::Key_Tab) << none << false << 4 << 2;
+    QTest::newRow("ctrl+tab passed on")   << 1 << 1 << int(Qt::Key_Tab) << int(Qt::ControlModifier) << false << 1 << 1;
+    QTest::newRow("backtab same row")     << 2 << 2 << int(Qt::Key_Backtab) << int(Qt::ShiftModifier) << false << 2 << 1;
+    QTest::newRow("backtab up a row")     << 4 << 2 << int(Qt::Key_Backtab) << int(Qt::ShiftModifier) << false << 2 << 2;
+    QTest::newRow("backtab at start")     << 1 << 1 << int(Qt::Key_Backtab) << int(Qt::ShiftModifier) << false << 1 << 1;
+    QTest::newRow("down same column")     << 1 << 1 << int(Qt::Key_Down) << none << false << 2 << 1;
+    QTest::newRow("down skips read-only") << 2 << 1 << int(Qt::Key_Down) << none << false << 5 << 1;
+    QTest::newRow("down in column 2")     << 2 << 2 << int(Qt::Key_Down) << none << false << 4 << 2;
+    QTest::newRow("down at end stays")    << 5 << 1 << int(Qt::Key_Down) << none << false << 5 << 1;
+    QTest::newRow("up skips read-only")   << 4 << 2 << int(Qt::Key_Up) << none << false << 2 << 2;
+    QTest::newRow("up at top stays")      << 1 << 1 << int(Qt::Key_Up) << none << false << 1 << 1;
+    QTest::newRow("up from label column") << 3 << 0 << int(Qt::Key_Up) << none << false << 3 << 0;
+    QTest::newRow("right")                << 2 << 1 << int(Qt::Key_Right) << none << false << 2 << 2;
+    QTest::newRow("right at last")        << 2 << 2 << int(Qt::Key_Right) << none << false << 2 << 2;
+    QTest::newRow("left")                 << 2 << 2 << int(Qt::Key_Left) << none << false << 2 << 1;
+    QTest::newRow("left onto label no")   << 1 << 1 << int(Qt::Key_Left) << none << false << 1 << 1;
+    QTest::newRow("nowhere tab")          << -1 << -1 << int(Qt::Key_Tab) << none << false << 1 << 1;
+    QTest::newRow("nowhere up")           << -1 << -1 << int(Qt::Key_Up) << none << false << 1 << 1;
+    QTest::newRow("nowhere left")         << -1 << -1 << int(Qt::Key_Left) << none << false << 1 << 1;
+    QTest::newRow("nowhere down")         << -1 << -1 << int(Qt::Key_Down) << none << false << -1 << -1;
+    QTest::newRow("nowhere backtab")      << -1 << -1 << int(Qt::Key_Backtab) << int(Qt::ShiftModifier) << false << -1 << -1;
+    QTest::newRow("nowhere first cell")   << -1 << -1 << int(Qt::Key_Down) << none << true << 1 << 1;
+    QTest::newRow("nowhere right first")  << -1 << -1 << int(Qt::Key_Right) << none << true << 1 << 1;
+    // clang-format on
+}
+
+void GridTest::keyboardMoves() {
+    QFETCH(int, startRow);
+    QFETCH(int, startColumn);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(bool, selectFirst);
+    QFETCH(int, row);
+    QFETCH(int, column);
+    auto grid = MakeNavigationGrid();
+    grid->m_selectFirst = selectFirst;
+    if (startRow >= 0) {
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, CellCenter(*grid, startRow, startColumn));
+    }
+    QCOMPARE(grid->GetFocusedRow(), startRow);
+    QCOMPARE(grid->GetCurrentColumn(), startColumn);
+    QTest::keyClick(grid.get(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(grid->GetFocusedRow(), row);
+    QCOMPARE(grid->GetCurrentColumn(), column);
+    QVERIFY(grid->GetEditor() == nullptr);
+}
+
+void GridTest::gridWithoutEditableCells() {
+    QWidget window;
+    auto* grid = new DemoGrid(&window);
+    auto* other = new QLineEdit(&window);
+    grid->setGeometry(0, 0, 300, 200);
+    other->setGeometry(0, 210, 100, 20);
+    grid->Build(3, 3, 250);
+    grid->SetupHeader();
+    grid->MakeLabel(1, 0, "Label");
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    grid->setFocus();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, CellCenter(*grid, 1, 0));
+    for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Up, Qt::Key_Down}) {
+        QTest::keyClick(grid, key);
+        QCOMPARE(grid->GetFocusedRow(), 1);
+        QCOMPARE(grid->GetCurrentColumn(), 0);
+        QVERIFY(grid->hasFocus());
+    }
+    // Left and Right go to the list, which scrolls sideways.
+    QCOMPARE(grid->GetScrollX(), 0);
+    QTest::keyClick(grid, Qt::Key_Right);
+    QVERIFY(grid->GetScrollX() > 0);
+    QTest::keyClick(grid, Qt::Key_Left);
+    QCOMPARE(grid->GetScrollX(), 0);
+    QCOMPARE(grid->GetCurrentColumn(), 0);
+}
+
+void GridTest::clickSetsCurrentColumn() {
+    auto grid = MakeNavigationGrid();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, CellCenter(*grid, 2, 2));
+    QCOMPARE(grid->GetFocusedRow(), 2);
+    QCOMPARE(grid->GetCurrentColumn(), 2);
+    QVERIFY(grid->GetEditor() == nullptr);  // a single click never edits
+    QTest::mouseClick(grid->viewport(), Qt::RightButton, {}, CellCenter(*grid, 3, 0));
+    QCOMPARE(grid->GetFocusedRow(), 3);
+    QCOMPARE(grid->GetCurrentColumn(), 0);
+    // Right of the last column and below the rows there is no cell.
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(350, CellCenter(*grid, 1, 0).y()));
+    QCOMPARE(grid->GetCurrentColumn(), -1);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(50, grid->viewport()->height() - 2));
+    QCOMPARE(grid->GetCurrentColumn(), -1);
+    QCOMPARE(grid->GetFocusedRow(), -1);
+}
+
+void GridTest::doubleClickEditsOnlyEditableCells() {
+    auto grid = MakeNavigationGrid();
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, CellCenter(*grid, 2, 0));
+    QVERIFY(grid->GetEditor() == nullptr);
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, Qt::ControlModifier, CellCenter(*grid, 2, 1));
+    QVERIFY(grid->GetEditor() == nullptr);
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, CellCenter(*grid, 2, 1));
+    auto* edit = qobject_cast<KGridListCtrlEdit*>(grid->GetEditor());
+    QVERIFY(edit != nullptr);
+    std::vector<QRect> rects;
+    grid->GetColumnRects(2, &rects);
+    QCOMPARE(edit->geometry(), rects[1]);
+    QCOMPARE(edit->text(), QString("b"));
+    QCOMPARE(edit->selectedText(), QString("b"));
+    QVERIFY(edit->hasFocus());
+}
+
+void GridTest::typingStartsEdit() {
+    auto grid = MakeNavigationGrid();
+    // A letter on a read-only current cell does nothing.
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, CellCenter(*grid, 2, 0));
+    QTest::keyClick(grid.get(), Qt::Key_X);
+    QVERIFY(grid->GetEditor() == nullptr);
+    // On an editable one it opens the editor with the letter typed over the selected text.
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, CellCenter(*grid, 2, 1));
+    QTest::keyClick(grid.get(), Qt::Key_X);
+    auto* edit = qobject_cast<KGridListCtrlEdit*>(grid->GetEditor());
+    QVERIFY(edit != nullptr);
+    QCOMPARE(edit->text(), QString("x"));
+    QTest::keyClick(edit, Qt::Key_Return);
+    QVERIFY(grid->GetEditor() == nullptr);
+    QCOMPARE(grid->GetItemText(2, 1), QString("x"));
+    // Enter opens it with the cell's text.
+    QTest::keyClick(grid.get(), Qt::Key_Return);
+    edit = qobject_cast<KGridListCtrlEdit*>(grid->GetEditor());
+    QVERIFY(edit != nullptr);
+    QCOMPARE(edit->text(), QString("x"));
+}
+
+void GridTest::clickOutsideEndsEditAndIsConsumed() {
+    auto grid = MakeNavigationGrid();
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, CellCenter(*grid, 1, 1));
+    QWidget* edit = grid->GetEditor();
+    QVERIFY(edit != nullptr);
+    QTest::keyClicks(edit, "zz");
+    // Through the window system, so that the press goes where the platform sends it.
+    const QPoint at = grid->viewport()->mapTo(grid.get(), CellCenter(*grid, 4, 2));
+    QTest::mouseClick(grid->windowHandle(), Qt::LeftButton, {}, at);
+    QVERIFY(grid->GetEditor() == nullptr);
+    QCOMPARE(grid->m_records.size(), size_t{1});
+    QCOMPARE(grid->m_records[0].row, 1);
+    QCOMPARE(grid->m_records[0].column, 1);
+    QCOMPARE(grid->m_records[0].text, QString("zz"));
+    // The click that ended the edit went no further.
+    QCOMPARE(grid->GetFocusedRow(), 1);
+    QCOMPARE(grid->GetCurrentColumn(), 1);
+    QVERIFY(grid->hasFocus());
+}
+
+void GridTest::endOfEditDropsLineBreaksAndTabs() {
+    auto grid = MakeNavigationGrid();
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, CellCenter(*grid, 1, 1));
+    QWidget* edit = grid->GetEditor();
+    QApplication::clipboard()->setText("ab\tc\r\nd");
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(grid->m_records.size(), size_t{1});
+    QCOMPARE(grid->m_records[0].text, QString("abcd"));
+    QCOMPARE(grid->GetItemText(1, 1), QString("abcd"));
+}
+
+void GridTest::wheelIsSwallowedWhileEditing() {
+    DemoGrid grid;
+    grid.resize(300, 150);
+    grid.Build(40, 2, 100);
+    grid.SetupHeader();
+    for (int row = 0; row < 40; ++row) {
+        grid.MakeEditable(row, 1, QString::number(row));
+    }
+    grid.show();
+    auto wheel = [&] {
+        const QPoint at = CellCenter(grid, 1, 0);
+        QWheelEvent event(at, grid.viewport()->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(grid.viewport(), &event);
+    };
+    QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, CellCenter(grid, 1, 1));
+    QVERIFY(grid.GetEditor() != nullptr);
+    wheel();
+    QCOMPARE(grid.GetTopRow(), 0);
+    QVERIFY(grid.GetEditor() == nullptr);  // the wheel ends the edit, unchanged
+    QVERIFY(grid.m_records.empty());
+    wheel();
+    QVERIFY(grid.GetTopRow() > 0);
+}
+
+void GridTest::drawsSpansAndCurrentCell() {
+    DemoGrid grid;
+    grid.resize(500, 200);
+    grid.Build(3, 3, 80);
+    grid.SetupHeader();
+    grid.MakeSection(0, "", -1);
+    grid.MakeLabel(1, 0, "");
+    grid.MakeEditable(1, 1, "");
+    grid.MakeSection(2, "", 3);
+    grid.show();
+    std::vector<QRect> rects;
+    grid.GetColumnRects(0, &rects);
+    const int rightEdge = grid.viewport()->width() - 10;
+    // Span -1 runs to the right edge however few columns there are.
+    QCOMPARE(ColorAt(grid, QPoint(rightEdge, rects[0].top() + 2)), ToQColor(kSectionBack));
+    // Span 3 stops at the last column.
+    const int row2 = rects[0].top() + 2 * grid.GetRowHeight() + 2;
+    QCOMPARE(ColorAt(grid, QPoint(rects[2].right() - 2, row2)), ToQColor(kSectionBack));
+    QCOMPARE(ColorAt(grid, QPoint(rightEdge, row2)), grid.palette().color(QPalette::Base));
+    // The current editable cell of the selected row is highlighted; the rest of the row is not.
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, CellCenter(grid, 1, 1));
+    const int row1 = rects[0].top() + grid.GetRowHeight() + 2;
+    QCOMPARE(ColorAt(grid, QPoint(rects[1].left() + 1, row1)), ToQColor(0xFF9933));
+    QCOMPARE(ColorAt(grid, QPoint(rects[0].left() + 1, row1)), ToQColor(kLabelBack));
+    // Disabled: the read-only triple, no highlight.
+    grid.SetCellEditable(1, 1, 0);
+    grid.viewport()->repaint();
+    QCOMPARE(ColorAt(grid, QPoint(rects[1].left() + 1, row1)), ToQColor(kDisabledBack));
+    // A selected section row draws no highlight.
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, CellCenter(grid, 2, 0));
+    QCOMPARE(ColorAt(grid, QPoint(rects[0].left() + 1, row2)), ToQColor(kSectionBack));
+    // The header's title spans to the right edge in its own colours.
+    const QImage header = grid.GetHeaderCtrl()->grab().toImage();
+    QCOMPARE(header.pixelColor(header.width() - 10, 3), ToQColor(kTitleBack));
+}
+
+void GridTest::columnResizeByDraggingBorder() {
+    DemoGrid grid;
+    grid.resize(400, 200);
+    grid.Build(3, 3, 300);
+    grid.SetupHeader();
+    grid.show();
+    const int y = CellCenter(grid, 1, 0).y();
+    auto move = [&](int x) {
+        QMouseEvent event(QEvent::MouseMove, QPointF(x, y), grid.viewport()->mapToGlobal(QPointF(x, y)),
+                          Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(grid.viewport(), &event);
+    };
+    int column = -1;
+    QRect headerRect;
+    QVERIFY(grid.HitTestColumnBorder(302, y, &column, &headerRect));
+    QCOMPARE(column, 0);
+    QVERIFY(!grid.HitTestColumnBorder(150, y, &column, &headerRect));
+    QVERIFY(!grid.HitTestColumnBorder(1, y, &column, &headerRect));  // no border left of column 0
+
+    QTest::mousePress(grid.viewport(), Qt::LeftButton, {}, QPoint(300, y));
+    QVERIFY(grid.IsResizing());
+    move(320);
+    QCOMPARE(grid.GetColumnWidth(0), 320);
+    // Scrolling during the drag keeps the border under the pointer.
+    grid.horizontalScrollBar()->setValue(50);
+    move(320);
+    QCOMPARE(grid.GetColumnWidth(0), 370);
+    move(-200);
+    QCOMPARE(grid.GetColumnWidth(0), 6);
+    QTest::mouseRelease(grid.viewport(), Qt::LeftButton, {}, QPoint(10, y));
+    QVERIFY(!grid.IsResizing());
+    QCOMPARE(grid.GetCurrentColumn(), -1);  // the drag picked no cell
+}
+
+void GridTest::rowHeightFollowsHeader() {
+    DemoGrid grid;
+    grid.Build(2, 2, 100);
+    grid.SetupHeader();
+    const int header = grid.GetHeaderCtrl()->height();
+    QCOMPARE(grid.GetRowHeight(), header - 1 > 20 ? header - 1 : 21);
+    QVERIFY(!grid.GetHeaderCtrl()->isEnabled());
+    QVERIFY(grid.GetRowHeight() >= QFontMetrics(grid.GetCellFont(0)).height());
+}
+
+static EditorTestRegistration<GridTest> registration;
+#include "grid_test.moc"
