@@ -115,7 +115,7 @@ std::function<int(QDialog*)> TypePassword(const QString& password) {
 }
 
 struct RadioFrame {
-    RadioFrame(const RadioSimOptions& options) : sim(StartRadio(options)) {
+    explicit RadioFrame(const RadioSimOptions& options) : sim(StartRadio(options)) {
         t.frame->m_comPort = QString::fromStdString(sim->Path());
         t.frame->m_comSpeed = 115200;
     }
