@@ -203,6 +203,7 @@ class RadioTest : public QObject {
         QTest::newRow("no device at the port") << 5 << 2055u;
         QTest::newRow("every copy of a block spoilt") << 6 << 2057u;
         QTest::newRow("port held by another program") << 7 << 2055u;
+        QTest::newRow("radio falls silent after the read request") << 8 << 2055u;
     }
     void failedReadEndsInItsText() {
         QFETCH(int, fault);
@@ -229,6 +230,10 @@ class RadioTest : public QObject {
             case 6:
                 options.corruptBlock = 1;
                 break;
+            case 8:
+                // Rate change and information request, rate change and read request.
+                options.silentAfter = 4;
+                break;
             default:
                 break;
         }
@@ -252,6 +257,11 @@ class RadioTest : public QObject {
         QVERIFY(RadioLines(r.t.document) == before);
         if (holder >= 0) {
             ::close(holder);
+        }
+        if (fault == 8) {
+            const auto frames = r.sim->ReceivedFrames();
+            QVERIFY(std::any_of(frames.begin(), frames.end(),
+                                [](const Bytes& f) { return f.size() > 3 && f[3] == 0xE2; }));
         }
         const QStringList help{"", "",
                                "", "",
