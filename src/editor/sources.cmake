@@ -1,4 +1,4 @@
-# The editable grid, its header and in-place editors (Qt).
+# The editable grid, its header and in-place editors, and the settings page framework (Qt).
 target_sources(talvero_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/grid_colors.h
   ${CMAKE_CURRENT_LIST_DIR}/grid_fonts.h
@@ -15,4 +15,7 @@ target_sources(talvero_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/k_grid_list_ctrl_combo.cpp
   ${CMAKE_CURRENT_LIST_DIR}/k_edit.h
   ${CMAKE_CURRENT_LIST_DIR}/k_edit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/page_row.h
+  ${CMAKE_CURRENT_LIST_DIR}/list_view_base.h
+  ${CMAKE_CURRENT_LIST_DIR}/list_view_base.cpp
 )

@@ -1,0 +1,227 @@
+// The page framework on a small declared page: refresh and dependency rules, choice and typed
+// commits (normalised and refused), copy, help navigation and the value tables.
+#include <QAbstractItemView>
+#include <QClipboard>
+#include <QMimeData>
+#include <QTest>
+
+#include "document/talvero_doc.h"
+#include "editor/k_grid_list_ctrl_combo.h"
+#include "editor/list_view_base.h"
+#include "editor_tests.h"
+#include "platform/code_page.h"
+#include "shell/language_texts.h"
+#include "shell/user_prompts.h"
+
+namespace {
+
+enum : uint32_t { kTitle = 9001, kSection, kTypeLabel, kIdLabel, kAll, kGroup, kIndi, kRange = 3030 };
+enum { kSectionRow = 0, kTypeRow = 1, kIdRow = 2 };
+
+class RecordingPrompts : public IUserPrompts {
+  public:
+    RecordingPrompts() { SetUserPrompts(this); }
+    ~RecordingPrompts() override { SetUserPrompts(nullptr); }
+    Answer Message(QWidget*, const QString& text, Icon icon, Buttons) override {
+        messages << text;
+        icons.push_back(icon);
+        return Answer::Ok;
+    }
+    QString OpenFileName(QWidget*, const QString&, const QString&) override { return {}; }
+    QString SaveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    int ExecDialog(QDialog*) override { return 0; }
+    QStringList messages;
+    std::vector<Icon> icons;
+};
+
+class DemoPage : public CListViewBase {
+  public:
+    DemoPage(QWidget* parent, const PageContext& context) : CListViewBase(parent, context) {
+        PageRow id = TextRow(kIdLabel, u"def_id", "def_id.htm", kRange);
+        id.maxChars = 5;
+        id.allowedChars = kDigitChars;
+        id.asciiOnly = true;
+        id.errorArgs = {1, 60000};
+        id.enabledWhen = [](const CTalveroDoc& doc, int) { return doc.Get(u"def_id_type") != u"all"; };
+        PageRow type = ChoiceRow(kTypeLabel, u"def_id_type", "def_id_type.htm",
+                                 {{u"all", kAll}, {u"group", kGroup}, {u"indi", kIndi}});
+        PageRow section = SectionRow(kSection);
+        DeclareRows(kTitle, {section, type, id});
+    }
+};
+
+struct PageFixture {
+    CTalveroDoc doc;
+    RecordingPrompts prompts;
+    QStringList help;
+    std::unique_ptr<DemoPage> page;
+
+    PageFixture() {
+        for (auto [id, text] : std::initializer_list<std::pair<uint32_t, const char16_t*>>{
+                 {kTitle, u"Unit"},
+                 {kSection, u"Calling"},
+                 {kTypeLabel, u"Call type"},
+                 {kIdLabel, u"Own ID"},
+                 {kAll, u"All"},
+                 {kGroup, u"Group"},
+                 {kIndi, u"Individual"},
+                 {kRange, u"Enter a number from %u to %u."}}) {
+            SetLanguageText(id, text);
+        }
+        PageContext context;
+        context.document = &doc;
+        context.helpFilePath = "/opt/talvero/talvero.chm";
+        context.navigateHelp = [this](const QString& address) { help << address; };
+        page = std::make_unique<DemoPage>(nullptr, context);
+        page->SetSetIndex(0);
+        page->SetupHeader();
+        page->resize(600, 300);
+        page->RefreshFromDocument();
+        page->show();
+        page->activateWindow();
+        (void)QTest::qWaitForWindowActive(page.get());
+        page->setFocus();
+    }
+
+    QPoint Cell(int row, int column) {
+        std::vector<QRect> rects;
+        page->GetColumnRects(row, &rects);
+        return rects.at(column).center();
+    }
+
+    void TypeInto(int row, const QString& text) {
+        QTest::mouseDClick(page->viewport(), Qt::LeftButton, {}, Cell(row, 1));
+        QWidget* editor = page->GetEditor();
+        QVERIFY(editor != nullptr);
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+    }
+};
+
+}  // namespace
+
+class PageFrameworkTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void layoutAndRefresh();
+    void choiceCommitAppliesRule();
+    void typedCommitNormalisedOrRefused();
+    void copyCell();
+    void helpFollowsSelection();
+    void valueTables();
+};
+
+void PageFrameworkTest::layoutAndRefresh() {
+    PageFixture f;
+    QCOMPARE(f.page->GetHeaderCtrl()->GetItemText(0), QString("Unit"));
+    QCOMPARE(f.page->GetItemText(kSectionRow, 0), QString("Calling"));
+    QCOMPARE(f.page->GetItemText(kTypeRow, 0), QString("Call type"));
+    QCOMPARE(f.page->GetItemText(kTypeRow, 1), QString("All"));
+    QVERIFY(!f.page->IsCellEditable(kTypeRow, 0));
+    QVERIFY(f.page->IsCellEditable(kTypeRow, 1));
+    // "all": the ID row is blank and disabled.
+    QCOMPARE(f.page->GetItemText(kIdRow, 1), QString());
+    QVERIFY(!f.page->IsCellEditable(kIdRow, 1));
+    // Hint 16 (after a load) refreshes every cell from the document.
+    QVERIFY(f.doc.Set(u"def_id_type", u"indi"));
+    QVERIFY(f.doc.Set(u"def_id", u"42"));
+    QCOMPARE(f.page->GetItemText(kTypeRow, 1), QString("All"));  // cells are only a view
+    f.page->OnDocumentUpdate(kHintLoaded);
+    QCOMPARE(f.page->GetItemText(kTypeRow, 1), QString("Individual"));
+    QCOMPARE(f.page->GetItemText(kIdRow, 1), QString("00042"));
+    QVERIFY(f.page->IsCellEditable(kIdRow, 1));
+}
+
+void PageFrameworkTest::choiceCommitAppliesRule() {
+    PageFixture f;
+    QTest::mouseDClick(f.page->viewport(), Qt::LeftButton, {}, f.Cell(kTypeRow, 1));
+    auto* combo = qobject_cast<KGridListCtrlCombo*>(f.page->GetEditor());
+    QVERIFY(combo != nullptr);
+    QCOMPARE(combo->currentText(), QString("All"));
+    QTest::keyClick(combo->view(), Qt::Key_Down);
+    QTest::keyClick(combo->view(), Qt::Key_Return);
+    QVERIFY(QTest::qWaitFor([&] { return f.page->GetEditor() == nullptr; }, 2000));
+    QCOMPARE(f.doc.Get(u"def_id_type"), std::u16string(u"group"));
+    QVERIFY(f.doc.IsModified());
+    QCOMPARE(f.page->GetItemText(kTypeRow, 1), QString("Group"));
+    // The dependent row follows at once.
+    QVERIFY(f.page->IsCellEditable(kIdRow, 1));
+    QCOMPARE(f.page->GetItemText(kIdRow, 1), QString("00001"));
+}
+
+void PageFrameworkTest::typedCommitNormalisedOrRefused() {
+    PageFixture f;
+    f.doc.Set(u"def_id_type", u"group");
+    f.page->RefreshFromDocument();
+    f.TypeInto(kIdRow, "7");
+    QCOMPARE(f.doc.Get(u"def_id"), std::u16string(u"00007"));
+    QCOMPARE(f.page->GetItemText(kIdRow, 1), QString("00007"));
+    QVERIFY(f.prompts.messages.isEmpty());
+    // Out of range: the row's message, and the old identifier stays in cell and document.
+    f.TypeInto(kIdRow, "60001");
+    QCOMPARE(f.prompts.messages, QStringList{"Enter a number from 1 to 60000."});
+    QVERIFY(f.prompts.icons.at(0) == IUserPrompts::Icon::Stop);
+    QCOMPARE(f.doc.Get(u"def_id"), std::u16string(u"00007"));
+    QCOMPARE(f.page->GetItemText(kIdRow, 1), QString("00007"));
+    // Letters never reach the setter: the field drops them.
+    f.TypeInto(kIdRow, "1x2");
+    QCOMPARE(f.doc.Get(u"def_id"), std::u16string(u"00012"));
+}
+
+void PageFrameworkTest::copyCell() {
+    PageFixture f;
+    auto copyFrom = [&](int row, int column) {
+        QApplication::clipboard()->setText("untouched");
+        QTest::mouseClick(f.page->viewport(), Qt::LeftButton, {}, f.Cell(row, column));
+        QTest::keyClick(f.page.get(), Qt::Key_C, Qt::ControlModifier);
+        QCoreApplication::processEvents();
+        return QApplication::clipboard()->text();
+    };
+    QCOMPARE(copyFrom(kTypeRow, 0), QString("untouched"));     // label
+    QCOMPARE(copyFrom(kSectionRow, 0), QString("untouched"));  // section
+    QCOMPARE(copyFrom(kIdRow, 1), QString("untouched"));       // disabled, blank
+    QCOMPARE(copyFrom(kTypeRow, 1), QString("All"));
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    const QString ansiFormat = "text/plain;charset=" + QString::fromStdString(AnsiCodePageName());
+    QVERIFY(data->hasFormat(ansiFormat));
+    QCOMPARE(data->data(ansiFormat), QByteArray("All"));
+}
+
+void PageFrameworkTest::helpFollowsSelection() {
+    PageFixture f;
+    QTest::mouseClick(f.page->viewport(), Qt::LeftButton, {}, f.Cell(kTypeRow, 1));
+    QCOMPARE(f.help.last(), QString("mk:@MSITStore:/opt/talvero/talvero.chm::/def_id_type.htm"));
+    QCOMPARE(f.page->CurrentHelpAddress(), f.help.last());
+    QTest::mouseClick(f.page->viewport(), Qt::LeftButton, {}, f.Cell(kSectionRow, 0));
+    QCOMPARE(f.help.last(), QString());  // a row without help shows a blank page
+    // The keyboard selects rows as a click does.
+    f.doc.Set(u"def_id_type", u"group");
+    f.page->RefreshFromDocument();
+    QTest::mouseClick(f.page->viewport(), Qt::LeftButton, {}, f.Cell(kTypeRow, 1));
+    QTest::keyClick(f.page.get(), Qt::Key_Down);
+    QCOMPARE(f.page->GetFocusedRow(), int(kIdRow));
+    QCOMPARE(f.help.last(), QString("mk:@MSITStore:/opt/talvero/talvero.chm::/def_id.htm"));
+    // Help per column: the key is the current column.
+    f.page->m_helpMode = 2;
+    f.page->SetHelpPage(CListViewBase::ColumnHelpKey(1), "column1.htm");
+    QTest::mouseClick(f.page->viewport(), Qt::LeftButton, {}, f.Cell(kTypeRow, 1));
+    QCOMPARE(f.help.last(), QString("mk:@MSITStore:/opt/talvero/talvero.chm::/column1.htm"));
+}
+
+void PageFrameworkTest::valueTables() {
+    PageFixture f;
+    CListViewBase& page = *f.page;
+    page.AddValueText("on", "On", "t");
+    page.AddValueText("on", "Enabled", "t");  // same value: the text is replaced
+    QCOMPARE(page.ValueToText("on", "t"), QString("Enabled"));
+    page.AddValueText("yes", "Enabled", "t");  // same text: the newest value wins backwards
+    QCOMPARE(page.TextToValue("Enabled", "t"), QString("yes"));
+    QCOMPARE(page.ValueToText("off", "t"), QString());
+    QCOMPARE(page.ValueToText("on", "missing"), QString());
+    page.AddValueText("5", "Five", "combobox_temp");
+    page.ClearTempTable();
+    QCOMPARE(page.TextToValue("Five", "combobox_temp"), QString());
+}
+
+static EditorTestRegistration<PageFrameworkTest> registration;
+#include "page_framework_test.moc"
