@@ -60,6 +60,9 @@ void KGridListCtrlCombo::Close() {
                            : currentIndex() >= 0 ? currentText().left(kMaxReportedText)
                                                  : QString();
     m_endEditRecord.mask = m_endEditRecord.text != m_initialText ? KGridListView::kItemText : 0;
+    if (hasFocus() && m_owner) {
+        m_owner->setFocus(Qt::OtherFocusReason);
+    }
     hide();
     if (m_owner) {
         m_owner->OnEndLabelEdit(m_endEditRecord);

@@ -94,6 +94,11 @@ void KGridListCtrlEdit::EndEdit() {
     releaseMouse();
     m_endEditRecord.text = text().left(kMaxReportedText);
     m_endEditRecord.mask = m_endEditRecord.text != m_initialText ? KGridListView::kItemText : 0;
+    // Keyboard work goes back to the grid, not to whatever widget Qt would pick when a focused
+    // field disappears.
+    if (hasFocus() && m_owner) {
+        m_owner->setFocus(Qt::OtherFocusReason);
+    }
     hide();
     if (m_owner) {
         m_owner->OnEndLabelEdit(m_endEditRecord);

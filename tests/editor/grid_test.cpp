@@ -60,6 +60,7 @@ class GridTest : public QObject {
     void typingStartsEdit();
     void clickOutsideEndsEditAndIsConsumed();
     void endOfEditDropsLineBreaksAndTabs();
+    void focusReturnsToGridAfterEdit();
     void wheelIsSwallowedWhileEditing();
     void drawsSpansAndCurrentCell();
     void columnResizeByDraggingBorder();
@@ -242,6 +243,28 @@ void GridTest::endOfEditDropsLineBreaksAndTabs() {
     QCOMPARE(grid->m_records.size(), size_t{1});
     QCOMPARE(grid->m_records[0].text, QString("abcd"));
     QCOMPARE(grid->GetItemText(1, 1), QString("abcd"));
+}
+
+void GridTest::focusReturnsToGridAfterEdit() {
+    QWidget window;
+    // First in the focus chain: where Qt sends focus when the newest widget, the editor, goes.
+    auto* first = new QLineEdit(&window);
+    auto* grid = new DemoGrid(&window);
+    first->setGeometry(0, 160, 100, 20);
+    grid->setGeometry(0, 0, 300, 150);
+    grid->Build(3, 2, 120);
+    grid->SetupHeader();
+    grid->MakeEditable(1, 1, "a");
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    for (Qt::Key end : {Qt::Key_Return, Qt::Key_Escape, Qt::Key_Tab}) {
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, CellCenter(*grid, 1, 1));
+        QVERIFY(grid->GetEditor() != nullptr);
+        QTest::keyClick(grid->GetEditor(), end);
+        QVERIFY(grid->GetEditor() == nullptr);
+        QVERIFY(grid->hasFocus());
+    }
 }
 
 void GridTest::wheelIsSwallowedWhileEditing() {
