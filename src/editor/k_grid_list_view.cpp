@@ -483,6 +483,11 @@ void KGridListView::scrollContentsBy(int, int) {
 }
 
 bool KGridListView::event(QEvent* event) {
+    // The platform's cancel mode: a drag cut short by another window ends without a button-up.
+    if (m_resizing && (event->type() == QEvent::WindowDeactivate || event->type() == QEvent::FocusOut)) {
+        m_resizing = false;
+        viewport()->releaseMouse();
+    }
     // Tab belongs to the grid's cell moves, never to the focus chain.
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);

@@ -19,3 +19,4 @@ target_sources(talvero_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/list_view_base.h
   ${CMAKE_CURRENT_LIST_DIR}/list_view_base.cpp
 )
+include(${CMAKE_CURRENT_LIST_DIR}/pages/sources.cmake)

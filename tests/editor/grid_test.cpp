@@ -360,6 +360,18 @@ void GridTest::columnResizeByDraggingBorder() {
     QTest::mouseRelease(grid.viewport(), Qt::LeftButton, {}, QPoint(10, y));
     QVERIFY(!grid.IsResizing());
     QCOMPARE(grid.GetCurrentColumn(), -1);  // the drag picked no cell
+    move(200);
+    QCOMPARE(grid.GetColumnWidth(0), 6);  // moves after the drag change nothing
+
+    // A drag cut short by another window ends there.
+    grid.horizontalScrollBar()->setValue(0);
+    QTest::mousePress(grid.viewport(), Qt::LeftButton, {}, QPoint(6, y));
+    QVERIFY(grid.IsResizing());
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QApplication::sendEvent(&grid, &deactivate);
+    QVERIFY(!grid.IsResizing());
+    move(100);
+    QCOMPARE(grid.GetColumnWidth(0), 6);
 }
 
 void GridTest::rowHeightFollowsHeader() {
