@@ -50,6 +50,15 @@ class DemoPage : public CListViewBase {
     }
 };
 
+// Offers only two of the setting's three values.
+class PartialChoicePage : public CListViewBase {
+  public:
+    PartialChoicePage(QWidget* parent, const PageContext& context) : CListViewBase(parent, context) {
+        DeclareRows(kTitle, {SectionRow(kSection), ChoiceRow(kTypeLabel, u"def_id_type", "",
+                                                             {{u"all", kAll}, {u"group", kGroup}})});
+    }
+};
+
 struct PageFixture {
     CTalveroDoc doc;
     RecordingPrompts prompts;
@@ -109,6 +118,7 @@ class PageFrameworkTest : public QObject {
     void copyCell();
     void helpFollowsSelection();
     void valueTables();
+    void valueMissingFromTable();
 };
 
 void PageFrameworkTest::layoutAndRefresh() {
@@ -221,6 +231,29 @@ void PageFrameworkTest::valueTables() {
     page.AddValueText("5", "Five", "combobox_temp");
     page.ClearTempTable();
     QCOMPARE(page.TextToValue("Five", "combobox_temp"), QString());
+}
+
+void PageFrameworkTest::valueMissingFromTable() {
+    PageFixture f;  // texts and prompts
+    QVERIFY(f.doc.Set(u"def_id_type", u"indi"));
+    PageContext context;
+    context.document = &f.doc;
+    PartialChoicePage page(nullptr, context);
+    page.SetupHeader();
+    page.resize(600, 200);
+    page.RefreshFromDocument();
+    page.show();
+    QCOMPARE(page.GetItemText(kTypeRow, 1), QString());
+    std::vector<QRect> rects;
+    page.GetColumnRects(kTypeRow, &rects);
+    QTest::mouseDClick(page.viewport(), Qt::LeftButton, {}, rects[1].center());
+    auto* combo = qobject_cast<KGridListCtrlCombo*>(page.GetEditor());
+    QVERIFY(combo != nullptr);
+    QCOMPARE(combo->currentIndex(), -1);
+    // Closing without a choice commits nothing.
+    combo->hidePopup();
+    QVERIFY(QTest::qWaitFor([&] { return page.GetEditor() == nullptr; }, 2000));
+    QCOMPARE(f.doc.Get(u"def_id_type"), std::u16string(u"indi"));
 }
 
 static EditorTestRegistration<PageFrameworkTest> registration;
