@@ -375,11 +375,8 @@ void CMainFrame::OnAppAbout() {
     UserPrompts().ExecDialog(&dialog);
 }
 
-// ---- commands of the ID list transfer ---------------------------------------------------------
-// These belong to the ID list work; the menu items are shown disabled until their handlers are
-// filled in here. The radio commands are in link/dialogs/main_frame_radio.cpp.
-void CMainFrame::OnIdListImport() {}
-void CMainFrame::OnIdListExport() {}
+// The ID list commands are in idlist/dialogs/main_frame_id_list.cpp, the radio commands in
+// link/dialogs/main_frame_radio.cpp.
 
 CHelpWindow* CMainFrame::HelpWindow() const {
     return m_helpWindow.data();

@@ -154,7 +154,7 @@ class CMainFrame : public KMultipleLanguagesCFrameWndEx {
     QString m_pathPaneText;
     QPointer<CHelpWindow> m_helpWindow;
     bool m_radioLinkAvailable = true;
-    bool m_idListTransferAvailable = false;
+    bool m_idListTransferAvailable = true;
     int m_pageAreaHeight = 400;
     bool m_splitterPlaced = false;
 };

@@ -1,0 +1,464 @@
+// The ID list, message and status pages driven by key and mouse events, with the English texts
+// loaded, and the ID list commands of the frame with answered dialogs.
+#include <QAbstractItemView>
+#include <QFile>
+#include <QKeyEvent>
+#include <QTest>
+
+#include "document/talvero_doc.h"
+#include "editor/k_grid_list_ctrl_combo.h"
+#include "editor/k_grid_list_ctrl_edit.h"
+#include "editor/pages/list_view_address_book_list.h"
+#include "editor/pages/list_view_address_book_setting.h"
+#include "editor/pages/list_view_msg_list.h"
+#include "editor/pages/list_view_msg_setting.h"
+#include "editor/pages/list_view_presence_list.h"
+#include "editor/pages/list_view_presence_setting.h"
+#include "gui_support.h"
+#include "gui_tests.h"
+#include "shell/command_table.h"
+#include "shell/language_texts.h"
+
+namespace {
+
+QString T(uint32_t id) {
+    return QString::fromStdU16String(GetLanguageText(id));
+}
+
+std::u16string U(const QString& text) {
+    return text.toStdU16String();
+}
+
+template <class Page>
+struct PageUnderTest {
+    CTalveroDoc doc;
+    ScriptedPrompts prompts;
+    std::unique_ptr<Page> page;
+
+    explicit PageUnderTest(const std::function<void(CTalveroDoc&)>& fill = {}) {
+        doc.OnNewDocument();
+        if (fill) {
+            fill(doc);
+        }
+        PageContext context;
+        context.document = &doc;
+        page = std::make_unique<Page>(nullptr, context);
+        page->SetSetIndex(0);
+        page->SetupHeader();
+        page->resize(1400, 500);
+        page->RefreshFromDocument();
+        page->show();
+        page->activateWindow();
+        (void)QTest::qWaitForWindowActive(page.get());
+        page->setFocus();
+    }
+
+    QPoint Cell(int row, int column) {
+        page->EnsureVisible(row);
+        std::vector<QRect> rects;
+        page->GetColumnRects(row, &rects);
+        return rects.at(column).center();
+    }
+
+    QWidget* Open(int row, int column) {
+        QTest::mouseDClick(page->viewport(), Qt::LeftButton, {}, Cell(row, column));
+        return page->GetEditor();
+    }
+
+    void Type(int row, int column, const QString& text) {
+        QWidget* editor = Open(row, column);
+        QVERIFY2(editor != nullptr, "no editor opened");
+        auto* edit = qobject_cast<QLineEdit*>(editor);
+        QVERIFY(edit != nullptr);
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        // Key events carrying the characters, as an input method delivers kana.
+        for (QChar ch : text) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+            QCoreApplication::sendEvent(edit, &press);
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+            QCoreApplication::sendEvent(edit, &release);
+        }
+        QTest::keyClick(edit, Qt::Key_Return);
+        QVERIFY(page->GetEditor() == nullptr);
+    }
+
+    // Opens the combo, moves to the item with the given text by keys and takes it with Enter.
+    void Choose(int row, int column, const QString& text) {
+        auto* combo = qobject_cast<KGridListCtrlCombo*>(Open(row, column));
+        QVERIFY2(combo != nullptr, "no combo opened");
+        const int target = combo->findText(text);
+        QVERIFY2(target >= 0, qPrintable(text));
+        const int steps = target - combo->currentIndex();
+        for (int i = 0; i < std::abs(steps); ++i) {
+            QTest::keyClick(combo->view(), steps > 0 ? Qt::Key_Down : Qt::Key_Up);
+        }
+        QTest::keyClick(combo->view(), Qt::Key_Return);
+        QVERIFY(QTest::qWaitFor([&] { return page->GetEditor() == nullptr; }, 2000));
+    }
+
+    QStringList ComboItems(int row, int column) {
+        auto* combo = qobject_cast<KGridListCtrlCombo*>(Open(row, column));
+        QStringList items;
+        if (combo) {
+            for (int i = 0; i < combo->count(); ++i) {
+                items << combo->itemText(i);
+            }
+            QTest::keyClick(combo->view(), Qt::Key_Escape);
+        } else if (QWidget* editor = page->GetEditor()) {
+            QTest::keyClick(editor, Qt::Key_Escape);
+        }
+        (void)QTest::qWaitFor([&] { return page->GetEditor() == nullptr; }, 2000);
+        return items;
+    }
+};
+
+// ID list page: row 2 shows entry 1 (document index 0).
+enum { kType = 1, kNumber, kName, kReading, kSelect };
+constexpr int kEntry1 = 2;
+
+void MakeEntry(CTalveroDoc& doc, unsigned index, const char16_t* type, const char16_t* id) {
+    doc.Set(u"id_type", index, type);
+    doc.Set(u"id", index, id);
+    doc.Set(u"name", index, u"Alice");
+    doc.Set(u"number", index, u"0123#45");
+}
+
+}  // namespace
+
+class PagesTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void init() { UseLanguage(true); }
+    void idCellByType();
+    void typeChangeReloadsRow();
+    void emptyTypeBlanksRow();
+    void readingConversion();
+    void nameRules();
+    void addressBookSettingRules();
+    void messageTopListsTenLines();
+    void messageAndStatusTexts();
+    void noPageShowsTextIds();
+    void idListExportImportCommands();
+};
+
+void PagesTest::idCellByType() {
+    struct Case {
+        const char16_t* type;
+        QString typed;
+        QString shown;      // cell after the edit
+        std::u16string id;  // "id" or "number" stored after the edit
+        int messages;
+    };
+    const std::vector<Case> cases = {
+        {u"indi", "7", "00007", u"00007", 0},
+        {u"group", "60000", "60000", u"60000", 0},
+        {u"indi", "70000", "00042", u"00042", 1},  // refused: old value kept in cell and document
+        {u"user_group", "0", "00042", u"00042", 1},
+        {u"indi", "12a3", "00123", u"00123", 0},  // letters never reach the field
+        {u"tel", "0123456789#*0123456789#*0123456789", "0123456789#*0123456789#*0123456",
+         u"0123456789#*0123456789#*0123456", 0},  // 31 characters of the dial set
+    };
+    for (const Case& c : cases) {
+        PageUnderTest<CListViewAddressBookList> t(
+            [&](CTalveroDoc& doc) { MakeEntry(doc, 0, c.type, u"42"); });
+        t.Type(kEntry1, kNumber, c.typed);
+        QCOMPARE(t.page->GetItemText(kEntry1, kNumber), c.shown);
+        QCOMPARE(t.doc.Get(std::u16string(c.type) == u"tel" ? u"number" : u"id", 0), c.id);
+        QCOMPARE(t.prompts.messages.size(), c.messages);
+        if (c.messages) {
+            QCOMPARE(t.prompts.messages.at(0), QString("Enter an ID from 1 to 60000."));
+            QVERIFY(t.prompts.icons.at(0) == IUserPrompts::Icon::Stop);
+        }
+    }
+}
+
+void PagesTest::typeChangeReloadsRow() {
+    PageUnderTest<CListViewAddressBookList> t([](CTalveroDoc& doc) { MakeEntry(doc, 0, u"indi", u"42"); });
+    QCOMPARE(t.page->GetItemText(kEntry1, kType), T(2535));
+    QCOMPARE(t.page->GetItemText(kEntry1, kNumber), QString("00042"));
+    t.Choose(kEntry1, kType, T(2539));
+    QCOMPARE(t.doc.Get(u"id_type", 0), std::u16string(u"tel"));
+    QCOMPARE(t.page->GetItemText(kEntry1, kType), T(2539));
+    QCOMPARE(t.page->GetItemText(kEntry1, kNumber), QString("0123#45"));
+    t.Type(kEntry1, kNumber, "*99#");
+    QCOMPARE(t.doc.Get(u"number", 0), std::u16string(u"*99#"));
+    QCOMPARE(t.doc.Get(u"id", 0), std::u16string(u"00042"));
+}
+
+void PagesTest::emptyTypeBlanksRow() {
+    PageUnderTest<CListViewAddressBookList> t([](CTalveroDoc& doc) {
+        MakeEntry(doc, 0, u"group", u"42");
+        doc.Set(u"yomi", 0, u"ｱﾘｽ");
+    });
+    for (int column = kNumber; column <= kSelect; ++column) {
+        QVERIFY(t.page->IsCellEditable(kEntry1, column));
+    }
+    t.Choose(kEntry1, kType, QString());
+    QCOMPARE(t.doc.Get(u"id_type", 0), std::u16string());
+    for (int column = kNumber; column <= kSelect; ++column) {
+        QCOMPARE(t.page->GetItemText(kEntry1, column), QString());
+        QVERIFY(!t.page->IsCellEditable(kEntry1, column));
+        QVERIFY(t.Open(kEntry1, column) == nullptr);
+    }
+    // The page leaves the entry's stored fields alone.
+    QCOMPARE(t.doc.Get(u"id", 0), std::u16string(u"00042"));
+    QCOMPARE(t.doc.Get(u"name", 0), std::u16string(u"Alice"));
+    QCOMPARE(t.doc.Get(u"yomi", 0), std::u16string(u"ｱﾘｽ"));
+}
+
+void PagesTest::readingConversion() {
+    struct Case {
+        QString typed;
+        std::u16string stored;  // yomi after the edit
+        QString message;
+    };
+    // Within the 32 typed characters, but 34 once the voiced marks are split off.
+    const QString tooLong = QString(17, QChar(u'ガ'));
+    const std::vector<Case> cases = {
+        {QString::fromUtf16(u"ガ"), u"ｶﾞ", {}},
+        {QString::fromUtf16(u"ありす ＡＢ１"), u"ｱﾘｽ AB1", {}},
+        {QString::fromUtf16(u"ア漢"), u"ｲ", T(8712)},
+        {tooLong, u"ｲ", "The reading can be at most 32 characters long."},
+    };
+    for (const Case& c : cases) {
+        PageUnderTest<CListViewAddressBookList> t([](CTalveroDoc& doc) {
+            MakeEntry(doc, 0, u"indi", u"1");
+            doc.Set(u"yomi", 0, u"ｲ");
+        });
+        t.Type(kEntry1, kReading, c.typed);
+        QCOMPARE(t.doc.Get(u"yomi", 0), c.stored);
+        QCOMPARE(U(t.page->GetItemText(kEntry1, kReading)), c.stored);
+        QCOMPARE(t.prompts.messages, c.message.isEmpty() ? QStringList{} : QStringList{c.message});
+    }
+}
+
+void PagesTest::nameRules() {
+    struct Case {
+        QString typed;
+        std::u16string stored;
+        QString message;
+    };
+    const std::vector<Case> cases = {
+        {"Bob", u"Bob", {}},
+        {QString(), u"Alice", T(8711)},
+        {QString::fromUtf16(u"B\u2460"), u"Alice", T(430)},  // a code-page character outside JIS X 0208
+    };
+    for (const Case& c : cases) {
+        PageUnderTest<CListViewAddressBookList> t([](CTalveroDoc& doc) { MakeEntry(doc, 0, u"indi", u"1"); });
+        t.Type(kEntry1, kName, c.typed);
+        QCOMPARE(t.doc.Get(u"name", 0), c.stored);
+        QCOMPARE(U(t.page->GetItemText(kEntry1, kName)), c.stored);
+        QCOMPARE(t.prompts.messages, c.message.isEmpty() ? QStringList{} : QStringList{c.message});
+    }
+}
+
+void PagesTest::addressBookSettingRules() {
+    struct Case {
+        const char16_t* sel;
+        const char16_t* top;
+        std::vector<bool> enabled;  // rows 2 to 6
+    };
+    const std::vector<Case> cases = {
+        {u"off", u"3", {false, false, false, false, false}},
+        {u"on", u"3", {true, true, true, true, true}},
+        {u"on", u"0", {true, false, true, true, true}},
+    };
+    for (const Case& c : cases) {
+        PageUnderTest<CListViewAddressBookSetting> t([&](CTalveroDoc& doc) {
+            doc.Set(u"sel", c.sel);
+            doc.Set(u"id_list_top", c.top);
+            MakeEntry(doc, 2, u"group", u"77");
+        });
+        QVERIFY(t.page->IsCellEditable(1, 1));
+        for (int row = 2; row <= 6; ++row) {
+            QCOMPARE(t.page->IsCellEditable(row, 1), c.enabled[row - 2]);
+            if (!c.enabled[row - 2]) {
+                QCOMPARE(t.page->GetItemText(row, 1), QString());
+            }
+        }
+    }
+    // Switching "sel" on reloads the rows; the start entry is picked from the entries' lines.
+    PageUnderTest<CListViewAddressBookSetting> t(
+        [](CTalveroDoc& doc) { MakeEntry(doc, 2, u"group", u"77"); });
+    t.Choose(1, 1, T(2501));
+    QCOMPARE(t.doc.Get(u"sel"), std::u16string(u"on"));
+    QCOMPARE(t.page->GetItemText(2, 1), T(2531));
+    QVERIFY(!t.page->IsCellEditable(3, 1));
+    QCOMPARE(t.page->GetItemText(4, 1), T(8657));
+    const QStringList items = t.ComboItems(2, 1);
+    QCOMPARE(items.size(), 501);
+    QCOMPARE(items.at(3), QString("003: Alice (group 00077)"));
+    QCOMPARE(items.at(500), QString("500: (not used)"));
+    t.Choose(2, 1, items.at(3));
+    QCOMPARE(t.doc.Get(u"id_list_top"), std::u16string(u"3"));
+    QCOMPARE(t.page->GetItemText(2, 1), items.at(3));
+    QVERIFY(t.page->IsCellEditable(3, 1));
+}
+
+void PagesTest::messageTopListsTenLines() {
+    PageUnderTest<CListViewMsgSetting> t([](CTalveroDoc& doc) {
+        doc.Set(u"msg_tx", u"on");
+        doc.Set(u"msg", 0, u"Come in");
+        doc.Set(u"msg", 9, u"Done");
+        doc.Set(u"msg_top", u"10");
+    });
+    QCOMPARE(t.page->GetItemText(2, 1), QString("10 : Done"));
+    const QStringList items = t.ComboItems(2, 1);
+    QCOMPARE(items.size(), 10);
+    QCOMPARE(items.at(0), QString(" 1 : Come in"));
+    QCOMPARE(items.at(1), QString(" 2 : "));
+    QCOMPARE(items.at(9), QString("10 : Done"));
+    t.Choose(2, 1, items.at(1));
+    QCOMPARE(t.doc.Get(u"msg_top"), std::u16string(u"2"));
+    QCOMPARE(t.page->GetItemText(2, 1), QString(" 2 : "));
+    // Turning sending off blanks and disables the first-message row.
+    t.Choose(1, 1, T(2500));
+    QCOMPARE(t.page->GetItemText(2, 1), QString());
+    QVERIFY(!t.page->IsCellEditable(2, 1));
+}
+
+void PagesTest::messageAndStatusTexts() {
+    struct Case {
+        QString typed;
+        std::u16string stored;
+        int messages;
+    };
+    const std::vector<Case> cases = {
+        {"On my way", u"On my way", 0},
+        {QString::fromUtf16(u"\u2460"), u"Old", 1},
+    };
+    for (const Case& c : cases) {
+        PageUnderTest<CListViewMsgList> m([](CTalveroDoc& doc) { doc.Set(u"msg", 4, u"Old"); });
+        m.Type(6, 1, c.typed);
+        QCOMPARE(m.doc.Get(u"msg", 4), c.stored);
+        QCOMPARE(U(m.page->GetItemText(6, 1)), c.stored);
+        QCOMPARE(m.prompts.messages.size(), c.messages);
+
+        PageUnderTest<CListViewPresenceList> s([](CTalveroDoc& doc) { doc.Set(u"stat", 9, u"Old"); });
+        s.Type(11, 2, c.typed);
+        QCOMPARE(s.doc.Get(u"stat", 9), c.stored);
+        QCOMPARE(U(s.page->GetItemText(11, 2)), c.stored);
+        QCOMPARE(s.prompts.messages.size(), c.messages);
+    }
+    PageUnderTest<CListViewPresenceList> s;
+    QCOMPARE(s.page->GetItemText(2, 1), T(2501));
+    s.Choose(2, 1, T(2500));
+    QCOMPARE(s.doc.Get(u"sw_presence", 0), std::u16string(u"off"));
+    PageUnderTest<CListViewPresenceSetting> p;
+    p.Choose(1, 1, T(2501));
+    QCOMPARE(p.doc.Get(u"stat_tx"), std::u16string(u"on"));
+}
+
+namespace {
+template <class Page>
+QStringList PageTexts(const std::function<void(CTalveroDoc&)>& fill = {}) {
+    PageUnderTest<Page> t(fill);
+    QStringList texts;
+    for (int column = 0; column < t.page->GetColumnCount(); ++column) {
+        texts << t.page->GetHeaderCtrl()->GetItemText(column);
+    }
+    for (int row = 0; row < t.page->GetItemCount(); ++row) {
+        for (int column = 0; column < t.page->GetColumnCount(); ++column) {
+            texts << t.page->GetItemText(row, column);
+            // The first rows' editors are enough: the other table rows open the same items.
+            if (row < 12 && t.page->IsCellEditable(row, column)) {
+                texts << t.ComboItems(row, column);
+            }
+        }
+    }
+    return texts;
+}
+}  // namespace
+
+void PagesTest::noPageShowsTextIds() {
+    auto full = [](CTalveroDoc& doc) {
+        doc.Set(u"sel", u"on");
+        doc.Set(u"msg_tx", u"on");
+        const char16_t* types[] = {u"indi", u"group", u"user_group", u"tel"};
+        for (unsigned i = 0; i < 4; ++i) {
+            MakeEntry(doc, i, types[i], u"5");
+        }
+    };
+    QStringList texts;
+    texts << PageTexts<CListViewAddressBookList>(full) << PageTexts<CListViewAddressBookSetting>(full)
+          << PageTexts<CListViewMsgSetting>(full) << PageTexts<CListViewMsgList>(full)
+          << PageTexts<CListViewPresenceSetting>(full) << PageTexts<CListViewPresenceList>(full);
+    QVERIFY(texts.size() > 3000);
+    QStringList withIds;
+    for (const QString& text : texts) {
+        if (text.contains("ID_")) {
+            withIds << text;
+        }
+    }
+    QVERIFY2(withIds.isEmpty(), qPrintable(withIds.join(" | ")));
+}
+
+void PagesTest::idListExportImportCommands() {
+    TestEnvironment env;
+    FrameUnderTest f;
+    ScriptedPrompts prompts;
+    CTalveroDoc& doc = f.document;
+    MakeEntry(doc, 0, u"indi", u"42");
+    MakeEntry(doc, 11, u"tel", u"1");
+    doc.Set(u"yomi", 11, u"ｱﾘｽ");
+    doc.Set(u"id_select", 11, u"off");
+    const QString csv = env.Path("list.csv");
+
+    // Cancelled save: no file.
+    f.frame->ExecuteCommand(ID_IDLIST_EXPORT);
+    QVERIFY(!QFile::exists(csv));
+    prompts.saveName = csv;
+    f.frame->ExecuteCommand(ID_IDLIST_EXPORT);
+    QVERIFY(QFile::exists(csv));
+    QVERIFY(prompts.messages.isEmpty());
+
+    // The list changed, then the file brings it back and the open ID list page shows it.
+    doc.ClearIdEntry(0);
+    doc.Set(u"id_type", 300, u"group");
+    auto* page = f.frame->findChild<CListViewAddressBookList*>();
+    QVERIFY(page != nullptr);
+    prompts.openName = csv;
+    f.frame->ExecuteCommand(ID_IDLIST_IMPORT);
+    QVERIFY(prompts.messages.isEmpty());
+    QCOMPARE(doc.Get(u"id_type", 0), std::u16string(u"indi"));
+    QCOMPARE(doc.Get(u"id", 0), std::u16string(u"00042"));
+    QCOMPARE(doc.Get(u"id_type", 11), std::u16string(u"tel"));
+    QCOMPARE(doc.Get(u"number", 11), std::u16string(u"0123#45"));
+    QCOMPARE(doc.Get(u"yomi", 11), std::u16string(u"ｱﾘｽ"));
+    QCOMPARE(doc.Get(u"id_select", 11), std::u16string(u"off"));
+    QCOMPARE(doc.Get(u"id_type", 300), std::u16string());
+    QCOMPARE(page->GetItemText(kEntry1, kNumber), QString("00042"));
+    QCOMPARE(page->GetItemText(kEntry1 + 11, kNumber), QString("0123#45"));
+    QCOMPARE(page->GetItemText(kEntry1 + 300, kType), QString());
+
+    // A file that cannot be read: the message with the stop icon, the list unchanged.
+    prompts.openName = env.Path("missing.csv");
+    f.frame->ExecuteCommand(ID_IDLIST_IMPORT);
+    QCOMPARE(prompts.messages, QStringList{T(2111)});
+    QVERIFY(prompts.icons.at(0) == IUserPrompts::Icon::Stop);
+    QCOMPARE(doc.Get(u"id", 0), std::u16string(u"00042"));
+
+    // A file that cannot be written is reported, not passed over.
+    prompts.messages.clear();
+    prompts.saveName = env.Path("no-such-folder/list.csv");
+    f.frame->ExecuteCommand(ID_IDLIST_EXPORT);
+    QCOMPARE(prompts.messages.size(), 1);
+    QVERIFY(prompts.messages.at(0).contains("no-such-folder/list.csv"));
+
+    // Shortened names come back as warning lines in the warning dialog.
+    QFile file(env.Path("wide.csv"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    const QString line = QString("7,\"%1\",\"5\",\"%2\"\r\n").arg(T(2535), QString(20, QChar(u'あ')));
+    file.write(QByteArray("\xFF\xFE", 2) +
+               QByteArray(reinterpret_cast<const char*>(line.utf16()), line.size() * 2));
+    file.close();
+    prompts.openName = env.Path("wide.csv");
+    prompts.messages.clear();
+    f.frame->ExecuteCommand(ID_IDLIST_IMPORT);
+    QCOMPARE(prompts.dialogs, QStringList{"CDlgImportWarning"});
+    QCOMPARE(doc.Get(u"name", 6), std::u16string(16, u'あ'));
+}
+
+static GuiTestRegistration<PagesTest> registration;
+#include "pages_test.moc"
