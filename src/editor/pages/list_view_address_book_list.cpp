@@ -1,5 +1,8 @@
 #include "editor/pages/list_view_address_book_list.h"
 
+#include <QFontMetrics>
+#include <algorithm>
+
 #include "document/jis_text.h"
 #include "document/talvero_doc.h"
 #include "editor/k_grid_list_ctrl_combo.h"
@@ -69,8 +72,17 @@ CListViewAddressBookList::CListViewAddressBookList(QWidget* parent, const PageCo
     SetHelpPage(ColumnHelpKey(kSelectColumn), QStringLiteral("id_select.htm"));
 }
 
+void CListViewAddressBookList::SetupHeader() {
+    CListViewBase::SetupHeader();
+    // The 40-pixel number column is too narrow for "500" in the bold font of some desktops; it
+    // grows to fit rather than cut the entry numbers short.
+    const int needed = QFontMetrics(GetCellFont(0)).horizontalAdvance(QStringLiteral("000")) + 8;
+    SetColumnWidth(0, std::max(GetColumnWidth(0), needed));
+}
+
 int CListViewAddressBookList::GetCellFontIndex(int row, int column) {
-    return row == 1 ? 1 : CListViewBase::GetCellFontIndex(row, column);
+    // Font 0 is the bold one; the heading row uses it in every column.
+    return row == 1 ? 0 : CListViewBase::GetCellFontIndex(row, column);
 }
 
 void CListViewAddressBookList::ReloadRow(int row) {

@@ -6,6 +6,7 @@ class CListViewAddressBookList : public CListViewBase {
     Q_OBJECT
   public:
     CListViewAddressBookList(QWidget* parent, const PageContext& context);
+    void SetupHeader() override;
     void RefreshFromDocument() override;
 
   protected:

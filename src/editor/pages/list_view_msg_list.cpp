@@ -36,7 +36,8 @@ CListViewMsgList::CListViewMsgList(QWidget* parent, const PageContext& context)
 }
 
 int CListViewMsgList::GetCellFontIndex(int row, int column) {
-    return row == 1 ? 1 : CListViewBase::GetCellFontIndex(row, column);
+    // Font 0 is the bold one; the heading row uses it in every column.
+    return row == 1 ? 0 : CListViewBase::GetCellFontIndex(row, column);
 }
 
 void CListViewMsgList::RefreshFromDocument() {

@@ -46,7 +46,8 @@ CListViewPresenceList::CListViewPresenceList(QWidget* parent, const PageContext&
 }
 
 int CListViewPresenceList::GetCellFontIndex(int row, int column) {
-    return row == 1 ? 1 : CListViewBase::GetCellFontIndex(row, column);
+    // Font 0 is the bold one; the heading row uses it in every column.
+    return row == 1 ? 0 : CListViewBase::GetCellFontIndex(row, column);
 }
 
 void CListViewPresenceList::RefreshFromDocument() {
