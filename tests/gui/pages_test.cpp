@@ -140,6 +140,9 @@ class PagesTest : public QObject {
     void messageAndStatusTexts();
     void noPageShowsTextIds();
     void idListExportImportCommands();
+    void numberEditOpenWhileTypeCleared();
+    void helpPerRowOrColumn();
+    void headingRowBold();
 };
 
 void PagesTest::idCellByType() {
@@ -458,6 +461,82 @@ void PagesTest::idListExportImportCommands() {
     f.frame->ExecuteCommand(ID_IDLIST_IMPORT);
     QCOMPARE(prompts.dialogs, QStringList{"CDlgImportWarning"});
     QCOMPARE(doc.Get(u"name", 6), std::u16string(16, u'あ'));
+}
+
+void PagesTest::numberEditOpenWhileTypeCleared() {
+    // The entry's type is cleared while its number is being edited: nothing is stored and the
+    // row shows the unused entry, not a number that was never kept.
+    PageUnderTest<CListViewAddressBookList> t([](CTalveroDoc& doc) { MakeEntry(doc, 0, u"indi", u"42"); });
+    auto* edit = qobject_cast<QLineEdit*>(t.Open(kEntry1, kNumber));
+    QVERIFY(edit != nullptr);
+    QTest::keyClicks(edit, "5");
+    t.doc.Set(u"id_type", 0, u"");
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(t.page->GetItemText(kEntry1, kNumber), QString());
+    QVERIFY(!t.page->IsCellEditable(kEntry1, kNumber));
+    QCOMPARE(t.doc.Get(u"id", 0), std::u16string(u"00042"));
+    QVERIFY(t.prompts.messages.isEmpty());
+}
+
+namespace {
+template <class Page>
+QStringList HelpPages(const std::vector<std::pair<int, int>>& cells) {
+    PageUnderTest<Page> t([](CTalveroDoc& doc) {
+        doc.Set(u"sel", u"on");
+        doc.Set(u"id_list_top", u"1");
+        doc.Set(u"msg_tx", u"on");
+        MakeEntry(doc, 0, u"indi", u"1");
+    });
+    QStringList pages;
+    for (auto [row, column] : cells) {
+        QTest::mouseClick(t.page->viewport(), Qt::LeftButton, {}, t.Cell(row, column));
+        pages << t.page->CurrentHelpAddress().section('/', -1);
+    }
+    return pages;
+}
+}  // namespace
+
+void PagesTest::helpPerRowOrColumn() {
+    QCOMPARE(HelpPages<CListViewAddressBookList>({{2, 1}, {2, 2}, {9, 3}, {2, 4}, {501, 5}}),
+             QStringList({"id_type.htm", "id.htm", "name.htm", "yomi.htm", "id_select.htm"}));
+    QCOMPARE(HelpPages<CListViewAddressBookSetting>({{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 1}}),
+             QStringList({"sel.htm", "id_list_top.htm", "all_call_disp.htm", "id_list_type.htm",
+                          "id_list_type_updown.htm", "updown_reverse.htm"}));
+    QCOMPARE(HelpPages<CListViewMsgSetting>({{1, 1}, {2, 1}}), QStringList({"msg_tx.htm", "msg_top.htm"}));
+    QCOMPARE(HelpPages<CListViewMsgList>({{2, 1}, {11, 1}}), QStringList({"msg.htm", "msg.htm"}));
+    QCOMPARE(HelpPages<CListViewPresenceSetting>({{1, 1}}), QStringList({"stat_tx.htm"}));
+    QCOMPARE(HelpPages<CListViewPresenceList>({{2, 1}, {11, 2}}),
+             QStringList({"sw_presence.htm", "stat.htm"}));
+}
+
+namespace {
+template <class Page>
+struct FontProbe : Page {
+    using Page::GetCellFontIndex;
+    using Page::Page;
+};
+
+template <class Page>
+std::vector<int> Fonts(int columns) {
+    CTalveroDoc doc;
+    PageContext context;
+    context.document = &doc;
+    FontProbe<Page> page(nullptr, context);
+    std::vector<int> fonts;
+    for (int row : {1, 2}) {
+        for (int column = 0; column < columns; ++column) {
+            fonts.push_back(std::min(page.GetCellFontIndex(row, column), 1));  // as the grid draws it
+        }
+    }
+    return fonts;
+}
+}  // namespace
+
+void PagesTest::headingRowBold() {
+    // Font 0 is bold: the heading row in every column, then the numbers only.
+    QCOMPARE(Fonts<CListViewAddressBookList>(6), std::vector<int>({0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1}));
+    QCOMPARE(Fonts<CListViewMsgList>(2), std::vector<int>({0, 0, 0, 1}));
+    QCOMPARE(Fonts<CListViewPresenceList>(3), std::vector<int>({0, 0, 0, 0, 1, 1}));
 }
 
 static GuiTestRegistration<PagesTest> registration;
