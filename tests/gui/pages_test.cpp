@@ -8,6 +8,7 @@
 #include "document/talvero_doc.h"
 #include "editor/k_grid_list_ctrl_combo.h"
 #include "editor/k_grid_list_ctrl_edit.h"
+#include "editor/pages/entry_description.h"
 #include "editor/pages/list_view_address_book_list.h"
 #include "editor/pages/list_view_address_book_setting.h"
 #include "editor/pages/list_view_msg_list.h"
@@ -143,6 +144,7 @@ class PagesTest : public QObject {
     void numberEditOpenWhileTypeCleared();
     void helpPerRowOrColumn();
     void headingRowBold();
+    void entryDescriptions();
 };
 
 void PagesTest::idCellByType() {
@@ -537,6 +539,31 @@ void PagesTest::headingRowBold() {
     QCOMPARE(Fonts<CListViewAddressBookList>(6), std::vector<int>({0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1}));
     QCOMPARE(Fonts<CListViewMsgList>(2), std::vector<int>({0, 0, 0, 1}));
     QCOMPARE(Fonts<CListViewPresenceList>(3), std::vector<int>({0, 0, 0, 0, 1, 1}));
+}
+
+void PagesTest::entryDescriptions() {
+    CTalveroDoc doc;
+    doc.OnNewDocument();
+    MakeEntry(doc, 0, u"indi", u"5");
+    MakeEntry(doc, 1, u"group", u"6");
+    MakeEntry(doc, 2, u"user_group", u"7");
+    MakeEntry(doc, 3, u"tel", u"8");
+    struct Case {
+        unsigned n;
+        QString text;
+    };
+    const std::vector<Case> cases = {
+        {0, T(2531)},
+        {1, "001: Alice (individual 00005)"},
+        {2, "002: Alice (group 00006)"},
+        {3, "003: Alice (user group 00007)"},
+        {4, "004: Alice (telephone 0123#45)"},
+        {5, "005: (not used)"},
+        {501, "501: (not used)"},  // past the list: no entry is read
+    };
+    for (const Case& c : cases) {
+        QCOMPARE(EntryDescription(doc, c.n), c.text);
+    }
 }
 
 static GuiTestRegistration<PagesTest> registration;
