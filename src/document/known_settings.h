@@ -1,6 +1,9 @@
 #pragma once
 // Catalogue rows that the document's own rules refer to by name, looked up once.
 #include <cstdint>
+#include <string_view>
+
+#include "document/settings_catalogue.h"
 
 struct KnownSettings {
     uint16_t earEc, allCallDisp, audioAfMin, audioAfMax;
@@ -15,3 +18,13 @@ struct KnownSettings {
 };
 
 const KnownSettings& Known();
+
+// Encryptions whose key is the WEP key (the others use the pre-shared key).
+inline bool IsWepEncryption(std::u16string_view enc) {
+    return enc == u"wep64" || enc == u"wep128" || enc == u"wep152";
+}
+
+// Families of several fields, rendered and loaded member by member.
+inline bool IsGroupFamily(Family f) {
+    return f == Family::IdEntry || f == Family::Status || f == Family::Profile || f == Family::CertSlot;
+}

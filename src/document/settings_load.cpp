@@ -15,14 +15,6 @@ enum : uint32_t {
     kTextIdDisplayNameCut = 2158,
 };
 
-bool IsWep(std::u16string_view enc) {
-    return enc == u"wep64" || enc == u"wep128" || enc == u"wep152";
-}
-
-bool IsGroupFamily(Family f) {
-    return f == Family::IdEntry || f == Family::Status || f == Family::Profile || f == Family::CertSlot;
-}
-
 }  // namespace
 
 bool CTalveroDoc::LoadSettings(const CIniData& map, bool fromFile) {
@@ -66,7 +58,7 @@ bool CTalveroDoc::LoadSettings(const CIniData& map, bool fromFile) {
         if (fromFile && d.secretCapacity) {
             value = DecodeStoredSecret(value);
         }
-        if (!fromFile && def == k.wlanKey && !IsWep(Get(SettingId{k.wlanEnc, index}))) {
+        if (!fromFile && def == k.wlanKey && !IsWepEncryption(Get(SettingId{k.wlanEnc, index}))) {
             return Set(SettingId{k.wlanPsk, index}, value);
         }
         const std::u16string read = value;

@@ -6,18 +6,6 @@
 #include "document/stored_secret.h"
 #include "document/talvero_doc.h"
 
-namespace {
-
-bool IsWep(std::u16string_view enc) {
-    return enc == u"wep64" || enc == u"wep128" || enc == u"wep152";
-}
-
-bool IsGroupFamily(Family f) {
-    return f == Family::IdEntry || f == Family::Status || f == Family::Profile || f == Family::CertSlot;
-}
-
-}  // namespace
-
 // The key under which the radio tells ID list entries apart; entries with equal keys are the
 // same radio entry.
 static std::u16string DuplicateKey(const CTalveroDoc& doc, unsigned entry) {
@@ -111,7 +99,7 @@ void CTalveroDoc::RenderSettings(std::vector<std::u16string>& lines, bool forFil
                 return;
             }
             if (!forFile && def == k.wlanKey) {
-                const bool wep = IsWep(Get(SettingId{k.wlanEnc, index}));
+                const bool wep = IsWepEncryption(Get(SettingId{k.wlanEnc, index}));
                 emit(id, wep ? v : Get(SettingId{k.wlanPsk, index}));
                 return;
             }
