@@ -19,6 +19,7 @@
 #include <functional>
 #include <memory>
 
+#include "../support/fast_timings.h"
 #include "gui_support.h"
 #include "gui_tests.h"
 #include "link/dialogs/dlg_clone_password.h"
@@ -38,29 +39,6 @@ using Icon = IUserPrompts::Icon;
 
 QString Text(uint32_t id) {
     return QString::fromStdU16String(GetLanguageText(id));
-}
-
-// Every wait shortened and pacing off, so that a silent radio is found out at once.
-CloneTimings FastTimings() {
-    CloneTimings t;
-    t.replyTimeoutMs = 600;
-    t.writeTimeoutMs = 600;
-    t.searchTimeoutMs = 300;
-    t.pollMs = 1;
-    t.settleMs = 0;
-    t.closeMs = 5;
-    t.rateChangeIdleMs = 5;
-    t.reopenMs = 5;
-    t.blockIdleMs = 0;
-    t.writeStartMs = 0;
-    t.requestGapMs = 0;
-    t.doneMs = 0;
-    t.infoGapMs = 0;
-    t.firmwareEndGapMs = 0;
-    t.busyRetries = 3;
-    t.busyRetryMs = 10;
-    t.pace = false;
-    return t;
 }
 
 RadioSimOptions FastRadio() {
@@ -131,7 +109,7 @@ class RadioTest : public QObject {
     Q_OBJECT
   private slots:
     void initTestCase() {
-        RadioCommandTimings() = FastTimings();
+        RadioCommandTimings() = FastTimings(600);
         qputenv("XDG_DATA_HOME", m_dataHome.path().toUtf8());
     }
     void init() { UseLanguage(true); }

@@ -5,31 +5,9 @@
 #include <memory>
 #include <string>
 
+#include "../support/fast_timings.h"
 #include "link/clone_serial_port.h"
 #include "radio_simulator.h"
-
-// Every wait shortened, pacing off: a silent radio is found out within a fraction of a second.
-inline CloneTimings FastTimings(uint32_t timeoutMs = 1500) {
-    CloneTimings t;
-    t.replyTimeoutMs = timeoutMs;
-    t.writeTimeoutMs = timeoutMs;
-    t.searchTimeoutMs = 300;
-    t.pollMs = 1;
-    t.settleMs = 0;
-    t.closeMs = 5;
-    t.rateChangeIdleMs = 5;
-    t.reopenMs = 5;
-    t.blockIdleMs = 0;
-    t.writeStartMs = 0;
-    t.requestGapMs = 0;
-    t.doneMs = 0;
-    t.infoGapMs = 0;
-    t.firmwareEndGapMs = 0;
-    t.busyRetries = 3;
-    t.busyRetryMs = 10;
-    t.pace = false;
-    return t;
-}
 
 inline RadioSimOptions FastRadio() {
     RadioSimOptions o;
