@@ -8,22 +8,12 @@
 #include "document/talvero_doc.h"
 #include "editor/list_view_base.h"
 #include "largest_config.h"
+#include "page_bench_support.h"
 
 namespace {
 
 constexpr int kEntries = 500;
 constexpr int kFirstEntryRow = 2;
-
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "editor_bench";
-    static char* argv[] = {name, nullptr};
-    static std::unique_ptr<QApplication> app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return std::make_unique<QApplication>(argc, argv);
-    }();
-    return *app;
-}
 
 // The ID list's shape: a section, a heading row and one row per entry with five value columns.
 class IdListShapedPage : public CListViewBase {
@@ -83,38 +73,19 @@ class DeclaredPage : public CListViewBase {
     }
 };
 
-template <class Page>
-void RefreshAndPaint(benchmark::State& state) {
-    App();
-    CTalveroDoc doc;
-    FillLargestConfiguration(doc);
-    PageContext context;
-    context.document = &doc;
-    Page page(nullptr, context);
-    page.SetSetIndex(0);
-    page.SetupHeader();
-    page.resize(900, 700);
-    page.show();
-    QApplication::processEvents();  // exposed, so repaint() really paints
-    for (auto _ : state) {
-        page.RefreshFromDocument();
-        page.viewport()->repaint();
-    }
-}
-
 void BM_IdListTableRefresh(benchmark::State& state) {
-    RefreshAndPaint<IdListShapedPage>(state);
+    RefreshAndPaintPage<IdListShapedPage>(state, QSize(900, 700));
 }
 BENCHMARK(BM_IdListTableRefresh)->Unit(benchmark::kMillisecond);
 
 void BM_DeclaredPageRefresh(benchmark::State& state) {
-    RefreshAndPaint<DeclaredPage>(state);
+    RefreshAndPaintPage<DeclaredPage>(state, QSize(900, 700));
 }
 BENCHMARK(BM_DeclaredPageRefresh)->Unit(benchmark::kMillisecond);
 
 // Building the 500-entry page once, as the frame does at start-up, then its first fill.
 void BM_IdListTableCreateAndFill(benchmark::State& state) {
-    App();
+    BenchApp();
     CTalveroDoc doc;
     FillLargestConfiguration(doc);
     PageContext context;

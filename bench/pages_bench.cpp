@@ -13,51 +13,31 @@
 #include "editor/pages/list_view_presence_list.h"
 #include "editor/pages/list_view_presence_setting.h"
 #include "largest_config.h"
+#include "page_bench_support.h"
 
 namespace {
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "pages_bench";
-    static char* argv[] = {name, nullptr};
-    static std::unique_ptr<QApplication> app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return std::make_unique<QApplication>(argc, argv);
-    }();
-    return *app;
+// The dependent rows enabled, so that every row is filled and painted.
+void EnableDependentRows(CTalveroDoc& doc) {
+    doc.Set(u"sel", u"on");
+    doc.Set(u"msg_tx", u"on");
 }
 
 template <class Page>
-void RefreshAndPaint(benchmark::State& state) {
-    App();
-    CTalveroDoc doc;
-    FillLargestConfiguration(doc);
-    doc.Set(u"sel", u"on");
-    doc.Set(u"msg_tx", u"on");
-    PageContext context;
-    context.document = &doc;
-    Page page(nullptr, context);
-    page.SetSetIndex(0);
-    page.SetupHeader();
-    page.resize(1400, 800);
-    page.show();
-    QApplication::processEvents();  // exposed, so repaint() really paints
-    for (auto _ : state) {
-        page.RefreshFromDocument();
-        page.viewport()->repaint();
-    }
+void PageRefresh(benchmark::State& state) {
+    RefreshAndPaintPage<Page>(state, QSize(1400, 800), EnableDependentRows);
 }
 
-BENCHMARK(RefreshAndPaint<CListViewAddressBookList>)->Unit(benchmark::kMillisecond);
-BENCHMARK(RefreshAndPaint<CListViewAddressBookSetting>)->Unit(benchmark::kMillisecond);
-BENCHMARK(RefreshAndPaint<CListViewMsgSetting>)->Unit(benchmark::kMillisecond);
-BENCHMARK(RefreshAndPaint<CListViewMsgList>)->Unit(benchmark::kMillisecond);
-BENCHMARK(RefreshAndPaint<CListViewPresenceSetting>)->Unit(benchmark::kMillisecond);
-BENCHMARK(RefreshAndPaint<CListViewPresenceList>)->Unit(benchmark::kMillisecond);
+BENCHMARK(PageRefresh<CListViewAddressBookList>)->Unit(benchmark::kMillisecond);
+BENCHMARK(PageRefresh<CListViewAddressBookSetting>)->Unit(benchmark::kMillisecond);
+BENCHMARK(PageRefresh<CListViewMsgSetting>)->Unit(benchmark::kMillisecond);
+BENCHMARK(PageRefresh<CListViewMsgList>)->Unit(benchmark::kMillisecond);
+BENCHMARK(PageRefresh<CListViewPresenceSetting>)->Unit(benchmark::kMillisecond);
+BENCHMARK(PageRefresh<CListViewPresenceList>)->Unit(benchmark::kMillisecond);
 
 // The ID list page built, filled from a full list and shown, as on opening it.
 void BM_IdListPageCreateAndFill(benchmark::State& state) {
-    App();
+    BenchApp();
     CTalveroDoc doc;
     FillLargestConfiguration(doc);
     PageContext context;
