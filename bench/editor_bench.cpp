@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "document/talvero_doc.h"
-#include "editor/list_view_base.h"
+#include "gui/editor/list_view_base.h"
 #include "largest_config.h"
 #include "page_bench_support.h"
 

@@ -8,8 +8,8 @@
 #include <memory>
 
 #include "document/talvero_doc.h"
+#include "gui/shell/page_registry.h"
 #include "largest_config.h"
-#include "shell/page_registry.h"
 
 inline QApplication& BenchApp() {
     static int argc = 1;

@@ -6,12 +6,12 @@
 #include <memory>
 
 #include "document/talvero_doc.h"
-#include "editor/pages/list_view_address_book_list.h"
-#include "editor/pages/list_view_address_book_setting.h"
-#include "editor/pages/list_view_msg_list.h"
-#include "editor/pages/list_view_msg_setting.h"
-#include "editor/pages/list_view_presence_list.h"
-#include "editor/pages/list_view_presence_setting.h"
+#include "gui/pages/list_view_address_book_list.h"
+#include "gui/pages/list_view_address_book_setting.h"
+#include "gui/pages/list_view_msg_list.h"
+#include "gui/pages/list_view_msg_setting.h"
+#include "gui/pages/list_view_presence_list.h"
+#include "gui/pages/list_view_presence_setting.h"
 #include "largest_config.h"
 #include "page_bench_support.h"
 

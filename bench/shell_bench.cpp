@@ -9,10 +9,10 @@
 #include <memory>
 
 #include "document/talvero_doc.h"
-#include "shell/language_file.h"
-#include "shell/language_texts.h"
-#include "shell/main_frame.h"
-#include "shell/program_path.h"
+#include "gui/shell/main_frame.h"
+#include "platform/program_path.h"
+#include "text/language_file.h"
+#include "text/language_texts.h"
 
 namespace {
 

@@ -4,6 +4,13 @@ file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 file(GLOB _inputs ${SOURCE}/*.htm ${SOURCE}/*.hhc ${SOURCE}/*.hhp ${SOURCE}/*.png ${SOURCE}/*.css)
 file(COPY ${_inputs} DESTINATION ${WORK})
+# Every page of the folder goes into the file: the project lists its options, the build its pages.
+file(GLOB _pages RELATIVE ${SOURCE} ${SOURCE}/*.htm ${SOURCE}/*.png ${SOURCE}/*.css)
+list(SORT _pages)
+list(JOIN _pages "\n" _page_list)
+file(READ ${SOURCE}/talvero.hhp _project)
+string(REGEX REPLACE "\\[FILES\\].*$" "" _project "${_project}")
+file(WRITE ${WORK}/talvero.hhp "${_project}[FILES]\n${_page_list}\n")
 execute_process(COMMAND ${CHMCMD} --no-html-scan talvero.hhp
                 WORKING_DIRECTORY ${WORK} RESULT_VARIABLE _rc OUTPUT_VARIABLE _out ERROR_VARIABLE _out)
 if(NOT _rc EQUAL 0 OR NOT EXISTS ${WORK}/talvero.chm)

@@ -18,6 +18,14 @@ if [ ${#sources[@]} -gt 0 ]; then
   clang-format --dry-run --Werror "${sources[@]}"
 fi
 
+echo "== core folders free of Qt"
+# The core (everything under src/ outside src/gui/) never includes a Qt header.
+if grep -rnE '#include\s*[<"](Q[A-Za-z]+|Qt[A-Za-z]*/)' src --include='*.h' --include='*.cpp' \
+  | grep -v '^src/gui/'; then
+  echo "test.sh: a core folder includes a Qt header (above)" >&2
+  exit 1
+fi
+
 echo "== plain build"
 cmake -S . -B build -G Ninja -DTALVERO_WERROR=ON >/dev/null
 cmake --build build -j "$jobs"

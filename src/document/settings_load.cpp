@@ -3,7 +3,7 @@
 #include "document/stored_secret.h"
 #include "document/talvero_doc.h"
 #include "document/text_width.h"
-#include "shell/language_texts.h"
+#include "text/language_texts.h"
 
 namespace {
 

@@ -1,4 +1,3 @@
-// /tmp/rules.md - read them before writing code.
 #pragma once
 // The settings document: one complete radio configuration, every setting held as UTF-16 text.
 // Pages, the loader and the importers change values only through the validating setters.

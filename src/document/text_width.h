@@ -1,4 +1,3 @@
-// /tmp/rules.md - read them before writing code.
 #pragma once
 // Display width of radio texts: one column per code unit, two for every code unit above U+007F
 // (the radio shows those as double-byte characters).

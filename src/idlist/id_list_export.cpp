@@ -4,7 +4,7 @@
 #include "document/settings_catalogue.h"
 #include "document/talvero_doc.h"
 #include "idlist/id_list_types.h"
-#include "shell/language_texts.h"
+#include "text/language_texts.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "document/text_width.h"
 #include "document/value_rules.h"
 #include "idlist/id_list_types.h"
-#include "shell/language_texts.h"
+#include "text/language_texts.h"
 
 namespace {
 

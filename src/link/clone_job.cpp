@@ -1,7 +1,7 @@
 #include "link/clone_job.h"
 
-#include "link/port_enum.h"
 #include "platform/code_page.h"
+#include "platform/posix/port_enum.h"
 
 uint32_t CloneThreadProc(CloneJob& job, const CloneProgressCallback& progress) {
     CCloneSoftSerialPort port;

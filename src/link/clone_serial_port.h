@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "link/clone_frames.h"
-#include "link/serial_port.h"
+#include "platform/posix/serial_port.h"
 
 class CIniData;
 

@@ -7,7 +7,7 @@
 #include "document/stored_secret.h"
 #include "document/talvero_doc.h"
 #include "largest_config.h"
-#include "shell/language_texts.h"
+#include "text/language_texts.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "document/stored_secret.h"
 #include "document/text_width.h"
 #include "platform/code_page.h"
-#include "shell/language_texts.h"
+#include "text/language_texts.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <QTest>
 
 #include "demo_grid.h"
-#include "editor/k_grid_list_ctrl_combo.h"
 #include "editor_tests.h"
+#include "gui/editor/k_grid_list_ctrl_combo.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "demo_grid.h"
-#include "editor/k_grid_list_ctrl_edit.h"
 #include "editor_tests.h"
+#include "gui/editor/k_grid_list_ctrl_edit.h"
 #include "test_events.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "demo_grid.h"
 
-#include "editor/k_grid_list_ctrl_combo.h"
+#include "gui/editor/k_grid_list_ctrl_combo.h"
 
 DemoGrid::DemoGrid(QWidget* parent) : KGridListView(parent) {}
 

@@ -6,8 +6,8 @@
 #include <map>
 #include <vector>
 
-#include "editor/k_grid_list_ctrl_edit.h"
-#include "editor/k_grid_list_view.h"
+#include "gui/editor/k_grid_list_ctrl_edit.h"
+#include "gui/editor/k_grid_list_view.h"
 
 class DemoGrid : public KGridListView {
     Q_OBJECT

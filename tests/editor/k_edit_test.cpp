@@ -4,8 +4,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "editor/k_edit.h"
 #include "editor_tests.h"
+#include "gui/editor/k_edit.h"
 #include "test_events.h"
 
 namespace {

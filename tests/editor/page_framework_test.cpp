@@ -6,12 +6,12 @@
 #include <QTest>
 
 #include "document/talvero_doc.h"
-#include "editor/k_grid_list_ctrl_combo.h"
-#include "editor/list_view_base.h"
 #include "editor_tests.h"
+#include "gui/editor/k_grid_list_ctrl_combo.h"
+#include "gui/editor/list_view_base.h"
+#include "gui/shell/user_prompts.h"
 #include "platform/code_page.h"
-#include "shell/language_texts.h"
-#include "shell/user_prompts.h"
+#include "text/language_texts.h"
 
 namespace {
 

@@ -8,13 +8,13 @@
 #include <QTreeWidget>
 
 #include "document/config_file.h"
+#include "gui/dialogs/dlg_import_warning.h"
+#include "gui/shell/command_table.h"
+#include "gui/shell/left_view.h"
 #include "gui_support.h"
 #include "gui_tests.h"
-#include "idlist/dialogs/dlg_import_warning.h"
 #include "platform/code_page.h"
-#include "shell/command_table.h"
-#include "shell/language_texts.h"
-#include "shell/left_view.h"
+#include "text/language_texts.h"
 
 namespace {
 

@@ -10,13 +10,13 @@
 #include <QTest>
 #include <QToolBar>
 
+#include "gui/shell/command_table.h"
+#include "gui/shell/dlg_about.h"
+#include "gui/shell/title_view.h"
 #include "gui_support.h"
 #include "gui_tests.h"
 #include "platform/version_block.h"
-#include "shell/command_table.h"
-#include "shell/dlg_about.h"
-#include "shell/language_texts.h"
-#include "shell/title_view.h"
+#include "text/language_texts.h"
 
 namespace {
 

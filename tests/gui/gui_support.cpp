@@ -12,9 +12,9 @@
 #include <stdexcept>
 
 #include "document/config_file.h"
-#include "shell/language_file.h"
-#include "shell/language_texts.h"
-#include "shell/program_path.h"
+#include "platform/program_path.h"
+#include "text/language_file.h"
+#include "text/language_texts.h"
 
 IUserPrompts::Answer ScriptedPrompts::Message(QWidget*, const QString& text, Icon icon, Buttons) {
     messages << text;

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "document/talvero_doc.h"
-#include "shell/main_frame.h"
-#include "shell/page_registry.h"
-#include "shell/user_prompts.h"
+#include "gui/shell/main_frame.h"
+#include "gui/shell/page_registry.h"
+#include "gui/shell/user_prompts.h"
 
 class QTreeWidget;
 

@@ -4,7 +4,7 @@
 #include <QTimer>
 
 #include "document/talvero_doc.h"
-#include "editor/pages/list_view_address_book_list.h"
+#include "gui/pages/list_view_address_book_list.h"
 #include "gui_support.h"
 
 int main(int argc, char** argv) {

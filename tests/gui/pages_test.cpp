@@ -6,19 +6,19 @@
 #include <QTest>
 
 #include "document/talvero_doc.h"
-#include "editor/k_grid_list_ctrl_combo.h"
-#include "editor/k_grid_list_ctrl_edit.h"
-#include "editor/pages/entry_description.h"
-#include "editor/pages/list_view_address_book_list.h"
-#include "editor/pages/list_view_address_book_setting.h"
-#include "editor/pages/list_view_msg_list.h"
-#include "editor/pages/list_view_msg_setting.h"
-#include "editor/pages/list_view_presence_list.h"
-#include "editor/pages/list_view_presence_setting.h"
+#include "gui/editor/k_grid_list_ctrl_combo.h"
+#include "gui/editor/k_grid_list_ctrl_edit.h"
+#include "gui/pages/entry_description.h"
+#include "gui/pages/list_view_address_book_list.h"
+#include "gui/pages/list_view_address_book_setting.h"
+#include "gui/pages/list_view_msg_list.h"
+#include "gui/pages/list_view_msg_setting.h"
+#include "gui/pages/list_view_presence_list.h"
+#include "gui/pages/list_view_presence_setting.h"
+#include "gui/shell/command_table.h"
 #include "gui_support.h"
 #include "gui_tests.h"
-#include "shell/command_table.h"
-#include "shell/language_texts.h"
+#include "text/language_texts.h"
 
 namespace {
 

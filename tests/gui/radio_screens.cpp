@@ -9,12 +9,12 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "gui/dialogs/dlg_cloning.h"
+#include "gui/dialogs/dlg_firm_ver.h"
+#include "gui/dialogs/gui_clone_host.h"
+#include "gui/shell/command_table.h"
 #include "gui_support.h"
-#include "link/dialogs/dlg_cloning.h"
-#include "link/dialogs/dlg_firm_ver.h"
-#include "link/dialogs/gui_clone_host.h"
 #include "radio_simulator.h"
-#include "shell/command_table.h"
 
 namespace {
 

@@ -20,17 +20,17 @@
 #include <memory>
 
 #include "../support/fast_timings.h"
+#include "gui/dialogs/dlg_clone_password.h"
+#include "gui/dialogs/dlg_cloning.h"
+#include "gui/dialogs/dlg_com_list.h"
+#include "gui/dialogs/dlg_firm_ver.h"
+#include "gui/dialogs/gui_clone_host.h"
+#include "gui/shell/command_table.h"
+#include "gui/shell/left_view.h"
 #include "gui_support.h"
 #include "gui_tests.h"
-#include "link/dialogs/dlg_clone_password.h"
-#include "link/dialogs/dlg_cloning.h"
-#include "link/dialogs/dlg_com_list.h"
-#include "link/dialogs/dlg_firm_ver.h"
-#include "link/dialogs/gui_clone_host.h"
 #include "radio_simulator.h"
-#include "shell/command_table.h"
-#include "shell/language_texts.h"
-#include "shell/left_view.h"
+#include "text/language_texts.h"
 
 namespace {
 

@@ -2,14 +2,14 @@
 #include <QFile>
 #include <QTest>
 
+#include "gui/dialogs/dlg_import_warning.h"
+#include "gui/shell/command_table.h"
+#include "gui/shell/dlg_about.h"
+#include "gui/shell/help_window.h"
+#include "gui/shell/node_table.h"
 #include "gui_support.h"
 #include "gui_tests.h"
-#include "idlist/dialogs/dlg_import_warning.h"
-#include "shell/command_table.h"
-#include "shell/dlg_about.h"
-#include "shell/help_window.h"
-#include "shell/language_texts.h"
-#include "shell/node_table.h"
+#include "text/language_texts.h"
 
 namespace {
 

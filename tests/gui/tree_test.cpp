@@ -6,14 +6,14 @@
 #include <QTreeWidget>
 #include <functional>
 
+#include "gui/shell/command_table.h"
+#include "gui/shell/help_view.h"
+#include "gui/shell/help_window.h"
+#include "gui/shell/left_view.h"
+#include "gui/shell/title_view.h"
 #include "gui_support.h"
 #include "gui_tests.h"
-#include "shell/command_table.h"
-#include "shell/help_view.h"
-#include "shell/help_window.h"
-#include "shell/left_view.h"
-#include "shell/program_path.h"
-#include "shell/title_view.h"
+#include "platform/program_path.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "idlist/id_list_export.h"
 #include "idlist/id_list_import.h"
 #include "platform/unicode.h"
-#include "shell/language_texts.h"
+#include "text/language_texts.h"
 
 namespace fs = std::filesystem;
 

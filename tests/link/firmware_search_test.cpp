@@ -10,8 +10,8 @@
 #include <string>
 
 #include "link/clone_job.h"
-#include "link/port_enum.h"
 #include "link_fixture.h"
+#include "platform/posix/port_enum.h"
 
 namespace {
 

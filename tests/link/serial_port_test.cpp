@@ -10,9 +10,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "link/port_enum.h"
-#include "link/serial_port.h"
 #include "link_fixture.h"
+#include "platform/posix/port_enum.h"
+#include "platform/posix/serial_port.h"
 #include "platform/unicode.h"
 
 namespace fs = std::filesystem;

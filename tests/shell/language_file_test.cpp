@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "shell/language_file.h"
-#include "shell/language_texts.h"
-#include "shell/program_path.h"
+#include "platform/program_path.h"
+#include "text/language_file.h"
+#include "text/language_texts.h"
 
 namespace fs = std::filesystem;
 

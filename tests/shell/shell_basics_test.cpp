@@ -8,9 +8,9 @@
 #include <fstream>
 #include <optional>
 
+#include "platform/k_file_version.h"
 #include "platform/language_id.h"
-#include "shell/k_file_version.h"
-#include "shell/program_path.h"
+#include "platform/program_path.h"
 
 namespace fs = std::filesystem;
 

@@ -11,10 +11,10 @@
 #include "idlist/id_list_import.h"
 #include "platform/error_codes.h"
 #include "platform/language_id.h"
+#include "platform/program_path.h"
 #include "platform/unicode.h"
-#include "shell/language_file.h"
-#include "shell/language_texts.h"
-#include "shell/program_path.h"
+#include "text/language_file.h"
+#include "text/language_texts.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include "commands.h"
 #include "platform/error_codes.h"
 #include "platform/language_id.h"
-#include "shell/language_file.h"
-#include "shell/program_path.h"
+#include "platform/program_path.h"
+#include "text/language_file.h"
 
 bool WantsHelp(const std::vector<std::string>& args) {
     for (const auto& a : args) {

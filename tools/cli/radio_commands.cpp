@@ -17,7 +17,7 @@
 #include "document/read_backup.h"
 #include "document/talvero_doc.h"
 #include "link/clone_job.h"
-#include "link/port_enum.h"
+#include "platform/posix/port_enum.h"
 #include "platform/unicode.h"
 #include "radio_host.h"
 

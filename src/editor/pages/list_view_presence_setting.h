@@ -1,9 +1,0 @@
-#pragma once
-// Whether the radio sends status texts.
-#include "editor/list_view_base.h"
-
-class CListViewPresenceSetting : public CListViewBase {
-    Q_OBJECT
-  public:
-    CListViewPresenceSetting(QWidget* parent, const PageContext& context);
-};

@@ -1,0 +1,83 @@
+#include "gui/dialogs/gui_clone_host.h"
+
+#include <grp.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+
+#include "gui/dialogs/dlg_clone_password.h"
+#include "gui/dialogs/dlg_cloning.h"
+#include "gui/shell/user_prompts.h"
+#include "text/language_texts.h"
+
+namespace {
+
+constexpr uint32_t kTextPermission = 20000;  // %s: the device, %s: its group
+constexpr uint32_t kTextPermissionNoGroup = 20001;
+constexpr uint32_t kTextBusy = 20002;
+constexpr uint32_t kTextAbsent = 20003;
+
+QString Format(uint32_t id, std::initializer_list<FormatArg> args) {
+    return QString::fromStdU16String(FormatLanguageText(id, args));
+}
+
+}  // namespace
+
+void CGuiCloneHost::RunJob(CloneJob& job, uint32_t captionId, int32_t rangeMax) {
+    job.timings = RadioCommandTimings();
+    CDlgCloning dialog(m_parent);
+    dialog.m_captionId = static_cast<int32_t>(captionId);
+    dialog.m_rangeMin = 0;
+    dialog.m_rangeMax = rangeMax;
+    dialog.RunJob(job);
+}
+
+bool CGuiCloneHost::AskClonePassword(std::u16string& password) {
+    CDlgClonePassword dialog(m_parent);
+    if (UserPrompts().ExecDialog(&dialog) != QDialog::Accepted || dialog.m_password.empty()) {
+        return false;
+    }
+    password = dialog.m_password;
+    return true;
+}
+
+CloneTimings& RadioCommandTimings() {
+    static CloneTimings timings;
+    return timings;
+}
+
+QString PortOpenHelp(const ErrorInfo& error, const std::string& port) {
+    const std::u16string device = QString::fromStdString(port).toStdU16String();
+    switch (error.sysErrno) {
+        case EACCES:
+        case EPERM: {
+            struct stat info {};
+            if (::stat(port.c_str(), &info) == 0) {
+                if (const group* owner = ::getgrgid(info.st_gid); owner && owner->gr_name) {
+                    const std::u16string name = QString::fromLocal8Bit(owner->gr_name).toStdU16String();
+                    return Format(kTextPermission, {device, name, name});
+                }
+            }
+            return Format(kTextPermissionNoGroup, {device});
+        }
+        case EBUSY:
+            return Format(kTextBusy, {device});
+        case ENOENT:
+        case ENODEV:
+        case ENXIO:
+            return Format(kTextAbsent, {device});
+        default:
+            return {};
+    }
+}
+
+QString FailureText(uint32_t textId, const ErrorInfo& error, const std::string& port) {
+    QString text = QString::fromStdU16String(GetLanguageText(textId));
+    // A firmware file that cannot be opened fails with the same system errors as a port.
+    const bool aboutFile = error.detail.rfind("firmware image", 0) == 0;
+    const QString help = aboutFile ? QString() : PortOpenHelp(error, port);
+    if (!help.isEmpty()) {
+        text += QStringLiteral("\n\n") + help;
+    }
+    return text;
+}

@@ -1,0 +1,84 @@
+#pragma once
+// A settings page: a grid bound to the document. It lays out its rows once (title, sections,
+// labels, value cells, help pages, value tables) and afterwards only moves data: every value is
+// loaded from the document on refresh, and written back through the validating setter when an
+// edit ends. Pages declare their rows (page_row.h); table pages override the cell operations.
+#include <QString>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "gui/editor/k_grid_list_view.h"
+#include "gui/editor/page_row.h"
+#include "gui/shell/page_registry.h"
+
+class CTalveroDoc;
+
+class CListViewBase : public KGridListView, public ISettingsPage {
+    Q_OBJECT
+  public:
+    CListViewBase(QWidget* parent, const PageContext& context);
+
+    // ---- ISettingsPage ---------------------------------------------------------------------
+    QWidget* PageWidget() override { return this; }
+    void SetSetIndex(int setIndex) override { m_setIndex = setIndex; }
+    void SetupHeader() override { KGridListView::SetupHeader(); }
+    void RefreshFromDocument() override;
+    QString CurrentHelpAddress() const override { return GetHelpUrl(); }
+
+    // ---- row building ----------------------------------------------------------------------
+    void InsertPageColumns(const QString& title, const std::vector<int>& widths = {});
+    void AddSectionRow(int row, int span, const QString& text);
+    void AddLabelCell(int row, int column, const QString& text);
+    void SetInputCell(int row, int column, int editable, ColorRef text, ColorRef back, ColorRef border,
+                      ColorRef textRO, ColorRef backRO, ColorRef borderRO);
+    // Enabled: the text shown and the cell editable; disabled: blank and read-only.
+    void ShowInputCell(int row, int column, bool enabled, const QString& text);
+    // Lays out a declared page: title, one grid row per declaration, help and value tables.
+    void DeclareRows(uint32_t titleId, std::vector<PageRow> rows);
+
+    // ---- value tables ----------------------------------------------------------------------
+    void AddValueText(const QString& value, const QString& text, const QString& table);
+    QString ValueToText(const QString& value, const QString& table) const;
+    QString TextToValue(const QString& text, const QString& table) const;
+    void ClearTempTable();
+
+    // ---- help ------------------------------------------------------------------------------
+    void SetHelpPage(int helpKey, const QString& page);
+    QString GetHelpUrl() const;
+    static int ColumnHelpKey(int column) { return column * 65536 + 65535; }
+
+    int m_helpMode = 1;  // 1: per row, 2: per column
+    int m_setIndex = -1;
+
+  protected:
+    bool SelectFirstEditableCell() override;
+    QWidget* CreateCellEditor(int row, int column, int left, int top, int right, int bottom,
+                              const QString& text) override;
+    void OnEndCellEdit(KEndEditRecord& record) override;
+    void CopyCell() override;
+
+    CTalveroDoc& Doc() const { return *m_context.document; }
+    // The refusal message with the error icon.
+    void ShowError(const QString& text);
+    // Re-runs every declared dependency rule.
+    void ApplyRules();
+
+    PageContext m_context;
+    std::map<QString, std::map<QString, QString>> m_valueTexts;
+    std::map<QString, std::map<QString, QString>> m_textValues;
+    std::map<int, QString> m_helpUrls;
+    std::vector<PageRow> m_rows;
+
+  private:
+    void ShowDeclaredRow(int row);
+};
+
+// The standard cell styles of every page.
+namespace page_style {
+inline constexpr ColorRef kTitleText = 0x00FFFF, kTitleBack = 0x800000, kTitleBorder = 0xA0A0A0;
+inline constexpr ColorRef kSectionText = 0xFFFFFF, kSectionBack = 0x008000, kSectionBorder = 0xFFFFFF;
+inline constexpr ColorRef kLabelText = 0xFFFFFF, kLabelBack = 0x808080, kLabelBorder = 0xFFFFFF;
+inline constexpr ColorRef kValueText = 0x000000, kValueBack = 0xFFFFFF, kValueBorder = 0x808080;
+inline constexpr ColorRef kDisabledText = 0x808080, kDisabledBack = 0xE8E8E8, kDisabledBorder = 0x808080;
+}  // namespace page_style

@@ -1,0 +1,23 @@
+#pragma once
+// The ID list: one row per entry (500), one column per field.
+#include "gui/editor/list_view_base.h"
+
+class CListViewAddressBookList : public CListViewBase {
+    Q_OBJECT
+  public:
+    CListViewAddressBookList(QWidget* parent, const PageContext& context);
+    void SetupHeader() override;
+    void RefreshFromDocument() override;
+
+  protected:
+    int GetCellFontIndex(int row, int column) override;
+    QWidget* CreateCellEditor(int row, int column, int left, int top, int right, int bottom,
+                              const QString& text) override;
+    void OnEndCellEdit(KEndEditRecord& record) override;
+
+  private:
+    void ReloadRow(int row);
+    void CommitNumber(int row, const QString& typed);
+    void CommitName(int row, const QString& typed);
+    void CommitReading(int row, const QString& typed);
+};

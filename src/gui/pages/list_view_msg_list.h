@@ -1,0 +1,16 @@
+#pragma once
+// The ten fixed messages, one row each.
+#include "gui/editor/list_view_base.h"
+
+class CListViewMsgList : public CListViewBase {
+    Q_OBJECT
+  public:
+    CListViewMsgList(QWidget* parent, const PageContext& context);
+    void RefreshFromDocument() override;
+
+  protected:
+    int GetCellFontIndex(int row, int column) override;
+    QWidget* CreateCellEditor(int row, int column, int left, int top, int right, int bottom,
+                              const QString& text) override;
+    void OnEndCellEdit(KEndEditRecord& record) override;
+};

@@ -1,0 +1,84 @@
+#include "gui/shell/help_view.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QTextDocument>
+#include <QUrl>
+
+#include "gui/shell/chm_archive.h"
+#include "gui/shell/language_ui.h"
+
+namespace {
+
+constexpr uint32_t kTextHelpFileMissing = 2018;
+constexpr uint32_t kTextHelpPageMissing = 2014;
+
+}  // namespace
+
+QString HelpErrorPage(const QString& address, bool fileMissing) {
+    QString file, page;
+    SplitHelpAddress(address, file, page);
+    const QString text = LanguageText(fileMissing ? kTextHelpFileMissing : kTextHelpPageMissing)
+                             .replace(QLatin1String("%s"), (fileMissing ? file : page).toHtmlEscaped());
+    return "<html><body><p>" + text + "</p></body></html>";
+}
+
+CHelpView::CHelpView(QWidget* parent) : QTextBrowser(parent), m_archive(std::make_unique<ChmArchive>()) {
+    setOpenExternalLinks(false);
+    setOpenLinks(true);
+}
+
+CHelpView::~CHelpView() = default;
+
+void CHelpView::Navigate(const QString& address) {
+    m_address = address.isEmpty() ? QStringLiteral("about:blank") : address;
+    if (m_address == QLatin1String("about:blank")) {
+        clear();
+        return;
+    }
+    setSource(QUrl(m_address), QTextDocument::HtmlResource);
+}
+
+QByteArray CHelpView::LoadHelpObject(const QString& address) {
+    QString file, page;
+    if (!SplitHelpAddress(address, file, page)) {
+        return {};
+    }
+    if (m_archive->Path() != file && !m_archive->Open(file)) {
+        return HelpErrorPage(address, true).toUtf8();
+    }
+    QByteArray data;
+    if (!m_archive->Read(page, data)) {
+        return HelpErrorPage(address, false).toUtf8();
+    }
+    return data;
+}
+
+QVariant CHelpView::loadResource(int type, const QUrl& name) {
+    const QString address = name.toString(QUrl::RemoveFragment | QUrl::RemoveQuery);
+    if (address.startsWith(QLatin1String("mk:"), Qt::CaseInsensitive)) {
+        QByteArray data = LoadHelpObject(address);
+        if (type == QTextDocument::HtmlResource || type == QTextDocument::StyleSheetResource) {
+            return QString::fromUtf8(data);
+        }
+        return data;
+    }
+    if (address == QLatin1String("about:blank")) {
+        return QString();
+    }
+    return QTextBrowser::loadResource(type, name);
+}
+
+bool CHelpView::ShowsContextMenuAt(const QPoint& viewportPos) const {
+    const QTextCursor selection = textCursor();
+    const int at = cursorForPosition(viewportPos).position();
+    return selection.hasSelection() && at >= selection.selectionStart() && at <= selection.selectionEnd();
+}
+
+void CHelpView::contextMenuEvent(QContextMenuEvent* event) {
+    if (ShowsContextMenuAt(event->pos())) {  // the event comes in viewport coordinates
+        std::unique_ptr<QMenu> menu(createStandardContextMenu(event->pos()));
+        menu->exec(event->globalPos());
+    }
+    event->accept();
+}

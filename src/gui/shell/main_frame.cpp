@@ -1,0 +1,395 @@
+#include "gui/shell/main_frame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QSettings>
+#include <QShortcut>
+#include <QShowEvent>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStyle>
+#include <QToolBar>
+#include <algorithm>
+
+#include "gui/dialogs/dlg_import_warning.h"
+#include "gui/shell/command_table.h"
+#include "gui/shell/dlg_about.h"
+#include "gui/shell/help_view.h"
+#include "gui/shell/help_window.h"
+#include "gui/shell/language_ui.h"
+#include "gui/shell/left_view.h"
+#include "gui/shell/node_table.h"
+#include "gui/shell/title_view.h"
+#include "gui/shell/user_prompts.h"
+#include "platform/program_path.h"
+
+namespace {
+
+constexpr uint32_t kTextToolBarCaption = 2015;
+constexpr int kTreeWidth = 200;
+constexpr int kPathPaneWidth = 150;
+constexpr int kDefaultPageAreaHeight = 400;
+
+QString SettingsKey(const char* value) {
+    return QString("Global/") + value;
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(CTalveroDoc* document, QWidget* parent)
+    : KMultipleLanguagesCFrameWndEx(parent), m_document(document) {
+    setObjectName("mainFrame");
+    m_pageContext.document = document;
+    m_pageContext.navigateHelp = [this](const QString& address) { NavigateHelp(address); };
+    m_pageContext.helpFilePath = HelpFilePath(ProgramFilePath());
+}
+
+CMainFrame::~CMainFrame() {
+    if (m_titleView) {
+        m_titleView->AttachDocument(nullptr);
+    }
+    if (m_helpWindow) {
+        delete m_helpWindow.data();
+    }
+    QSettings settings;
+    settings.setValue(SettingsKey("ComPort"), m_comPort);
+    settings.setValue(SettingsKey("ComSpeed"), m_comSpeed);
+}
+
+bool CMainFrame::Create() {
+    if (!LoadFrame() || !CreateWindowParts() || !CreateClient()) {
+        return false;
+    }
+    UpdateCommandStates();
+    return true;
+}
+
+bool CMainFrame::LoadFrame() {
+    BuildMenus();
+    TranslateMenu(menuBar());
+    QSettings settings;
+    m_comPort = settings.value(SettingsKey("ComPort"), "1").toString();
+    bool ok = false;
+    m_comSpeed = settings.value(SettingsKey("ComSpeed"), 38400).toUInt(&ok);
+    if (!ok) {
+        m_comSpeed = 38400;
+    }
+    RemoveSpeedItems();
+    LoadRecentFiles();
+    RebuildRecentMenu();
+    UpdateWindowTitle();
+    return true;
+}
+
+void CMainFrame::BuildMenus() {
+    QList<QMenu*> stack;
+    for (const MenuEntry& entry : MainMenuEntries()) {
+        switch (entry.kind) {
+            case MenuEntry::Kind::Popup: {
+                QMenu* menu = stack.isEmpty() ? menuBar()->addMenu(QString::fromUtf8(entry.caption))
+                                              : stack.back()->addMenu(QString::fromUtf8(entry.caption));
+                connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+                if (stack.isEmpty() && !m_fileMenu) {
+                    m_fileMenu = menu;
+                }
+                stack.push_back(menu);
+                break;
+            }
+            case MenuEntry::Kind::EndPopup:
+                stack.pop_back();
+                break;
+            case MenuEntry::Kind::Separator:
+                stack.back()->addSeparator();
+                break;
+            case MenuEntry::Kind::Item: {
+                QAction* action = stack.back()->addAction(QString::fromUtf8(entry.caption));
+                action->setData(entry.id);
+                const uint32_t id = entry.id;
+                connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
+                m_actions[id] = action;
+                break;
+            }
+        }
+    }
+    for (const auto& speed : SpeedCommands()) {
+        m_actions[speed.id]->setCheckable(true);
+    }
+    for (uint32_t id : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_OPTION_WLAN_ONLY}) {
+        m_actions[id]->setCheckable(true);
+    }
+    m_actions[ID_FILE_NEW]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    m_actions[ID_FILE_OPEN]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    m_actions[ID_FILE_SAVE]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    QStyle* s = style();
+    m_actions[ID_FILE_NEW]->setIcon(s->standardIcon(QStyle::SP_FileIcon));
+    m_actions[ID_FILE_OPEN]->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
+    m_actions[ID_FILE_SAVE]->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
+    m_actions[ID_CLONE_READ]->setIcon(s->standardIcon(QStyle::SP_ArrowLeft));
+    m_actions[ID_CLONE_WRITE]->setIcon(s->standardIcon(QStyle::SP_ArrowRight));
+    m_actions[ID_CLONE_INFORMATION]->setIcon(s->standardIcon(QStyle::SP_MessageBoxInformation));
+    ApplyCommandTexts(menuBar()->actions());
+}
+
+void CMainFrame::RemoveSpeedItems() {
+    // By caption, after translation: a language file without one of these texts leaves that item
+    // with its original caption, so it no longer matches and stays in the menu.
+    const QString comPortCaption = LanguageText(100001);
+    QStringList removed;
+    for (uint32_t id : RemovedSpeedCommands()) {
+        removed << LanguageText(kMenuTextBase + id);
+    }
+    for (QAction* top : menuBar()->actions()) {
+        QMenu* menu = top->menu();
+        if (!menu || menu->title() != comPortCaption) {
+            continue;
+        }
+        const QList<QAction*> items = menu->actions();
+        for (auto it = items.rbegin(); it != items.rend(); ++it) {
+            if (!(*it)->menu() && removed.contains((*it)->text())) {
+                menu->removeAction(*it);
+            }
+        }
+    }
+}
+
+bool CMainFrame::CreateWindowParts() {
+    if (!CreateFrameWindow()) {
+        return false;
+    }
+    m_wndToolBar = new QToolBar(this);
+    m_wndToolBar->setObjectName("toolBar");
+    m_wndToolBar->setMovable(true);
+    m_wndToolBar->setFloatable(false);
+    m_wndToolBar->setAllowedAreas(Qt::TopToolBarArea);
+    m_wndToolBar->setIconSize(QSize(16, 16));
+    m_wndToolBar->setContentsMargins(1, 1, 1, 1);
+    for (uint32_t id : std::initializer_list<uint32_t>{ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, 0u,
+                                                       ID_CLONE_READ, ID_CLONE_WRITE, ID_CLONE_INFORMATION}) {
+        if (id == 0) {
+            m_wndToolBar->addSeparator();
+        } else {
+            m_wndToolBar->addAction(m_actions[id]);
+        }
+    }
+    m_wndToolBar->setWindowTitle(LanguageText(kTextToolBarCaption));
+    addToolBar(Qt::TopToolBarArea, m_wndToolBar);
+
+    StatusBar()->SetIndicators();
+    StatusBar()->Pane(0)->setMinimumWidth(0);
+    QLabel* pathPane = StatusBar()->Pane(1);
+    pathPane->setMinimumWidth(kPathPaneWidth);
+    pathPane->setMaximumWidth(kPathPaneWidth);
+
+    auto* next = new QShortcut(QKeySequence(Qt::Key_F6), this);
+    connect(next, &QShortcut::activated, this, [this] { FocusPane(1); });
+    auto* previous = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6), this);
+    connect(previous, &QShortcut::activated, this, [this] { FocusPane(-1); });
+    return true;
+}
+
+bool CMainFrame::CreateClient() {
+    m_wndSplitter = new QSplitter(Qt::Horizontal, this);
+    m_wndSplitter->setObjectName("splitter");
+    m_wndRightSplitter = new QSplitter(Qt::Vertical, m_wndSplitter);
+    m_wndRightSplitter->setObjectName("rightSplitter");
+
+    m_pLeftView = new CLeftView(m_wndSplitter);
+    m_wndSplitter->insertWidget(0, m_pLeftView);
+    m_pageArea = new QStackedWidget(m_wndRightSplitter);
+    m_pageArea->setObjectName("pageArea");
+    m_noPage = new QWidget(m_pageArea);
+    m_pageArea->addWidget(m_noPage);
+    m_titleView = new CTitleView(this, m_pageArea);
+    m_pageArea->addWidget(m_titleView);
+    m_pageArea->setCurrentWidget(m_titleView);
+    m_pageViews[kNodeRoot] = m_titleView;
+    m_pHelpView = new CHelpView(m_wndRightSplitter);
+    m_wndRightSplitter->addWidget(m_pageArea);
+    m_wndRightSplitter->addWidget(m_pHelpView);
+
+    m_pageAreaHeight = QSettings().value(SettingsKey("Splitter.cy"), kDefaultPageAreaHeight).toInt();
+    m_wndRightSplitter->setSizes({m_pageAreaHeight, 1});
+    m_wndRightSplitter->setStretchFactor(0, 0);
+    m_wndRightSplitter->setStretchFactor(1, 1);
+    m_wndSplitter->setSizes({kTreeWidth, 600});
+    m_wndSplitter->setStretchFactor(0, 0);
+    m_wndSplitter->setStretchFactor(1, 1);
+    setCentralWidget(m_wndSplitter);
+
+    connect(m_pLeftView, &CLeftView::SelectionChanged, this, &CMainFrame::OnTreeSelChanged);
+    BuildTree();
+    m_titleView->AttachDocument(m_document);
+    return true;
+}
+
+QAction* CMainFrame::Action(uint32_t commandId) const {
+    auto it = m_actions.find(commandId);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+QWidget* CMainFrame::CurrentPageView() const {
+    QWidget* current = m_pageArea ? m_pageArea->currentWidget() : nullptr;
+    return current == m_noPage ? nullptr : current;
+}
+
+void CMainFrame::NavigateHelp(const QString& address) {
+    if (m_pHelpView) {
+        m_pHelpView->Navigate(address);
+    }
+}
+
+void CMainFrame::ExecuteCommand(uint32_t commandId) {
+    QAction* action = Action(commandId);
+    if (action && !action->isEnabled()) {
+        return;
+    }
+    switch (commandId) {
+        case ID_FILE_NEW:
+            OnFileNew();
+            break;
+        case ID_FILE_OPEN:
+            OnFileOpen();
+            break;
+        case ID_FILE_SAVE:
+            OnFileSave();
+            break;
+        case ID_FILE_SAVE_AS:
+            OnFileSaveAs();
+            break;
+        case ID_APP_EXIT:
+            close();
+            break;
+        case ID_IDLIST_IMPORT:
+            OnIdListImport();
+            break;
+        case ID_IDLIST_EXPORT:
+            OnIdListExport();
+            break;
+        case ID_COM_MORE:
+            OnComMore();
+            break;
+        case ID_COM_SEARCH:
+            OnComSearch();
+            break;
+        case ID_CLONE_READ:
+            OnCloneRead();
+            break;
+        case ID_CLONE_WRITE:
+            OnCloneWrite();
+            break;
+        case ID_CLONE_INFORMATION:
+            OnCloneInformation();
+            break;
+        case ID_CLONE_INITIALIZATION:
+            OnCloneInitialization();
+            break;
+        case ID_FIRMWARE_UPDATE:
+            OnFirmwareUpdate();
+            break;
+        case ID_VIEW_TOOLBAR:
+            m_wndToolBar->setVisible(!m_wndToolBar->isVisible());
+            break;
+        case ID_VIEW_STATUS_BAR:
+            StatusBar()->setVisible(!StatusBar()->isVisible());
+            break;
+        case ID_OPTION_WLAN_ONLY:
+            OnOptionWlanOnly();
+            break;
+        case ID_HELP_CONTENTS:
+            OnHelpContents();
+            break;
+        case ID_APP_ABOUT:
+            OnAppAbout();
+            break;
+        default:
+            for (const auto& speed : SpeedCommands()) {
+                if (speed.id == commandId) {
+                    m_comSpeed = speed.bitsPerSecond;
+                }
+            }
+            break;
+    }
+    UpdateCommandStates();
+}
+
+void CMainFrame::UpdateCommandStates() {
+    for (const auto& speed : SpeedCommands()) {
+        m_actions[speed.id]->setChecked(m_comSpeed == speed.bitsPerSecond);
+    }
+    for (uint32_t id : {ID_CLONE_READ, ID_CLONE_WRITE, ID_CLONE_INFORMATION, ID_CLONE_INITIALIZATION,
+                        ID_FIRMWARE_UPDATE, ID_COM_MORE, ID_COM_SEARCH}) {
+        m_actions[id]->setEnabled(m_radioLinkAvailable);
+    }
+    for (uint32_t id : {ID_IDLIST_IMPORT, ID_IDLIST_EXPORT}) {
+        m_actions[id]->setEnabled(m_idListTransferAvailable);
+    }
+    m_actions[ID_VIEW_TOOLBAR]->setChecked(m_wndToolBar && m_wndToolBar->isVisible());
+    m_actions[ID_VIEW_STATUS_BAR]->setChecked(StatusBar() && StatusBar()->isVisible());
+    m_actions[ID_OPTION_WLAN_ONLY]->setEnabled(m_document != nullptr);
+    m_actions[ID_OPTION_WLAN_ONLY]->setChecked(m_document && m_document->m_wlanOnly == 1);
+    m_actions[ID_FILE_MRU_FILE1]->setEnabled(false);
+}
+
+void CMainFrame::FocusPane(int step) {
+    QList<QWidget*> panes{m_pLeftView, CurrentPageView(), m_pHelpView};
+    panes.removeAll(nullptr);
+    if (panes.isEmpty()) {
+        return;
+    }
+    qsizetype at = 0;
+    for (qsizetype i = 0; i < panes.size(); ++i) {
+        if (panes[i]->isAncestorOf(QApplication::focusWidget()) || panes[i] == QApplication::focusWidget()) {
+            at = i;
+        }
+    }
+    at = (at + step + panes.size()) % panes.size();
+    panes[at]->setFocus(Qt::ShortcutFocusReason);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!SaveModified()) {
+        event->ignore();
+        return;
+    }
+    if (m_helpWindow) {
+        m_helpWindow->close();
+    }
+    event->accept();
+}
+
+void CMainFrame::OnHelpContents() {
+    // The help window lives on its own (not a child of the frame), like a separate viewer.
+    if (!m_helpWindow) {
+        m_helpWindow = new CHelpWindow(QString::fromStdString(HelpFilePath(ProgramFilePath())));
+        m_helpWindow->setAttribute(Qt::WA_QuitOnClose, false);
+        m_helpWindow->LoadContents();
+    }
+    m_helpWindow->show();
+    m_helpWindow->raise();
+}
+
+void CMainFrame::OnAppAbout() {
+    CDlgAbout dialog(this);
+    UserPrompts().ExecDialog(&dialog);
+}
+
+// The ID list commands are in idlist/dialogs/main_frame_id_list.cpp, the radio commands in
+// link/dialogs/main_frame_radio.cpp.
+
+CHelpWindow* CMainFrame::HelpWindow() const {
+    return m_helpWindow.data();
+}
+
+void CMainFrame::showEvent(QShowEvent* event) {
+    KMultipleLanguagesCFrameWndEx::showEvent(event);
+    if (!m_splitterPlaced && m_wndRightSplitter) {
+        // The page area starts "Splitter.cy" pixels high; the help pane takes the rest. Sizes can
+        // only be exact once the splitter has its real height.
+        m_splitterPlaced = true;
+        const int total = m_wndRightSplitter->height() - m_wndRightSplitter->handleWidth();
+        const int page = std::clamp(m_pageAreaHeight, 0, std::max(total, 0));
+        m_wndRightSplitter->setSizes({page, std::max(total - page, 0)});
+    }
+}

@@ -1,0 +1,160 @@
+#pragma once
+// The program's only top-level window: menus, tool bar, status bar, and the splitters that hold
+// the navigation tree (left), the settings page (upper right) and the help pane (lower right).
+// It creates every settings page once, hidden, and shows the one of the selected tree node. It
+// handles the file commands and receives the document's updates.
+#include <QPointer>
+#include <QStringList>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "document/talvero_doc.h"
+#include "gui/shell/k_multiple_languages.h"
+#include "gui/shell/page_registry.h"
+
+class CHelpView;
+class CHelpWindow;
+class CLeftView;
+class CTitleView;
+class QSplitter;
+class QStackedWidget;
+class QToolBar;
+class QTreeWidgetItem;
+class QMenu;
+
+class CMainFrame : public KMultipleLanguagesCFrameWndEx {
+    Q_OBJECT
+  public:
+    explicit CMainFrame(CTalveroDoc* document, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // Frame loading, window creation and client creation, in that order; false when any fails.
+    bool Create();
+
+    // Where a new tree item goes among its siblings.
+    struct InsertAt {
+        enum class Where { Last, First, After } where = Where::Last;
+        QTreeWidgetItem* item = nullptr;
+        static InsertAt Last() { return {}; }
+        static InsertAt First() { return {Where::First, nullptr}; }
+        static InsertAt After(QTreeWidgetItem* i) { return i ? InsertAt{Where::After, i} : InsertAt{}; }
+    };
+
+    // Creates the node's page (when `viewClass` is given) and its tree item (when `textId` is).
+    // A page that cannot be created gives no tree item: null is returned.
+    QTreeWidgetItem* AddNode(const PageFactory* viewClass, uint32_t nodeId, int setIndex,
+                             std::optional<uint32_t> textId, int image, QTreeWidgetItem* parent,
+                             InsertAt insertAfter);
+
+    // The page swap on a tree selection change.
+    void OnTreeSelChanged(std::optional<uint32_t> oldNode, std::optional<uint32_t> newNode);
+    // Every update the document sends reaches the frame through the title page.
+    void OnDocumentUpdate(int hint, const std::vector<std::u16string>* warnings);
+    // Shows an address in the help pane; empty shows a blank page.
+    void NavigateHelp(const QString& address);
+
+    // File commands; each returns whether the document now is what the user asked for.
+    bool OnFileNew();
+    bool OnFileOpen();
+    bool OpenDocumentFile(const QString& path);
+    bool OnFileSave();
+    bool OnFileSaveAs();
+    // Asks whether to save a modified document; false when the user cancelled or saving failed.
+    bool SaveModified();
+
+    void OnOptionWlanOnly();
+    void OnHelpContents();
+    void OnAppAbout();
+
+    // Runs a command by its ID, as a menu item or tool-bar button does.
+    void ExecuteCommand(uint32_t commandId);
+    // Brings enabled state and check marks of the commands up to date.
+    void UpdateCommandStates();
+
+    // ---- state (read by the radio commands and by tests) ---------------------------------
+    CTalveroDoc* Document() const { return m_document; }
+    QAction* Action(uint32_t commandId) const;
+    CLeftView* LeftView() const { return m_pLeftView; }
+    CHelpView* HelpView() const { return m_pHelpView; }
+    CTitleView* TitleView() const { return m_titleView; }
+    QToolBar* ToolBar() const { return m_wndToolBar; }
+    QSplitter* Splitter() const { return m_wndSplitter; }
+    QSplitter* RightSplitter() const { return m_wndRightSplitter; }
+    // The view shown in the page area (the title page, a settings page, or null for none).
+    QWidget* CurrentPageView() const;
+    QString PathPaneText() const { return m_pathPaneText; }
+    const QStringList& RecentFiles() const { return m_recentFiles; }
+    CHelpWindow* HelpWindow() const;
+    QTreeWidgetItem* RootItem() const { return m_rootItem; }
+
+    std::map<uint32_t, QWidget*> m_pageViews;
+    std::map<uint32_t, QTreeWidgetItem*> m_treeItems;
+    std::vector<QTreeWidgetItem*> m_folderItems;
+    QString m_comPort;            // the port radio operations use ("ComPort")
+    uint32_t m_comSpeed = 38400;  // bit rate ("ComSpeed")
+    std::u16string m_clonePassword;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    bool LoadFrame();
+    bool CreateWindowParts();
+    bool CreateClient();
+    void BuildMenus();
+    void RemoveSpeedItems();
+    void BuildTree();
+    void EnterWlanOnlyShape();
+    void LeaveWlanOnlyShape();
+    void SelectRoot();
+    void ForgetTreeItems(QTreeWidgetItem* item);
+    void UpdatePathPane();
+    void UpdateWindowTitle();
+    QString DocumentTitle() const;
+    bool DoSave(const QString& path);
+    void LoadRecentFiles();
+    void SaveRecentFiles() const;
+    void AddRecentFile(const QString& path);
+    void RemoveRecentFile(const QString& path);
+    void RebuildRecentMenu();
+    void FocusPane(int step);
+
+    // Radio commands: their handlers arrive with the radio link; until then the items are shown
+    // disabled.
+    void OnCloneRead();
+    void OnCloneWrite();
+    void OnCloneInformation();
+    void OnCloneInitialization();
+    void OnFirmwareUpdate();
+    void OnComMore();
+    void OnComSearch();
+    void OnIdListImport();
+    void OnIdListExport();
+
+    CTalveroDoc* m_document;
+    PageContext m_pageContext;
+    QToolBar* m_wndToolBar = nullptr;
+    QSplitter* m_wndSplitter = nullptr;
+    QSplitter* m_wndRightSplitter = nullptr;
+    QStackedWidget* m_pageArea = nullptr;
+    QWidget* m_noPage = nullptr;  // shown when a node has no page
+    CHelpView* m_pHelpView = nullptr;
+    CLeftView* m_pLeftView = nullptr;
+    CTitleView* m_titleView = nullptr;
+    QTreeWidgetItem* m_rootItem = nullptr;
+    std::map<uint32_t, ISettingsPage*> m_pages;  // the entries of m_pageViews that are pages
+    std::map<uint32_t, QAction*> m_actions;
+    QMenu* m_fileMenu = nullptr;
+    QList<QAction*> m_recentActions;
+    QStringList m_recentFiles;
+    QString m_pathPaneText;
+    QPointer<CHelpWindow> m_helpWindow;
+    bool m_radioLinkAvailable = true;
+    bool m_idListTransferAvailable = true;
+    int m_pageAreaHeight = 400;
+    bool m_splitterPlaced = false;
+};

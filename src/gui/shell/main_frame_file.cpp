@@ -1,0 +1,258 @@
+// The document side of the main frame: new, open, save, recent files, the save-changes prompt,
+// and the document's updates (path pane, warning list).
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QMenu>
+#include <QSettings>
+
+#include "document/config_file.h"
+#include "gui/dialogs/dlg_import_warning.h"
+#include "gui/shell/command_table.h"
+#include "gui/shell/help_window.h"
+#include "gui/shell/language_ui.h"
+#include "gui/shell/main_frame.h"
+#include "gui/shell/user_prompts.h"
+#include "text/language_texts.h"
+
+namespace {
+
+constexpr int kRecentFileCount = 4;
+constexpr uint32_t kTextUntitled = 2019;
+constexpr uint32_t kTextAskToSave = 2020;
+constexpr uint32_t kTextFileFilter = 2022;
+constexpr uint32_t kTextFileExtension = 2023;
+constexpr uint32_t kTextOpenFailed = 61697;
+constexpr uint32_t kTextSaveFailed = 61698;
+
+uint32_t RefusalText(ConfigRefusal refusal) {
+    switch (refusal) {
+        case ConfigRefusal::CannotOpen:
+            return 2025;
+        case ConfigRefusal::Empty:
+            return 2026;
+        case ConfigRefusal::ShortRead:
+            return 2027;
+        case ConfigRefusal::TooLarge:
+            return 2028;
+        case ConfigRefusal::NotConfiguration:
+            return 2029;
+        case ConfigRefusal::EntryRefused:
+            return 2021;
+        case ConfigRefusal::None:
+            break;
+    }
+    return 2029;
+}
+
+std::u16string SystemErrorText(const ErrorInfo& error) {
+    std::string text = error.detail.empty() ? DescribeCode(error.code) : error.detail;
+    return QString::fromStdString(text).toStdU16String();
+}
+
+}  // namespace
+
+QString CMainFrame::DocumentTitle() const {
+    if (!m_document || m_document->GetPathName().empty()) {
+        return LanguageText(kTextUntitled);
+    }
+    return QFileInfo(QString::fromStdString(m_document->GetPathName())).fileName();
+}
+
+void CMainFrame::UpdateWindowTitle() {
+    setWindowTitle(DocumentTitle() + " - " + QString::fromUtf8(kApplicationTitle));
+}
+
+void CMainFrame::UpdatePathPane() {
+    if (!m_document || !StatusBar()) {
+        return;
+    }
+    m_pathPaneText = QString::fromStdString(m_document->GetPathName());
+    QLabel* pane = StatusBar()->Pane(1);
+    // The pane is narrow: the file name stays readable, the tip holds the full path.
+    pane->setText(pane->fontMetrics().elidedText(m_pathPaneText, Qt::ElideLeft, pane->maximumWidth() - 6));
+    pane->setToolTip(m_pathPaneText);
+}
+
+void CMainFrame::OnDocumentUpdate(int hint, const std::vector<std::u16string>* warnings) {
+    for (auto& [node, page] : m_pages) {
+        page->OnDocumentUpdate(hint);
+    }
+    if (hint == kHintLoaded && warnings && !warnings->empty()) {
+        CDlgImportWarning dialog(warnings, this);
+        UserPrompts().ExecDialog(&dialog);
+    }
+    if (hint == 0 || hint == kHintLoaded) {
+        UpdatePathPane();
+        UpdateWindowTitle();
+    }
+}
+
+bool CMainFrame::SaveModified() {
+    if (!m_document || !m_document->IsModified()) {
+        return true;
+    }
+    const QString text =
+        QString::fromStdU16String(FormatLanguageText(kTextAskToSave, {DocumentTitle().toStdU16String()}));
+    switch (
+        UserPrompts().Message(this, text, IUserPrompts::Icon::Warning, IUserPrompts::Buttons::YesNoCancel)) {
+        case IUserPrompts::Answer::Yes:
+            return OnFileSave();
+        case IUserPrompts::Answer::No:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool CMainFrame::OnFileNew() {
+    if (!SaveModified()) {
+        return false;
+    }
+    m_document->OnNewDocument();
+    m_document->UpdateAllViews(0);
+    return true;
+}
+
+bool CMainFrame::OnFileOpen() {
+    if (!SaveModified()) {
+        return false;
+    }
+    const QString path =
+        UserPrompts().OpenFileName(this, LanguageText(kTextFileFilter), LanguageText(kTextFileExtension));
+    if (path.isEmpty()) {
+        return false;
+    }
+    return OpenDocumentFile(path);
+}
+
+bool CMainFrame::OpenDocumentFile(const QString& path) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    const ConfigLoadResult result = OpenConfigurationFile(*m_document, absolute.toStdString());
+    if (result.ok()) {
+        AddRecentFile(absolute);
+        m_document->UpdateAllViews(0);
+        return true;
+    }
+    std::u16string reason = GetLanguageText(RefusalText(result.refusal));
+    if (result.refusal == ConfigRefusal::CannotOpen) {
+        reason = FormatLanguageText(RefusalText(result.refusal), {SystemErrorText(result.error)});
+    }
+    const QString text = QString::fromStdU16String(
+        FormatLanguageText(kTextOpenFailed, {QFileInfo(absolute).fileName().toStdU16String(), reason}));
+    UserPrompts().Message(this, text, IUserPrompts::Icon::Warning, IUserPrompts::Buttons::Ok);
+    RemoveRecentFile(absolute);
+    if (result.refusal != ConfigRefusal::CannotOpen) {
+        // The file was read and refused: nothing of it may remain, so the user is left with a
+        // new document holding the defaults.
+        m_document->OnNewDocument();
+        m_document->UpdateAllViews(0);
+    }
+    return false;
+}
+
+bool CMainFrame::OnFileSave() {
+    if (m_document->GetPathName().empty()) {
+        return OnFileSaveAs();
+    }
+    return DoSave(QString::fromStdString(m_document->GetPathName()));
+}
+
+bool CMainFrame::OnFileSaveAs() {
+    QString suggested = QString::fromStdString(m_document->GetPathName());
+    if (suggested.isEmpty()) {
+        suggested = LanguageText(kTextUntitled) + "." + LanguageText(kTextFileExtension);
+    }
+    const QString path = UserPrompts().SaveFileName(this, LanguageText(kTextFileFilter),
+                                                    LanguageText(kTextFileExtension), suggested);
+    if (path.isEmpty()) {
+        return false;
+    }
+    return DoSave(QFileInfo(path).absoluteFilePath());
+}
+
+bool CMainFrame::DoSave(const QString& path) {
+    const ErrorInfo error = SaveConfigurationFile(*m_document, path.toStdString());
+    if (!error.ok()) {
+        const QString text = QString::fromStdU16String(
+            FormatLanguageText(kTextSaveFailed, {path.toStdU16String(), SystemErrorText(error)}));
+        UserPrompts().Message(this, text, IUserPrompts::Icon::Stop, IUserPrompts::Buttons::Ok);
+        return false;
+    }
+    AddRecentFile(path);
+    // The path may have changed (Save As): the path pane and the title follow it at once.
+    UpdatePathPane();
+    UpdateWindowTitle();
+    return true;
+}
+
+// ---- recent files ------------------------------------------------------------------------
+
+void CMainFrame::LoadRecentFiles() {
+    QSettings settings;
+    m_recentFiles.clear();
+    for (int i = 1; i <= kRecentFileCount; ++i) {
+        const QString file = settings.value(QString("Recent File List/File%1").arg(i)).toString();
+        if (!file.isEmpty() && !m_recentFiles.contains(file)) {
+            m_recentFiles << file;
+        }
+    }
+}
+
+void CMainFrame::SaveRecentFiles() const {
+    QSettings settings;
+    for (int i = 1; i <= kRecentFileCount; ++i) {
+        const QString key = QString("Recent File List/File%1").arg(i);
+        if (i <= m_recentFiles.size()) {
+            settings.setValue(key, m_recentFiles[i - 1]);
+        } else {
+            settings.remove(key);
+        }
+    }
+}
+
+void CMainFrame::AddRecentFile(const QString& path) {
+    m_recentFiles.removeAll(path);
+    m_recentFiles.prepend(path);
+    while (m_recentFiles.size() > kRecentFileCount) {
+        m_recentFiles.removeLast();
+    }
+    SaveRecentFiles();
+    RebuildRecentMenu();
+}
+
+void CMainFrame::RemoveRecentFile(const QString& path) {
+    if (m_recentFiles.removeAll(path) > 0) {
+        SaveRecentFiles();
+        RebuildRecentMenu();
+    }
+}
+
+void CMainFrame::RebuildRecentMenu() {
+    QAction* placeholder = Action(ID_FILE_MRU_FILE1);
+    if (!placeholder || !m_fileMenu) {
+        return;
+    }
+    for (QAction* action : m_recentActions) {
+        m_fileMenu->removeAction(action);
+        delete action;
+    }
+    m_recentActions.clear();
+    // The placeholder stands, disabled, for an empty list; the files take its place otherwise.
+    placeholder->setVisible(m_recentFiles.isEmpty());
+    for (qsizetype i = 0; i < m_recentFiles.size(); ++i) {
+        const QString file = m_recentFiles[i];
+        auto* action =
+            new QAction(QString("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(file)), m_fileMenu);
+        action->setData(static_cast<uint32_t>(ID_FILE_MRU_FILE1 + i));
+        action->setStatusTip(CommandPrompt(ID_FILE_MRU_FILE1));
+        connect(action, &QAction::triggered, this, [this, file] {
+            if (SaveModified()) {
+                OpenDocumentFile(file);
+            }
+        });
+        m_fileMenu->insertAction(placeholder, action);
+        m_recentActions << action;
+    }
+}

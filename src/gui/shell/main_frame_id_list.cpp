@@ -1,0 +1,59 @@
+// The ID list commands of the main frame: the list exchanged whole with a CSV file.
+#include <QFile>
+
+#include "document/talvero_doc.h"
+#include "gui/shell/main_frame.h"
+#include "gui/shell/user_prompts.h"
+#include "idlist/csv_reader.h"
+#include "idlist/id_list_export.h"
+#include "idlist/id_list_import.h"
+#include "text/language_texts.h"
+
+namespace {
+constexpr uint32_t kCsvFilterId = 2110;
+constexpr uint32_t kReadFailedId = 2111;
+constexpr uint32_t kWriteFailedId = 2112;
+
+QString Text(uint32_t id) {
+    return QString::fromStdU16String(GetLanguageText(id));
+}
+}  // namespace
+
+void CMainFrame::OnIdListImport() {
+    if (!m_document) {
+        return;
+    }
+    std::vector<std::u16string> warnings;
+    const QString path = UserPrompts().OpenFileName(this, Text(kCsvFilterId), QStringLiteral("csv"));
+    if (!path.isEmpty()) {
+        std::u16string text;
+        if (ReadCsvText(QFile::encodeName(path).toStdString(), text) != kErrSuccess) {
+            UserPrompts().Message(this, Text(kReadFailedId), IUserPrompts::Icon::Stop,
+                                  IUserPrompts::Buttons::Ok);
+        } else {
+            ApplyIdListCsv(*m_document, text, warnings);
+        }
+    }
+    // Every way out refreshes the pages; the warning lines, if any, are shown by the update.
+    m_document->UpdateAllViews(kHintLoaded, &warnings);
+}
+
+void CMainFrame::OnIdListExport() {
+    if (!m_document) {
+        return;
+    }
+    const QString path =
+        UserPrompts().SaveFileName(this, Text(kCsvFilterId), QStringLiteral("csv"), QString());
+    if (path.isEmpty()) {
+        return;
+    }
+    const ErrorInfo error = ExportIdList(*m_document, QFile::encodeName(path).toStdString());
+    if (!error.ok()) {
+        // A list that was not written must not look exported.
+        const std::u16string message = FormatLanguageText(
+            kWriteFailedId,
+            {path.toStdU16String(), std::u16string(error.detail.begin(), error.detail.end())});
+        UserPrompts().Message(this, QString::fromStdU16String(message), IUserPrompts::Icon::Stop,
+                              IUserPrompts::Buttons::Ok);
+    }
+}

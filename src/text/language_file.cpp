@@ -1,0 +1,239 @@
+#include "text/language_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <memory>
+#include <new>
+
+#include "platform/error_codes.h"
+#include "platform/program_path.h"
+#include "text/language_texts.h"
+
+namespace {
+
+constexpr uint16_t kEnglish = 0x0409;
+constexpr uint16_t kJapanese = 0x0411;
+
+class FileHandle {
+  public:
+    explicit FileHandle(int fd) : m_fd(fd) {}
+    ~FileHandle() {
+        if (m_fd >= 0) {
+            close(m_fd);
+        }
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    int get() const { return m_fd; }
+
+  private:
+    int m_fd;
+};
+
+// Reads exactly `size` bytes unless the file ends first; returns the count or -1 on an error.
+ssize_t ReadFully(int fd, void* buffer, size_t size) {
+    size_t done = 0;
+    auto* p = static_cast<unsigned char*>(buffer);
+    while (done < size) {
+        ssize_t n = read(fd, p + done, size - done);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return -1;
+        }
+        if (n == 0) {
+            break;
+        }
+        done += static_cast<size_t>(n);
+    }
+    return static_cast<ssize_t>(done);
+}
+
+bool IsHexDigit(char16_t c) {
+    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+}
+
+unsigned HexValue(char16_t c) {
+    if (c <= u'9') {
+        return c - u'0';
+    }
+    return (c | 0x20) - u'a' + 10;
+}
+
+// The entry's ID: decimal, or hexadecimal after 0x; the number ends at the first character that
+// cannot belong to it. No digits at all gives 0. Only the lower 32 bits count.
+uint32_t ParseEntryId(const char16_t* p) {
+    while (*p == u' ') {
+        ++p;
+    }
+    bool negative = false;
+    if (*p == u'-' || *p == u'+') {
+        negative = *p == u'-';
+        ++p;
+    }
+    uint64_t value = 0;
+    if (p[0] == u'0' && (p[1] == u'x' || p[1] == u'X') && IsHexDigit(p[2])) {
+        for (p += 2; IsHexDigit(*p); ++p) {
+            value = value * 16 + HexValue(*p);
+        }
+    } else {
+        for (; *p >= u'0' && *p <= u'9'; ++p) {
+            value = value * 10 + static_cast<unsigned>(*p - u'0');
+        }
+    }
+    if (negative) {
+        value = 0 - value;
+    }
+    return static_cast<uint32_t>(value);
+}
+
+// Unescapes in place and clears the code units freed at the end.
+void Unescape(char16_t* text) {
+    char16_t* out = text;
+    char16_t* in = text;
+    while (*in) {
+        if (*in == u'\\') {
+            char16_t replacement = 0;
+            switch (in[1]) {
+                case u'"':
+                    replacement = u'"';
+                    break;
+                case u'\\':
+                    replacement = u'\\';
+                    break;
+                case u'n':
+                    replacement = u'\n';
+                    break;
+                case u'r':
+                    replacement = u'\r';
+                    break;
+                case u't':
+                    replacement = u'\t';
+                    break;
+                default:
+                    break;
+            }
+            if (replacement) {
+                *out++ = replacement;
+                in += 2;
+                continue;
+            }
+        }
+        *out++ = *in++;
+    }
+    while (out < in) {
+        *out++ = 0;
+    }
+}
+
+void ParseBuffer(char16_t* buffer) {
+    char16_t* line = buffer;
+    while (*line) {
+        char16_t* lf = line;
+        while (*lf && *lf != u'\n') {
+            ++lf;
+        }
+        if (*lf != u'\n') {
+            return;  // text after the last LF, or a U+0000, ends the file
+        }
+        *lf = 0;
+        if (lf > line && lf[-1] == u'\r') {
+            lf[-1] = 0;
+        }
+        if (line[0] != u';') {
+            char16_t* tab = line;
+            while (*tab && *tab != u'\t') {
+                ++tab;
+            }
+            if (*tab == u'\t') {
+                uint32_t id = ParseEntryId(line);
+                Unescape(tab + 1);
+                g_languageTexts[id] = tab + 1;
+            }
+        }
+        line = lf + 1;
+    }
+}
+
+uint32_t Fail(uint32_t code, const std::string& path, const LanguageFileReporter& report) {
+    if (report) {
+        report(code, path);
+    }
+    return code;
+}
+
+bool Exists(const std::string& path) {
+    struct stat st;
+    return stat(path.c_str(), &st) == 0;
+}
+
+}  // namespace
+
+uint32_t LoadLanguageFile(const std::string& path, const LanguageFileReporter& report) {
+    FileHandle file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.get() < 0) {
+        uint32_t code = ErrnoToCode(errno);
+        return code == 0 ? 0 : Fail(code, path, report);
+    }
+    struct stat st;
+    if (fstat(file.get(), &st) != 0) {
+        return Fail(ErrnoToCode(errno), path, report);
+    }
+    if (!S_ISREG(st.st_mode)) {
+        return Fail(kErrAccessDenied, path, report);  // a folder of that name cannot be read as a file
+    }
+    const uint32_t length = static_cast<uint32_t>(st.st_size);
+    if (length > kLanguageFileMaxBytes) {
+        return Fail(kErrInvalidData, path, report);
+    }
+    unsigned char bom[2];
+    if (ReadFully(file.get(), bom, 2) != 2 || bom[0] != 0xFF || bom[1] != 0xFE) {
+        return Fail(kErrInvalidData, path, report);
+    }
+    // Whole code units plus one terminator: the bytes after the mark, then at least one zero unit.
+    const size_t units = length / 2 + 1;
+    std::unique_ptr<char16_t[]> buffer(new (std::nothrow) char16_t[units]());
+    if (!buffer) {
+        return Fail(kErrInvalidData, path, report);
+    }
+    const size_t toRead = length - 2;
+    ssize_t got = ReadFully(file.get(), buffer.get(), toRead);
+    if (got < 0) {
+        return Fail(ErrnoToCode(errno), path, report);
+    }
+    if (static_cast<size_t>(got) != toRead) {
+        return Fail(kErrInvalidData, path, report);  // the file shrank while it was read
+    }
+    ParseBuffer(buffer.get());
+    g_languageBuffers.push_back(std::move(buffer));
+    return 0;
+}
+
+void SelectLanguageFiles(const std::string& programPath, uint16_t systemLanguageId,
+                         const LanguageFileReporter& report) {
+    const std::string english = LanguageFilePath(programPath, kEnglish);
+    uint32_t englishResult = kErrFileNotFound;
+    if (Exists(english)) {
+        englishResult = LoadLanguageFile(english, report);
+    }
+    if (englishResult == 0 && systemLanguageId == kEnglish) {
+        return;
+    }
+    // On an English system whose English file failed, that same file is tried once more here.
+    const std::string system = LanguageFilePath(programPath, systemLanguageId);
+    if (Exists(system)) {
+        if (LoadLanguageFile(system, report) == 0) {
+            return;
+        }
+    } else if (englishResult == 0) {
+        return;
+    }
+    const std::string japanese = LanguageFilePath(programPath, kJapanese);
+    if (Exists(japanese)) {
+        LoadLanguageFile(japanese, report);
+    }
+}
