@@ -11,14 +11,40 @@ cd "$(dirname "$0")/.."
 cmake -S . -B build -G Ninja >/dev/null
 cmake --build build -j "$(nproc)"
 
+# The whole clone cycle on the command line, against a simulated radio: information, read, a look
+# at a few settings, one change, write, and a second read that shows the change arrived.
 run_cli_demo() {
-    local demo
-    demo=$(mktemp -d)
-    trap 'rm -rf "$demo"' EXIT
-    ./build/bin/talvero-cli new -o "$demo/default.ini"
-    echo "A default configuration was written to $demo/default.ini; its radio form:"
-    ./build/bin/talvero-cli show --radio-form "$demo/default.ini" | head -n 40
-    echo "..."
+    local cli=./build/bin/talvero-cli dir sim
+    dir=$(mktemp -d)
+    ./build/bin/talvero-radiosim --link "$dir/radio" --dump "$dir/written.txt" --no-pace \
+        >"$dir/sim.out" 2>"$dir/sim.err" &
+    sim=$!
+    # Expanded now: the trap runs after this function's locals are gone.
+    trap "kill $sim 2>/dev/null; wait $sim 2>/dev/null; rm -rf '$dir'" EXIT
+    for _ in $(seq 50); do
+        [[ -e "$dir/radio" ]] && break
+        sleep 0.1
+    done
+    if [[ ! -e "$dir/radio" ]]; then
+        echo "The simulated radio did not start:" >&2
+        cat "$dir/sim.err" >&2
+        return 1
+    fi
+    local link=(--port "$dir/radio" --speed 115200)
+    echo "\$ talvero-cli info --port $dir/radio"
+    "$cli" info "${link[@]}"
+    echo "\$ talvero-cli read -o radio.ini --no-backup"
+    "$cli" read -o "$dir/radio.ini" --no-backup "${link[@]}"
+    echo "\$ talvero-cli show radio.ini | grep -E '^(disp_name|def_id_type|def_id|msg_tx)_01='"
+    "$cli" show "$dir/radio.ini" | grep -E '^(disp_name|def_id_type|def_id|msg_tx)_01=' || true
+    echo "\$ talvero-cli set radio.ini disp_name_01=DEMO-RADIO"
+    "$cli" set "$dir/radio.ini" disp_name_01=DEMO-RADIO
+    echo "\$ talvero-cli write radio.ini"
+    "$cli" write "$dir/radio.ini" "${link[@]}"
+    echo "\$ talvero-cli read -o again.ini --no-backup; grep disp_name_01 again.ini"
+    "$cli" read -o "$dir/again.ini" --no-backup "${link[@]}"
+    "$cli" show "$dir/again.ini" | grep -E '^disp_name_01='
+    echo "The radio now holds the changed name: the clone cycle is complete."
 }
 
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
