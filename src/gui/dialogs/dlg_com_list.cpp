@@ -3,6 +3,7 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -11,8 +12,21 @@
 
 namespace {
 
+constexpr uint32_t kTextWatch = 20020;
+constexpr uint32_t kTextWaiting = 20021;
+constexpr uint32_t kTextFound = 20022;
+constexpr uint32_t kTextStopWatch = 20023;
+
 QString Text(uint32_t id) {
     return QString::fromStdU16String(GetLanguageText(id));
+}
+
+std::vector<ComInfo> PresentPorts() {
+    std::vector<ComInfo> ports;
+    EnumComPorts(ports);
+    std::stable_sort(ports.begin(), ports.end(),
+                     [](const ComInfo& a, const ComInfo& b) { return NaturalLess(a.port, b.port); });
+    return ports;
 }
 
 }  // namespace
@@ -22,7 +36,12 @@ void CComListBox::showPopup() {
     QComboBox::showPopup();
 }
 
-CDlgComList::CDlgComList(QWidget* parent) : QDialog(parent), m_list(new CComListBox(this)) {
+CDlgComList::CDlgComList(QWidget* parent)
+    : QDialog(parent),
+      m_list(new CComListBox(this)),
+      m_watchButton(new QPushButton(Text(kTextWatch), this)),
+      m_watchStatus(new QLabel(this)),
+      m_watchTimer(new QTimer(this)) {
     setWindowTitle(Text(9880));
     auto* label = new QLabel(Text(9881), this);
     label->setWordWrap(true);
@@ -31,6 +50,12 @@ CDlgComList::CDlgComList(QWidget* parent) : QDialog(parent), m_list(new CComList
     m_list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     label->setBuddy(m_list);
     connect(m_list, &CComListBox::aboutToDrop, this, [this] { Refresh(true); });
+    m_watchButton->setObjectName("watch");
+    m_watchButton->setAutoDefault(false);
+    connect(m_watchButton, &QPushButton::clicked, this, &CDlgComList::ToggleWatch);
+    m_watchStatus->setWordWrap(true);
+    m_watchStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    connect(m_watchTimer, &QTimer::timeout, this, &CDlgComList::PollPorts);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(Text(100));
@@ -41,6 +66,8 @@ CDlgComList::CDlgComList(QWidget* parent) : QDialog(parent), m_list(new CComList
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(m_list);
+    layout->addWidget(m_watchButton, 0, Qt::AlignLeft);
+    layout->addWidget(m_watchStatus);
     layout->addWidget(buttons);
 }
 
@@ -51,11 +78,20 @@ void CDlgComList::Refresh(bool fromDropDown) {
         wanted =
             before >= 0 && size_t(before) < m_ports.size() ? m_ports[size_t(before)].port : std::string();
     }
-    m_ports.clear();
-    EnumComPorts(m_ports);
-    std::stable_sort(m_ports.begin(), m_ports.end(),
-                     [](const ComInfo& a, const ComInfo& b) { return NaturalLess(a.port, b.port); });
+    m_ports = PresentPorts();
+    int fallback = -1;
+    if (fromDropDown) {
+        // The port the user had is gone: keep the row where it was.
+        fallback = std::min(before, int(m_ports.size()) - 1);
+    } else {
+        // No saved port here: the first USB adapter is the likeliest radio cable.
+        const auto usb = std::find_if(m_ports.begin(), m_ports.end(), [](const ComInfo& c) { return c.usb; });
+        fallback = usb != m_ports.end() ? int(usb - m_ports.begin()) : (m_ports.empty() ? -1 : 0);
+    }
+    Fill(wanted, fallback);
+}
 
+void CDlgComList::Fill(const std::string& wanted, int fallback) {
     const QSignalBlocker block(m_list);
     m_list->clear();
     int select = -1;
@@ -65,11 +101,42 @@ void CDlgComList::Refresh(bool fromDropDown) {
             select = int(i);
         }
     }
-    if (select < 0) {
-        // The port asked for is gone: keep the row the user had, or start at the first.
-        select = fromDropDown ? std::min(before, m_list->count() - 1) : (m_list->count() > 0 ? 0 : -1);
+    m_list->setCurrentIndex(select >= 0 ? select : fallback);
+}
+
+void CDlgComList::ToggleWatch() {
+    if (m_watcher) {
+        StopWatch();
+        m_watchStatus->clear();
+        return;
     }
-    m_list->setCurrentIndex(select);
+    m_watcher = std::make_unique<PortWatcher>(PresentPorts());
+    m_watchButton->setText(Text(kTextStopWatch));
+    m_watchStatus->setText(Text(kTextWaiting));
+    m_watchTimer->start(m_watchIntervalMs);
+}
+
+void CDlgComList::StopWatch() {
+    m_watchTimer->stop();
+    m_watcher.reset();
+    m_watchButton->setText(Text(kTextWatch));
+}
+
+void CDlgComList::PollPorts() {
+    if (!m_watcher) {
+        return;
+    }
+    std::vector<ComInfo> now = PresentPorts();
+    const PortChanges changes = m_watcher->Update(now);
+    if (changes.added.empty()) {
+        return;
+    }
+    // The first port that appeared is the cable just plugged in.
+    const ComInfo found = changes.added.front();
+    m_ports = std::move(now);
+    Fill(found.port, -1);
+    StopWatch();
+    m_watchStatus->setText(QString::fromStdU16String(FormatLanguageText(kTextFound, {found.name})));
 }
 
 void CDlgComList::accept() {
@@ -79,5 +146,11 @@ void CDlgComList::accept() {
         return;
     }
     m_selectedPort = m_ports[size_t(index)].port;
+    StopWatch();
     QDialog::accept();
+}
+
+void CDlgComList::reject() {
+    StopWatch();
+    QDialog::reject();
 }

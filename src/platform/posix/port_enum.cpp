@@ -108,7 +108,8 @@ void EnumComPorts(std::vector<ComInfo>& ports, const std::string& sysClassTty, c
             continue;
         }
         const std::string friendly = UsbFriendlyName(entry / "device");
-        found.push_back({path, Utf8ToUtf16(friendly.empty() ? path : friendly + " (" + path + ")")});
+        found.push_back(
+            {path, Utf8ToUtf16(friendly.empty() ? path : friendly + " (" + path + ")"), !friendly.empty()});
     }
     if (const char* extra = std::getenv("TALVERO_EXTRA_PORTS")) {
         std::stringstream list(extra);
@@ -133,4 +134,25 @@ std::vector<std::string> EnumComPortPaths() {
         paths.push_back(p.port);
     }
     return paths;
+}
+
+PortWatcher::PortWatcher(std::vector<ComInfo> initial) : m_known(std::move(initial)) {}
+
+PortChanges PortWatcher::Update(std::vector<ComInfo> now) {
+    const auto holds = [](const std::vector<ComInfo>& list, const std::string& port) {
+        return std::any_of(list.begin(), list.end(), [&](const ComInfo& c) { return c.port == port; });
+    };
+    PortChanges changes;
+    for (const ComInfo& c : now) {
+        if (!holds(m_known, c.port)) {
+            changes.added.push_back(c);
+        }
+    }
+    for (const ComInfo& c : m_known) {
+        if (!holds(now, c.port)) {
+            changes.removed.push_back(c.port);
+        }
+    }
+    m_known = std::move(now);
+    return changes;
 }
