@@ -65,6 +65,7 @@ class GridTest : public QObject {
     void drawsSpansAndCurrentCell();
     void columnResizeByDraggingBorder();
     void rowHeightFollowsHeader();
+    void frozenFirstColumnStaysInView();
 };
 
 void GridTest::keyboardMoves_data() {
@@ -382,6 +383,44 @@ void GridTest::rowHeightFollowsHeader() {
     QCOMPARE(grid.GetRowHeight(), header - 1 > 20 ? header - 1 : 21);
     QVERIFY(!grid.GetHeaderCtrl()->isEnabled());
     QVERIFY(grid.GetRowHeight() >= QFontMetrics(grid.GetCellFont(0)).height());
+}
+
+// A wide table scrolled sideways keeps its first column (the entry numbers) and its title in view;
+// a click there picks the first column, not the cell that scrolled under it.
+void GridTest::frozenFirstColumnStaysInView() {
+    DemoGrid grid;
+    grid.resize(320, 200);
+    grid.Build(3, 4, 150);
+    grid.SetupHeader();
+    grid.MakeLabel(1, 0, "");
+    for (int column = 1; column < 4; ++column) {
+        grid.MakeEditable(1, column, "");
+    }
+    grid.SetFirstColumnFrozen(true);
+    grid.show();
+    const int y = CellCenter(grid, 1, 0).y();
+    grid.horizontalScrollBar()->setValue(200);
+    grid.viewport()->repaint();
+    QCOMPARE(ColorAt(grid, QPoint(5, y)), ToQColor(kLabelBack));
+    QCOMPARE(grid.SubItemHitTest(QPoint(5, y)).second, 0);
+    QCOMPARE(grid.SubItemHitTest(QPoint(160, y)).second, 2);  // 160 + 200 lies in column 2
+    int column = -1;
+    QRect headerRect;
+    QVERIFY(!grid.HitTestColumnBorder(100, y, &column, &headerRect));  // border 1|2 lies under it
+    // The title is drawn from the header's left edge, not scrolled away with column 0.
+    const QImage header = grid.GetHeaderCtrl()->grab().toImage();
+    bool titleInk = false;
+    for (int x = 2; x < 60 && !titleInk; ++x) {
+        for (int yy = 2; yy < header.height() - 2 && !titleInk; ++yy) {
+            const QColor c = header.pixelColor(x, yy);  // yellow ink, antialiased at its edges
+            titleInk = c.red() > 160 && c.green() > 160 && c.blue() < 100;
+        }
+    }
+    QVERIFY(titleInk);
+    // Not frozen, the column scrolls away as before.
+    grid.SetFirstColumnFrozen(false);
+    grid.viewport()->repaint();
+    QCOMPARE(ColorAt(grid, QPoint(5, y)), ToQColor(kValueBack));
 }
 
 static EditorTestRegistration<GridTest> registration;

@@ -1,5 +1,7 @@
 #include "gui/editor/k_grid_list_ctrl_header.h"
 
+#include <algorithm>
+
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -95,8 +97,9 @@ void KGridListCtrlHeader::paintEvent(QPaintEvent*) {
     }
     const int count = static_cast<int>(rects.size());
     for (int column = 0; column < count;) {
-        if (rects[column].right() < 0) {
-            ++column;
+        const auto span = m_columnSpans.find(column);
+        if (rects[column].right() < 0 && (span == m_columnSpans.end() || span->second == 1)) {
+            ++column;  // scrolled out of view; a spanning title may still reach into it
             continue;
         }
         column += std::max(1, DrawHeaderCell(painter, column, rects));
@@ -141,6 +144,8 @@ int KGridListCtrlHeader::DrawHeaderCell(QPainter& painter, int column,
     const QString label = GetItemText(column).left(kMaxHeaderText);
     if (!label.isEmpty()) {
         QRect textRect = cell.adjusted(3, 0, -3, 0);
+        // A title spanning the header stays readable when the grid is scrolled sideways.
+        textRect.setLeft(std::max(textRect.left(), 3));
         const QFontMetrics metrics(painter.font());
         painter.setPen(text);
         painter.drawText(textRect, (GetItemFormat(column) & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter,

@@ -131,6 +131,9 @@ std::pair<int, int> KGridListView::SubItemHitTest(const QPoint& point) const {
     if (row >= GetItemCount()) {
         return {-1, -1};
     }
+    if (FirstColumnHeld() && point.x() < GetColumnWidth(0)) {
+        return {row, 0};  // the first column stays in view (DrawFrozenColumn)
+    }
     int x = point.x() + GetScrollX();
     for (int column = 0; column < GetColumnCount(); ++column) {
         x -= GetColumnWidth(column);
@@ -327,6 +330,9 @@ bool KGridListView::HitTestColumnBorder(int x, int y, int* column, QRect* header
     if (m_header->isEnabled()) {
         return false;
     }
+    if (FirstColumnHeld() && x < GetColumnWidth(0) + kBorderGrip) {
+        return false;  // the held first column covers the borders that scrolled under it
+    }
     auto [row, hitColumn] = SubItemHitTest(QPoint(x, y));
     if (row < 0) {
         return false;
@@ -468,7 +474,44 @@ void KGridListView::paintEvent(QPaintEvent*) {
     for (int row = first; row <= last; ++row) {
         DrawItem(painter, row);
     }
+    DrawFrozenColumn(painter, first, last);
     m_header->update();
+}
+
+bool KGridListView::FirstColumnHeld() const {
+    return m_firstColumnFrozen && GetScrollX() > 0 && GetColumnCount() > 1;
+}
+
+void KGridListView::DrawFrozenColumn(QPainter& painter, int first, int last) {
+    // Scrolled sideways, the first column (labels, entry numbers) stays where it was, drawn over
+    // the cells that scrolled under it, so a wide row still says what it is.
+    const int scrollX = GetScrollX();
+    if (!FirstColumnHeld()) {
+        return;
+    }
+    const int width = GetColumnWidth(0);
+    painter.save();
+    painter.setClipRect(QRect(0, 0, width, viewport()->height()));
+    for (int row = first; row <= last; ++row) {
+        std::vector<QRect> rects;
+        const int count = GetColumnRects(row, &rects);
+        if (count == 0) {
+            continue;
+        }
+        for (QRect& r : rects) {
+            r.translate(scrollX, 0);
+        }
+        const unsigned state =
+            (row == m_focusRow ? kStateFocused : 0u) | (row == GetFocusedRow() ? kStateSelected : 0u);
+        painter.save();
+        painter.setFont(font());
+        painter.setPen(palette().color(QPalette::Active, QPalette::Text));
+        DrawCell(painter, row, 0, state, rects);
+        painter.restore();
+    }
+    painter.restore();
+    painter.fillRect(QRect(width - 1, 0, 2, viewport()->height()),
+                     palette().color(QPalette::Active, QPalette::Mid));
 }
 
 void KGridListView::resizeEvent(QResizeEvent* event) {

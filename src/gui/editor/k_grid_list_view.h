@@ -93,6 +93,9 @@ class KGridListView : public QAbstractScrollArea {
     QWidget* GetEditor() const { return m_editor.data(); }
     bool IsResizing() const { return m_resizing; }
     const QFont& GetCellFont(int index) const { return m_cellFonts[index]; }
+    // Keeps the first column (labels, entry numbers) in view while the grid scrolls sideways; the
+    // other columns pass under it.
+    void SetFirstColumnFrozen(bool frozen) { m_firstColumnFrozen = frozen; }
 
     // The end-of-edit notification an in-place editor sends while it closes.
     void OnEndLabelEdit(KEndEditRecord& record);
@@ -137,6 +140,8 @@ class KGridListView : public QAbstractScrollArea {
     void UpdateScrollBars();
     void UpdateHeaderGeometry();
     void RedrawRow(int row);
+    void DrawFrozenColumn(QPainter& painter, int first, int last);
+    bool FirstColumnHeld() const;
 
     KGridListCtrlHeader* m_header;
     int m_rowHeight;
@@ -157,4 +162,5 @@ class KGridListView : public QAbstractScrollArea {
     int m_focusRow = -1;
     bool m_focusRowSelected = false;
     bool m_forwardingKey = false;
+    bool m_firstColumnFrozen = false;
 };
