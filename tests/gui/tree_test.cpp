@@ -1,5 +1,8 @@
 // The navigation tree: both shapes, node IDs, captions without texts, the page swap and the help
 // addresses it shows, and the Help command's window.
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTextCursor>
@@ -220,6 +223,22 @@ class TreeTest : public QObject {
         QVERIFY(help.toPlainText().isEmpty());
         help.Navigate("mk:@MSITStore:/nonexistent/none.chm::/index.htm");
         QVERIFY(help.toPlainText().contains("could not be opened"));
+    }
+
+    // A program folder named like the product ("Talvero #11") or holding "?", "%" or a space
+    // still shows its help, and links inside it still resolve.
+    void helpFromAFolderWithUrlCharacters() {
+        TestEnvironment env;
+        QTemporaryDir dir;
+        const QString folder = dir.path() + "/Talvero #11 ?50% a";
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(QFile::copy(BinDir() + "/talvero.chm", folder + "/talvero.chm"));
+        CHelpView help;
+        help.Navigate("mk:@MSITStore:" + folder + "/talvero.chm::/index.htm");
+        QVERIFY2(help.toPlainText().contains("Welcome to Talvero"), qPrintable(help.toPlainText()));
+        help.setSource(help.source().resolved(QUrl("files.htm")));
+        QVERIFY2(help.toPlainText().contains("Configuration files"), qPrintable(help.toPlainText()));
+        QCOMPARE(HelpAddress(help.source()), "mk:@MSITStore:" + folder + "/talvero.chm::/files.htm");
     }
 
     void helpContextMenuOnlyOnSelectedText() {

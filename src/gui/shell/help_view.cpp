@@ -13,7 +13,30 @@ namespace {
 constexpr uint32_t kTextHelpFileMissing = 2018;
 constexpr uint32_t kTextHelpPageMissing = 2014;
 
+// The help file's path is a file name, not part of a URL: "#", "?" and "%" in a folder name
+// would otherwise start a fragment or a query, or be read as an escape, and lose the rest.
+QString EscapeHelpFile(QString file) {
+    return file.replace('%', "%25").replace('#', "%23").replace('?', "%3F");
+}
+
 }  // namespace
+
+QUrl HelpUrl(const QString& address) {
+    QString file, page;
+    if (!SplitHelpAddress(address, file, page)) {
+        return QUrl(address);
+    }
+    return QUrl(QStringLiteral("mk:@MSITStore:") + EscapeHelpFile(file) + "::" + page);
+}
+
+QString HelpAddress(const QUrl& url) {
+    const QString address = url.toString(QUrl::RemoveFragment | QUrl::RemoveQuery);
+    QString file, page;
+    if (!SplitHelpAddress(address, file, page)) {
+        return address;
+    }
+    return QStringLiteral("mk:@MSITStore:") + QUrl::fromPercentEncoding(file.toUtf8()) + "::" + page;
+}
 
 QString HelpErrorPage(const QString& address, bool fileMissing) {
     QString file, page;
@@ -36,7 +59,7 @@ void CHelpView::Navigate(const QString& address) {
         clear();
         return;
     }
-    setSource(QUrl(m_address), QTextDocument::HtmlResource);
+    setSource(HelpUrl(m_address), QTextDocument::HtmlResource);
 }
 
 QByteArray CHelpView::LoadHelpObject(const QString& address) {
@@ -55,7 +78,7 @@ QByteArray CHelpView::LoadHelpObject(const QString& address) {
 }
 
 QVariant CHelpView::loadResource(int type, const QUrl& name) {
-    const QString address = name.toString(QUrl::RemoveFragment | QUrl::RemoveQuery);
+    const QString address = HelpAddress(name);
     if (address.startsWith(QLatin1String("mk:"), Qt::CaseInsensitive)) {
         QByteArray data = LoadHelpObject(address);
         if (type == QTextDocument::HtmlResource || type == QTextDocument::StyleSheetResource) {

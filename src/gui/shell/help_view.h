@@ -2,6 +2,7 @@
 // The help pane below the settings page. It shows pages of the help file beside the program
 // ("mk:@MSITStore:<file>::/<page>"), read straight from the file, and "about:blank" for no help.
 #include <QTextBrowser>
+#include <QUrl>
 #include <memory>
 
 class ChmArchive;
@@ -30,6 +31,11 @@ class CHelpView : public QTextBrowser {
     QString m_address = "about:blank";
     std::unique_ptr<ChmArchive> m_archive;
 };
+
+// A help address as the browser's URL and back: the file part survives any character a folder
+// name may hold.
+QUrl HelpUrl(const QString& address);
+QString HelpAddress(const QUrl& url);
 
 // The page shown when a help file or a page in it cannot be read.
 QString HelpErrorPage(const QString& address, bool fileMissing);
