@@ -29,4 +29,5 @@ target_sources(talvero_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/posix/serial_port.cpp
   ${CMAKE_CURRENT_LIST_DIR}/posix/serial_speed.cpp
   ${CMAKE_CURRENT_LIST_DIR}/posix/port_enum.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/posix/port_access.cpp
 )
