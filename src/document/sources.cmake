@@ -10,4 +10,5 @@ target_sources(talvero_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/settings_load.cpp
   ${CMAKE_CURRENT_LIST_DIR}/config_file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/read_backup.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/recovery_store.cpp
 )
