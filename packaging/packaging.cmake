@@ -100,6 +100,7 @@ add_custom_command(OUTPUT ${_out}/changelog.Debian.gz
   DEPENDS ${_pkg}/debian/changelog)
 add_custom_target(talvero_changelog ALL DEPENDS ${_out}/changelog.Debian.gz)
 install(FILES ${_pkg}/debian/copyright ${_out}/changelog.Debian.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/talvero)
+install(FILES ${_pkg}/debian/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME talvero)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME talvero)
@@ -114,8 +115,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION comm)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${TALVERO_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "configuration program for push-to-talk IP radios
-Talvero reads the whole configuration of a push-to-talk IP radio over its
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "configuration program for push-to-talk IP radios")
+set(CPACK_PACKAGE_DESCRIPTION "Talvero reads the whole configuration of a push-to-talk IP radio over its
 USB serial cable, edits it in a tree of settings pages and writes it back.
 It saves and opens configuration files, shows the radio's information,
 initialises the radio, updates its firmware, exchanges its ID list as CSV
