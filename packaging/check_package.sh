@@ -50,8 +50,9 @@ XDG_CONFIG_HOME="$scratch/config" QT_QPA_PLATFORM=offscreen TALVERO_LANG=0x0409 
     problem "talvero did not start: $(cat "$scratch/err")"
 # The tool works on a file, and its warnings are the program's texts, not ID_<n>.
 cli="$root/usr/bin/talvero-cli"
-"$cli" new -o "$scratch/default.ini" && "$cli" check "$scratch/default.ini" >/dev/null ||
+if ! "$cli" new -o "$scratch/default.ini" || ! "$cli" check "$scratch/default.ini" >/dev/null; then
     problem "talvero-cli new/check failed"
+fi
 "$cli" idlist import "$scratch/default.ini" "$scratch/missing.csv" -o "$scratch/out.ini" 2>"$scratch/err" || true
 grep -q 'ID_[0-9]' "$scratch/err" && problem "talvero-cli shows text IDs: $(cat "$scratch/err")"
 

@@ -9,6 +9,9 @@ build=${TALVERO_BUILD_DIR:-build}
 cmake -S . -B "$build" -G Ninja -DTALVERO_WERROR=ON >/dev/null
 cmake --build "$build" -j "$(nproc)"
 rm -f "$build"/talvero_*.deb
-(cd "$build" && cpack -G DEB >/dev/null)
+if ! (cd "$build" && cpack -G DEB >cpack.log 2>&1); then
+    cat "$build/cpack.log" >&2
+    exit 1
+fi
 deb=$(ls "$build"/talvero_*.deb)
 echo "$deb"
