@@ -11,6 +11,7 @@ PACKAGES=(
   libchm-dev fp-utils
   xvfb xauth imagemagick fonts-ipafont-gothic
   clang-format
+  help2man librsvg2-bin desktop-file-utils appstream lintian man-db
 )
 
 missing=()

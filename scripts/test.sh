@@ -3,7 +3,8 @@
 #   1. the plain build with warnings as errors, every test (GUI tests headless);
 #   2. the core tests under AddressSanitizer and UndefinedBehaviorSanitizer;
 #   3. the link tests under ThreadSanitizer;
-#   4. one clang-format style over the tree.
+#   4. one clang-format style over the tree;
+#   5. the Debian package: built by CPack, unpacked into a scratch root and checked there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
@@ -49,4 +50,15 @@ if (cd build-tsan && ctest -N -L link | grep -q 'Total Tests: [1-9]'); then
 fi
 echo "== every test"
 (cd build && ctest -j "$jobs") || status=1
+
+echo "== Debian package"
+# The package of the plain build, unpacked (dpkg -x, nothing installed): files where the programs
+# look, manual pages, desktop entry and metainfo valid, lintian clean.
+rm -f build/talvero_*.deb
+if (cd build && cpack -G DEB >/dev/null); then
+  packaging/check_package.sh build/talvero_*.deb || status=1
+else
+  echo "test.sh: cpack failed" >&2
+  status=1
+fi
 exit $status

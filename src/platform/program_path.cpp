@@ -1,9 +1,15 @@
 #include "platform/program_path.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <mutex>
+
+#ifndef TALVERO_BIN_TO_DATA
+#define TALVERO_BIN_TO_DATA "../share/talvero"
+#endif
 
 namespace {
 std::mutex g_pathMutex;
@@ -43,4 +49,26 @@ std::string HelpFilePath(const std::string& programPath) {
         return programPath.substr(0, dot) + ".chm";
     }
     return programPath + ".chm";
+}
+
+std::string InstalledDataFolder(const std::string& programFolder) {
+    return programFolder + "/" TALVERO_BIN_TO_DATA;
+}
+
+std::string LocateDataFile(const std::string& besideProgram) {
+    struct stat st {};
+    if (stat(besideProgram.c_str(), &st) == 0) {
+        return besideProgram;
+    }
+    const size_t slash = besideProgram.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string(".") : besideProgram.substr(0, slash);
+    const std::string name = slash == std::string::npos ? besideProgram : besideProgram.substr(slash + 1);
+    const std::string installed = InstalledDataFolder(folder) + "/" + name;
+    // The real path, not bin/..: on a system where bin is a symbolic link the two differ.
+    if (char* real = realpath(installed.c_str(), nullptr)) {
+        std::string found(real);
+        std::free(real);
+        return found;
+    }
+    return besideProgram;
 }

@@ -31,3 +31,7 @@ target_sources(talvero_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/posix/port_enum.cpp
   ${CMAKE_CURRENT_LIST_DIR}/posix/port_access.cpp
 )
+
+# Where the installed share folder lies, seen from the installed program's folder.
+set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/program_path.cpp APPEND PROPERTY
+             COMPILE_DEFINITIONS TALVERO_BIN_TO_DATA="${TALVERO_BIN_TO_DATA}")

@@ -213,27 +213,36 @@ uint32_t LoadLanguageFile(const std::string& path, const LanguageFileReporter& r
     return 0;
 }
 
-void SelectLanguageFiles(const std::string& programPath, uint16_t systemLanguageId,
-                         const LanguageFileReporter& report) {
-    const std::string english = LanguageFilePath(programPath, kEnglish);
+std::vector<std::string> SelectLanguageFiles(const std::string& programPath, uint16_t systemLanguageId,
+                                             const LanguageFileReporter& report) {
+    std::vector<std::string> loaded;
+    auto load = [&](const std::string& path) {
+        const uint32_t result = LoadLanguageFile(path, report);
+        if (result == 0) {
+            loaded.push_back(path);
+        }
+        return result;
+    };
+    const std::string english = LocateDataFile(LanguageFilePath(programPath, kEnglish));
     uint32_t englishResult = kErrFileNotFound;
     if (Exists(english)) {
-        englishResult = LoadLanguageFile(english, report);
+        englishResult = load(english);
     }
     if (englishResult == 0 && systemLanguageId == kEnglish) {
-        return;
+        return loaded;
     }
     // On an English system whose English file failed, that same file is tried once more here.
-    const std::string system = LanguageFilePath(programPath, systemLanguageId);
+    const std::string system = LocateDataFile(LanguageFilePath(programPath, systemLanguageId));
     if (Exists(system)) {
-        if (LoadLanguageFile(system, report) == 0) {
-            return;
+        if (load(system) == 0) {
+            return loaded;
         }
     } else if (englishResult == 0) {
-        return;
+        return loaded;
     }
-    const std::string japanese = LanguageFilePath(programPath, kJapanese);
+    const std::string japanese = LocateDataFile(LanguageFilePath(programPath, kJapanese));
     if (Exists(japanese)) {
-        LoadLanguageFile(japanese, report);
+        load(japanese);
     }
+    return loaded;
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 // Shows the failure of one file to the user. The table may still be empty at that point, so the
 // message is the system's description of the code, never a language text. The program passes a
@@ -17,8 +18,10 @@ using LanguageFileReporter = std::function<void(uint32_t code, const std::string
 uint32_t LoadLanguageFile(const std::string& path, const LanguageFileReporter& report);
 
 // English is the base layer, the system language overrides it, and Japanese is the last resort
-// when neither gave a table. No file at all is allowed: every text then shows as ID_<n>.
-void SelectLanguageFiles(const std::string& programPath, uint16_t systemLanguageId,
-                         const LanguageFileReporter& report);
+// when neither gave a table. No file at all is allowed: every text then shows as ID_<n>. Each file
+// is taken from beside the program or, failing that, from the installed share folder
+// (LocateDataFile). Returns the paths of the files loaded, in load order.
+std::vector<std::string> SelectLanguageFiles(const std::string& programPath, uint16_t systemLanguageId,
+                                             const LanguageFileReporter& report);
 
 inline constexpr uint32_t kLanguageFileMaxBytes = 0xA00000;

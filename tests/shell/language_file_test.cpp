@@ -224,6 +224,21 @@ TEST_F(LanguageFileTest, SelectionOrder) {
     }
 }
 
+TEST_F(LanguageFileTest, InstalledFilesLayerUnderFilesBesideTheProgram) {
+    // An installed program (bin/) with English in its share folder and German dropped beside it.
+    fs::create_directories(m_dir / "bin");
+    fs::create_directories(m_dir / "share/talvero");
+    const std::string program = (m_dir / "bin/app.exe").string();
+    const std::string english = (m_dir / "share/talvero/app.exe.0409.lang").string();
+    const std::string german = (m_dir / "bin/app.exe.0407.lang").string();
+    std::ofstream(english, std::ios::binary) << Utf16Bytes(u"1\ten\n2\ten two\n");
+    std::ofstream(german, std::ios::binary) << Utf16Bytes(u"1\tde\n");
+    const auto loaded = SelectLanguageFiles(program, 0x0407, nullptr);
+    EXPECT_EQ(GetLanguageText(1), u"de");
+    EXPECT_EQ(GetLanguageText(2), u"en two");
+    EXPECT_EQ(loaded, (std::vector<std::string>{fs::canonical(english).string(), german}));
+}
+
 TEST_F(LanguageFileTest, BuiltEnglishFileLoads) {
     const std::string path = LanguageFilePath(std::string(TALVERO_BIN_DIR) + "/talvero", 0x0409);
     if (!fs::exists(path)) {

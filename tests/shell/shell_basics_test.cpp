@@ -35,6 +35,38 @@ TEST(ProgramPath, LanguageAndHelpFileNames) {
     }
 }
 
+TEST(ProgramPath, DataFilesBesideTheProgramBeforeTheInstalledShareFolder) {
+    const fs::path root = fs::temp_directory_path() / ("datafiles_" + std::to_string(getpid()));
+    fs::remove_all(root);
+    // Merged /usr: bin is a link to usr/bin, so bin/.. is usr, not the root.
+    fs::create_directories(root / "usr/bin");
+    fs::create_directories(root / "usr/share/talvero");
+    fs::create_directory_symlink("usr/bin", root / "bin");
+    auto touch = [](const fs::path& p) { std::ofstream(p) << "x"; };
+    touch(root / "usr/bin/both.chm");
+    touch(root / "usr/share/talvero/both.chm");
+    touch(root / "usr/bin/beside.chm");
+    touch(root / "usr/share/talvero/installed.chm");
+    struct Case {
+        const char* beside;  // under root
+        const char* found;
+    };
+    const Case cases[] = {
+        {"usr/bin/both.chm", "usr/bin/both.chm"},
+        {"usr/bin/beside.chm", "usr/bin/beside.chm"},
+        {"usr/bin/installed.chm", "usr/share/talvero/installed.chm"},
+        {"bin/installed.chm", "usr/share/talvero/installed.chm"},
+        {"usr/bin/missing.chm", "usr/bin/missing.chm"},  // reported under the name beside the program
+    };
+    const std::string real = fs::canonical(root).string() + "/";
+    for (const auto& c : cases) {
+        const std::string found = LocateDataFile((root / c.beside).string());
+        const std::string expected = (root / c.found).string();
+        EXPECT_TRUE(found == expected || found == real + c.found) << c.beside << " -> " << found;
+    }
+    fs::remove_all(root);
+}
+
 TEST(LanguageId, FromLocaleNames) {
     struct Case {
         const char* locale;

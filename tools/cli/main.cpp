@@ -8,6 +8,8 @@
 #include "platform/error_codes.h"
 #include "platform/language_id.h"
 #include "platform/program_path.h"
+#include "radio_host.h"
+#include "text/data_file_report.h"
 #include "text/language_file.h"
 
 bool WantsHelp(const std::vector<std::string>& args) {
@@ -24,11 +26,20 @@ int Fail(const std::string& message, int code) {
     return code;
 }
 
-void LoadLanguageTexts() {
+namespace {
+
+// The program's data files are named after the program, which lies beside this tool.
+std::string ProgramBesideThisTool() {
     std::string dir = ProgramFilePath();
     const size_t slash = dir.find_last_of('/');
     dir = slash == std::string::npos ? std::string(".") : dir.substr(0, slash);
-    SelectLanguageFiles(dir + "/talvero", SystemDefaultLanguageId(),
+    return dir + "/talvero";
+}
+
+}  // namespace
+
+void LoadLanguageTexts() {
+    SelectLanguageFiles(ProgramBesideThisTool(), SystemDefaultLanguageId(),
                         [](uint32_t code, const std::string& path) {
                             std::fprintf(stderr, "talvero-cli: language file %s: %s\n", path.c_str(),
                                          DescribeCode(code).c_str());
@@ -53,7 +64,10 @@ void PrintUsage(FILE* out) {
     for (const auto& c : AllCommands()) {
         std::fprintf(out, "  %-10s %s\n", c.name, c.summary);
     }
-    std::fprintf(out, "\n'talvero-cli COMMAND --help' describes a command.\n");
+    std::fprintf(out,
+                 "\n'talvero-cli COMMAND --help' describes a command; 'talvero-cli --version' prints the\n"
+                 "version and the language and help files in use.\n\n%s  70  internal error\n",
+                 kRadioExitHelp);
 }
 
 }  // namespace
@@ -66,6 +80,11 @@ int main(int argc, char** argv) {
     std::string name = argv[1];
     if (name == "--help" || name == "-h" || name == "help") {
         PrintUsage(stdout);
+        return 0;
+    }
+    if (name == "--version") {
+        std::fputs(DataFileReport("talvero-cli", ProgramBesideThisTool(), SystemDefaultLanguageId()).c_str(),
+                   stdout);
         return 0;
     }
     std::vector<std::string> args(argv + 2, argv + argc);

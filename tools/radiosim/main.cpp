@@ -25,7 +25,7 @@ const char kUsage[] =
     "  --link PATH          make PATH a symbolic link to the device\n"
     "  --config FILE        configuration file the radio holds (default: the default settings)\n"
     "  --dump FILE          save each configuration written to the radio as key=value lines\n"
-    "  --firmware-dump FILE save each firmware image sent to the radio\n"
+    "  --firmware-dump FILE  save each firmware image sent to the radio\n"
     "  --code TEXT          device code in the information reply (default KD7391#05; '' leaves it out)\n"
     "  --rental N           rental value (default 0)\n"
     "  --auth N             non-zero: the radio asks for its password\n"

@@ -1,5 +1,7 @@
 // talvero: the radio configuration program.
 //
+// talvero [FILE] opens the configuration file FILE, or a new default configuration.
+// --help and --version answer on the terminal without opening a window (no display needed).
 // --exit-after-first-paint  quits as soon as the main window has been painted once and prints
 //                           the time since start and the resident memory (start-up benchmark).
 // --screenshots DIR         saves the main window (title page selected) and the about box as
@@ -18,8 +20,48 @@
 #include "gui/shell/left_view.h"
 #include "gui/shell/main_frame.h"
 #include "gui/shell/talvero_app.h"
+#include "platform/language_id.h"
+#include "platform/program_path.h"
+#include "text/data_file_report.h"
 
 namespace {
+
+const char kUsage[] =
+    "usage: talvero [FILE]\n"
+    "\n"
+    "Reads, edits and writes the configuration of a push-to-talk IP radio over a serial link.\n"
+    "Opens the configuration file FILE (.ini), or starts with a new default configuration.\n"
+    "\n"
+    "options:\n"
+    "  -h, --help     print this help and exit\n"
+    "  --version      print the version and the language and help files in use, and exit\n"
+    "\n"
+    "environment:\n"
+    "  TALVERO_LANG         language of the texts as a language ID (0x0409 English, 0x0411\n"
+    "                       Japanese); by default the one of LC_ALL, LC_MESSAGES or LANG\n"
+    "  TALVERO_EXTRA_PORTS  further serial ports to list, separated by colons (for example a\n"
+    "                       simulated radio from talvero-radiosim)\n"
+    "  TALVERO_CODEPAGE     8-bit code page of the radio's texts (default CP932)\n"
+    "\n"
+    "The language files (talvero.LANG.lang) and the help file (talvero.chm) are taken from\n"
+    "beside the program, or else from the installed share folder (../share/talvero).\n";
+
+// Answers --help and --version; returns true when the program should end.
+bool AnsweredOnTerminal(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--help" || a == "-h") {
+            std::fputs(kUsage, stdout);
+            return true;
+        }
+        if (a == "--version") {
+            std::fputs(DataFileReport("talvero", ProgramFilePath(), SystemDefaultLanguageId()).c_str(),
+                       stdout);
+            return true;
+        }
+    }
+    return false;
+}
 
 long ResidentKilobytes() {
     std::ifstream status("/proc/self/status");
@@ -68,6 +110,9 @@ bool SaveScreenshots(CMainFrame* frame, const QString& folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (AnsweredOnTerminal(argc, argv)) {
+        return 0;
+    }
     QElapsedTimer clock;
     clock.start();
     QApplication application(argc, argv);

@@ -43,7 +43,7 @@ CMainFrame::CMainFrame(CTalveroDoc* document, QWidget* parent)
     setObjectName("mainFrame");
     m_pageContext.document = document;
     m_pageContext.navigateHelp = [this](const QString& address) { NavigateHelp(address); };
-    m_pageContext.helpFilePath = HelpFilePath(ProgramFilePath());
+    m_pageContext.helpFilePath = LocateDataFile(HelpFilePath(ProgramFilePath()));
 }
 
 CMainFrame::~CMainFrame() {
@@ -362,7 +362,8 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 void CMainFrame::OnHelpContents() {
     // The help window lives on its own (not a child of the frame), like a separate viewer.
     if (!m_helpWindow) {
-        m_helpWindow = new CHelpWindow(QString::fromStdString(HelpFilePath(ProgramFilePath())));
+        m_helpWindow =
+            new CHelpWindow(QString::fromStdString(LocateDataFile(HelpFilePath(ProgramFilePath()))));
         m_helpWindow->setAttribute(Qt::WA_QuitOnClose, false);
         m_helpWindow->LoadContents();
     }
