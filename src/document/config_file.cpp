@@ -9,12 +9,13 @@
 
 #include "document/talvero_doc.h"
 #include "platform/code_page.h"
+#include "platform/read_whole_file.h"
 
 namespace {
 
 // No configuration comes near this; anything larger is not one, and reading it whole would only
 // exhaust memory.
-constexpr off_t kMaxConfigFileBytes = 64 * 1024 * 1024;
+constexpr uint64_t kMaxConfigFileBytes = 64 * 1024 * 1024;
 
 ErrorInfo SystemError(int err, const std::string& what) {
     ErrorInfo e;
@@ -22,50 +23,6 @@ ErrorInfo SystemError(int err, const std::string& what) {
     e.sysErrno = err;
     e.detail = what + ": " + strerror(err);
     return e;
-}
-
-enum class ReadOutcome { Ok, CannotOpen, Empty, Short, TooLarge };
-
-ReadOutcome ReadFileBytes(const std::string& path, std::string& bytes, ErrorInfo& error) {
-    bytes.clear();
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        error = SystemError(errno, path);
-        return ReadOutcome::CannotOpen;
-    }
-    struct stat st {};
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        const int err = S_ISDIR(st.st_mode) ? EISDIR : errno ? errno : EINVAL;
-        ::close(fd);
-        error = SystemError(err, path);
-        return ReadOutcome::CannotOpen;
-    }
-    if (st.st_size == 0) {
-        ::close(fd);
-        return ReadOutcome::Empty;
-    }
-    if (st.st_size > kMaxConfigFileBytes) {
-        ::close(fd);
-        return ReadOutcome::TooLarge;
-    }
-    bytes.resize(static_cast<size_t>(st.st_size));
-    size_t got = 0;
-    while (got < bytes.size()) {
-        ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            break;
-        }
-        got += static_cast<size_t>(n);
-    }
-    ::close(fd);
-    if (got < bytes.size()) {
-        bytes.clear();
-        return ReadOutcome::Short;
-    }
-    return ReadOutcome::Ok;
 }
 
 }  // namespace
@@ -120,23 +77,31 @@ ConfigRefusal ParseConfigurationBytes(const std::string& bytes, CIniData& map) {
 
 ConfigLoadResult OpenConfigurationFile(CTalveroDoc& doc, const std::string& path) {
     ConfigLoadResult result;
-    std::string bytes;
-    switch (ReadFileBytes(path, bytes, result.error)) {
-        case ReadOutcome::Ok:
+    WholeFile file = ReadWholeFile(path, kMaxConfigFileBytes);
+    switch (file.fault) {
+        case WholeFileFault::kNone:
             break;
-        case ReadOutcome::CannotOpen:
+        case WholeFileFault::kOpen:
+        case WholeFileFault::kDirectory:
+        case WholeFileFault::kNotRegular:
+        case WholeFileFault::kNoMemory:
             result.refusal = ConfigRefusal::CannotOpen;
+            result.error = file.error;
             return result;
-        case ReadOutcome::Empty:
-            result.refusal = ConfigRefusal::Empty;
-            return result;
-        case ReadOutcome::Short:
-            result.refusal = ConfigRefusal::ShortRead;
-            return result;
-        case ReadOutcome::TooLarge:
+        case WholeFileFault::kTooLarge:
             result.refusal = ConfigRefusal::TooLarge;
             return result;
+        case WholeFileFault::kRead:
+        case WholeFileFault::kShrank:
+        case WholeFileFault::kGrew:
+            result.refusal = ConfigRefusal::ShortRead;
+            return result;
     }
+    if (file.bytes.empty()) {
+        result.refusal = ConfigRefusal::Empty;
+        return result;
+    }
+    const std::string& bytes = file.bytes;
     CIniData map;
     result.refusal = ParseConfigurationBytes(bytes, map);
     if (!result.ok()) {
@@ -239,20 +204,4 @@ ErrorInfo WriteFileAtomically(const std::string& path, const std::string& bytes)
         return SystemError(err, path);
     }
     return {};
-}
-
-ErrorInfo ReadWholeFile(const std::string& path, std::string& bytes) {
-    ErrorInfo e;
-    switch (ReadFileBytes(path, bytes, e)) {
-        case ReadOutcome::Ok:
-        case ReadOutcome::Empty:
-            return {};
-        case ReadOutcome::CannotOpen:
-            return e;
-        case ReadOutcome::Short:
-            return SystemError(EIO, path);
-        case ReadOutcome::TooLarge:
-            return SystemError(EFBIG, path);
-    }
-    return e;
 }

@@ -50,5 +50,3 @@ ErrorInfo SaveConfigurationFile(CTalveroDoc& doc, const std::string& path);
 
 // Atomic write of any bytes (also used for CSV and warning lists).
 ErrorInfo WriteFileAtomically(const std::string& path, const std::string& bytes);
-// Reads a whole file; fails on a short read.
-ErrorInfo ReadWholeFile(const std::string& path, std::string& bytes);

@@ -1,14 +1,10 @@
 #include "idlist/csv_reader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 
 #include "platform/code_page.h"
 #include "platform/error_codes.h"
+#include "platform/read_whole_file.h"
 
 namespace {
 
@@ -25,17 +21,6 @@ std::u16string_view Trim(std::u16string_view s) {
     }
     return s;
 }
-
-class FileCloser {
-  public:
-    explicit FileCloser(int fd) : m_fd(fd) {}
-    ~FileCloser() { ::close(m_fd); }
-    FileCloser(const FileCloser&) = delete;
-    FileCloser& operator=(const FileCloser&) = delete;
-
-  private:
-    int m_fd;
-};
 
 }  // namespace
 
@@ -98,42 +83,15 @@ std::u16string DecodeCsvBytes(std::string_view bytes) {
 
 uint32_t ReadCsvText(const std::string& path, std::u16string& text) {
     text.clear();
-    // Without O_NONBLOCK a named pipe would hold the open until some writer came along.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        return ErrnoToCode(errno);
+    // Past the limit the rest of the file is ignored.
+    const WholeFile file = ReadWholeFile(path, kCsvMaxBytes, OverLimit::kReadPrefix);
+    if (file.fault == WholeFileFault::kShrank || file.fault == WholeFileFault::kGrew) {
+        return kErrInvalidData;  // the file changed while it was read
     }
-    FileCloser closer(fd);
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-        return ErrnoToCode(errno);
+    if (!file.ok()) {
+        return file.error.code;  // 5 for a folder, as on Windows; 13 for a pipe or device
     }
-    if (S_ISDIR(st.st_mode)) {
-        return kErrAccessDenied;  // what opening a folder as a file gives on Windows
-    }
-    if (!S_ISREG(st.st_mode)) {
-        return kErrInvalidData;  // a pipe or device has no length to read
-    }
-    // The whole length counts, not just its lower 32 bits, so that a file past 4 GiB is read up
-    // to the limit rather than as the few bytes its length has beyond a multiple of 4 GiB.
-    const uint64_t length =
-        std::min<uint64_t>(static_cast<uint64_t>(std::max<off_t>(st.st_size, 0)), kCsvMaxBytes);
-    std::string bytes(length, '\0');
-    size_t got = 0;
-    while (got < length) {
-        const ssize_t n = ::read(fd, bytes.data() + got, length - got);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return ErrnoToCode(errno);
-        }
-        if (n == 0) {
-            return kErrInvalidData;  // the file shrank while it was read
-        }
-        got += static_cast<size_t>(n);
-    }
-    text = DecodeCsvBytes(bytes);
+    text = DecodeCsvBytes(file.bytes);
     return kErrSuccess;
 }
 

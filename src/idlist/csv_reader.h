@@ -20,7 +20,8 @@ inline constexpr uint64_t kCsvMaxBytes = 0x6400000;
 size_t SplitCsvLine(std::u16string_view line, CsvRow& fields, bool trimQuoted);
 
 // Reads the file (at most kCsvMaxBytes of it) and decodes it to text that ends at its first NUL.
-// Returns 0, the open or read failure's system error code, or 13 for a short read.
+// Returns 0, the open or read failure's system error code, or 13 for a file that changed while
+// it was read.
 uint32_t ReadCsvText(const std::string& path, std::u16string& text);
 
 // Decodes file bytes as ReadCsvText does.

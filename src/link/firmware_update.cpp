@@ -1,13 +1,12 @@
 // Sending a firmware image: the file's bytes as they are, in 100-frame blocks.
 #include <errno.h>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <new>
 #include <vector>
 
 #include "link/clone_serial_port.h"
+#include "platform/read_whole_file.h"
 
 namespace {
 
@@ -17,48 +16,41 @@ constexpr size_t kFirmwareBlockBytes = 16000;
 
 uint32_t CCloneSoftSerialPort::UpdateFirmware(const std::string& port, uint32_t baudRate,
                                               const std::u16string& password, const std::string& path) {
+    const std::string what = "firmware image " + path;
+    // A file whose attributes cannot be read does not exist, whatever the reason.
     struct stat st;
     if (::stat(path.c_str(), &st) != 0) {
-        const int err = errno;
-        return Fail(kErrFileNotFound, err, "firmware image " + path);
+        return Fail(kErrFileNotFound, errno, what);
     }
-    if (S_ISDIR(st.st_mode)) {
-        return Fail(kErrFileNotFound, EISDIR, "firmware image " + path);
+    const WholeFile file = ReadWholeFile(path, kMaxFirmwareSize);
+    switch (file.fault) {
+        case WholeFileFault::kNone:
+            break;
+        case WholeFileFault::kOpen:
+            return Fail(file.error.code, file.error.sysErrno, what);
+        case WholeFileFault::kDirectory:
+            return Fail(kErrFileNotFound, EISDIR, what);
+        case WholeFileFault::kNotRegular:  // a pipe or device has no length: as an empty file
+        case WholeFileFault::kTooLarge:
+        case WholeFileFault::kGrew:
+            return Fail(kErrIncorrectSize, 0, file.error.detail + " (1 to 16777216 bytes allowed)");
+        case WholeFileFault::kNoMemory:
+            return Fail(kErrInsufficientBuffer, ENOMEM, what);
+        case WholeFileFault::kRead:
+        case WholeFileFault::kShrank:
+            return Fail(kErrHandleEof, file.error.sysErrno, what + " is shorter than its size");
     }
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        const int err = errno;
-        return Fail(ErrnoToCode(err), err, "firmware image " + path);
+    if (file.bytes.empty()) {
+        return Fail(kErrIncorrectSize, 0, what + " is empty (1 to 16777216 bytes allowed)");
     }
-    const off_t length = st.st_size;
-    if (length <= 0 || static_cast<uint64_t>(length) > kMaxFirmwareSize) {
-        ::close(fd);
-        return Fail(
-            kErrIncorrectSize, 0,
-            "firmware image " + path + " has " + std::to_string(length) + " bytes (1 to 16777216 allowed)");
-    }
-    const size_t padded = PaddedLength(static_cast<uint64_t>(length));
+    const size_t padded = PaddedLength(file.bytes.size());
     std::vector<uint8_t> image;
     try {
-        image.assign(padded, 0);
+        image.reserve(padded);
+        image.assign(file.bytes.begin(), file.bytes.end());
+        image.resize(padded, 0);
     } catch (const std::bad_alloc&) {
-        ::close(fd);
-        return Fail(kErrInsufficientBuffer, ENOMEM, "firmware image " + path);
-    }
-    size_t got = 0;
-    while (got < static_cast<size_t>(length)) {
-        const ssize_t n = ::read(fd, image.data() + got, static_cast<size_t>(length) - got);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            break;
-        }
-        got += static_cast<size_t>(n);
-    }
-    ::close(fd);
-    if (got < static_cast<size_t>(length)) {
-        return Fail(kErrHandleEof, 0, "firmware image " + path + " is shorter than its size");
+        return Fail(kErrInsufficientBuffer, ENOMEM, what);
     }
 
     const uint32_t total = static_cast<uint32_t>(padded / kFirmwareBlockBytes + 5);

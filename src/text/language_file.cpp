@@ -1,57 +1,20 @@
 #include "text/language_file.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <new>
 
 #include "platform/error_codes.h"
 #include "platform/program_path.h"
+#include "platform/read_whole_file.h"
 #include "text/language_texts.h"
 
 namespace {
 
 constexpr uint16_t kEnglish = 0x0409;
 constexpr uint16_t kJapanese = 0x0411;
-
-class FileHandle {
-  public:
-    explicit FileHandle(int fd) : m_fd(fd) {}
-    ~FileHandle() {
-        if (m_fd >= 0) {
-            close(m_fd);
-        }
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    int get() const { return m_fd; }
-
-  private:
-    int m_fd;
-};
-
-// Reads exactly `size` bytes unless the file ends first; returns the count or -1 on an error.
-ssize_t ReadFully(int fd, void* buffer, size_t size) {
-    size_t done = 0;
-    auto* p = static_cast<unsigned char*>(buffer);
-    while (done < size) {
-        ssize_t n = read(fd, p + done, size - done);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return -1;
-        }
-        if (n == 0) {
-            break;
-        }
-        done += static_cast<size_t>(n);
-    }
-    return static_cast<ssize_t>(done);
-}
 
 bool IsHexDigit(char16_t c) {
     return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
@@ -174,40 +137,34 @@ bool Exists(const std::string& path) {
 }  // namespace
 
 uint32_t LoadLanguageFile(const std::string& path, const LanguageFileReporter& report) {
-    FileHandle file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.get() < 0) {
-        uint32_t code = ErrnoToCode(errno);
-        return code == 0 ? 0 : Fail(code, path, report);
+    const WholeFile file = ReadWholeFile(path, kLanguageFileMaxBytes);
+    switch (file.fault) {
+        case WholeFileFault::kNone:
+            break;
+        case WholeFileFault::kOpen:
+        case WholeFileFault::kRead:
+            return Fail(file.error.code, path, report);
+        case WholeFileFault::kDirectory:
+        case WholeFileFault::kNotRegular:
+            return Fail(kErrAccessDenied, path, report);  // a folder of that name cannot be read as a file
+        case WholeFileFault::kTooLarge:
+        case WholeFileFault::kNoMemory:
+        case WholeFileFault::kShrank:
+        case WholeFileFault::kGrew:
+            return Fail(kErrInvalidData, path, report);
     }
-    struct stat st;
-    if (fstat(file.get(), &st) != 0) {
-        return Fail(ErrnoToCode(errno), path, report);
-    }
-    if (!S_ISREG(st.st_mode)) {
-        return Fail(kErrAccessDenied, path, report);  // a folder of that name cannot be read as a file
-    }
-    const uint32_t length = static_cast<uint32_t>(st.st_size);
-    if (length > kLanguageFileMaxBytes) {
-        return Fail(kErrInvalidData, path, report);
-    }
-    unsigned char bom[2];
-    if (ReadFully(file.get(), bom, 2) != 2 || bom[0] != 0xFF || bom[1] != 0xFE) {
+    const std::string& bytes = file.bytes;
+    if (bytes.size() < 2 || static_cast<unsigned char>(bytes[0]) != 0xFF ||
+        static_cast<unsigned char>(bytes[1]) != 0xFE) {
         return Fail(kErrInvalidData, path, report);
     }
     // Whole code units plus one terminator: the bytes after the mark, then at least one zero unit.
-    const size_t units = length / 2 + 1;
+    const size_t units = bytes.size() / 2 + 1;
     std::unique_ptr<char16_t[]> buffer(new (std::nothrow) char16_t[units]());
     if (!buffer) {
         return Fail(kErrInvalidData, path, report);
     }
-    const size_t toRead = length - 2;
-    ssize_t got = ReadFully(file.get(), buffer.get(), toRead);
-    if (got < 0) {
-        return Fail(ErrnoToCode(errno), path, report);
-    }
-    if (static_cast<size_t>(got) != toRead) {
-        return Fail(kErrInvalidData, path, report);  // the file shrank while it was read
-    }
+    std::memcpy(buffer.get(), bytes.data() + 2, bytes.size() - 2);
     ParseBuffer(buffer.get());
     g_languageBuffers.push_back(std::move(buffer));
     return 0;

@@ -1,50 +1,14 @@
 // talvero-cli's file commands, run as a process the way a user runs them.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
-#include <filesystem>
+#include <algorithm>
 #include <fstream>
 
-namespace fs = std::filesystem;
+#include "cli_run.h"
 
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-};
-
-CliRun Cli(const std::string& args) {
-    const std::string cmd =
-        std::string(TALVERO_BIN_DIR) + "/talvero-cli " + args + " 2>/tmp/talvero-cli-test.err";
-    FILE* p = popen(cmd.c_str(), "r");
-    std::string out;
-    std::array<char, 4096> buf;
-    size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) {
-        out.append(buf.data(), n);
-    }
-    const int st = pclose(p);
-    return {WIFEXITED(st) ? WEXITSTATUS(st) : -1, out};
-}
-
-std::string Err() {
-    std::ifstream in("/tmp/talvero-cli-test.err");
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-class CliDocument : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/talvero-cli-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir = tmpl;
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string dir;
-};
+using CliDocument = CliTest;
 
 TEST_F(CliDocument, NewShowSetCheck) {
     const std::string ini = dir + "/a.ini";
@@ -57,7 +21,7 @@ TEST_F(CliDocument, NewShowSetCheck) {
         Cli("set " + ini + " def_id_01=7 name_01_07=テスト id_type_01_07=indi def_id_type_01=bogus -o " +
             dir + "/b.ini");
     EXPECT_EQ(set.status, 1);
-    EXPECT_NE(Err().find("def_id_type_01"), std::string::npos);
+    EXPECT_NE(set.err.find("def_id_type_01"), std::string::npos);
     CliRun file = Cli("show " + dir + "/b.ini");
     EXPECT_NE(file.out.find("def_id_01=00007\n"), std::string::npos);
     EXPECT_NE(file.out.find("name_01_07=テスト\n"), std::string::npos);
@@ -86,7 +50,7 @@ TEST_F(CliDocument, CheckPrintsWarningsAndRefusals) {
     r = Cli("check " + bad);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
-    EXPECT_NE(Err().find("not a configuration file"), std::string::npos);
+    EXPECT_NE(r.err.find("not a configuration file"), std::string::npos);
 }
 
 TEST_F(CliDocument, BadArgumentsGiveOneLineAndNonZeroExit) {

@@ -11,29 +11,14 @@
 #include "document/talvero_doc.h"
 #include "largest_config.h"
 #include "platform/code_page.h"
+#include "temp_dir.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class ConfigFile : public ::testing::Test {
+class ConfigFile : public TempDirTest {
   protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/talvero-config-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir = tmpl;
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    std::string Write(const std::string& name, const std::string& bytes) {
-        const std::string path = dir + "/" + name;
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
-    static std::string Read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
     static std::string Utf16(std::u16string_view text, bool bom = true) {
         std::string out = bom ? std::string("\xFF\xFE") : std::string();
         for (char16_t c : text) {
@@ -42,7 +27,6 @@ class ConfigFile : public ::testing::Test {
         }
         return out;
     }
-    std::string dir;
 };
 
 std::vector<std::u16string> RadioLines(const CTalveroDoc& doc) {
@@ -55,7 +39,7 @@ TEST_F(ConfigFile, SavedBytesHaveTheExactLayout) {
     CTalveroDoc doc;
     const std::string path = dir + "/a.ini";
     ASSERT_TRUE(SaveConfigurationFile(doc, path).ok());
-    const std::string bytes = Read(path);
+    const std::string bytes = ReadBytes(path);
     std::vector<std::u16string> lines;
     doc.RenderSettings(lines, true);
     std::u16string expected = u";{499D5724-3DB8-45B8-B06D-5E0563C69F20}\r\n;Talvero\r\n[Config]\r\n";
@@ -90,9 +74,9 @@ TEST_F(ConfigFile, FullyPopulatedConfigurationRoundTrips) {
     const std::string path = dir + "/full.ini";
     ASSERT_TRUE(SaveConfigurationFile(doc, path).ok());
     EXPECT_FALSE(doc.IsModified());
-    const std::string first = Read(path);
+    const std::string first = ReadBytes(path);
     ASSERT_TRUE(SaveConfigurationFile(doc, path).ok());
-    EXPECT_NE(Read(path), first);  // secrets scrambled anew
+    EXPECT_NE(ReadBytes(path), first);  // secrets scrambled anew
 
     CTalveroDoc back;
     ASSERT_TRUE(back.Set(u"wlan_ssid", 0, u"stale"));
@@ -186,7 +170,7 @@ TEST_F(ConfigFile, FailedSaveKeepsTheOldFileAndTheModifiedFlag) {
         const ErrorInfo e = SaveConfigurationFile(doc, path);
         chmod(dir.c_str(), 0700);
         EXPECT_FALSE(e.ok());
-        EXPECT_EQ(Read(path), "old contents");
+        EXPECT_EQ(ReadBytes(path), "old contents");
     }
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.GetPathName(), "");

@@ -15,14 +15,8 @@ namespace {
 
 const QString kDigits = "0123456789";
 
-struct Limits {
-    int maxChars = 0, maxAnsiBytes = 0, maxUtf8Bytes = 0, maxWidth = 0;
-    QString allowed;
-    bool asciiOnly = false;
-};
-
 }  // namespace
-Q_DECLARE_METATYPE(Limits)
+Q_DECLARE_METATYPE(EditLimits)
 
 namespace {
 
@@ -32,20 +26,16 @@ struct EditFixture {
     DemoGrid grid;
     KGridListCtrlEdit* edit = nullptr;
 
-    EditFixture(const Limits& limits, const QString& text, bool keepSelection = true, char16_t password = 0) {
+    EditFixture(const EditLimits& limits, const QString& text, bool keepSelection = true,
+                char16_t password = 0) {
         grid.resize(400, 200);
         grid.Build(2, 2, 150);
         grid.SetupHeader();
         DemoGrid::CellEditor editor;
         editor.passwordChar = password;
         editor.configure = [limits](KGridListCtrlEdit& e) {
-            e.m_maxChars = limits.maxChars;
-            e.m_maxAnsiBytes = limits.maxAnsiBytes;
-            e.m_maxUtf8Bytes = limits.maxUtf8Bytes;
-            e.m_maxWidth = limits.maxWidth;
-            e.m_allowedChars = limits.allowed;
-            e.m_asciiOnly = limits.asciiOnly ? 1 : 0;
-            if (limits.asciiOnly) {
+            e.SetLimits(limits);
+            if (limits.m_asciiOnly != 0) {
                 e.DetachInputMethod();
             }
         };
@@ -63,9 +53,20 @@ struct EditFixture {
     }
 };
 
-Limits Chars(int n) {
-    Limits l;
-    l.maxChars = n;
+// Limits with one field set.
+EditLimits With(int EditLimits::*field, int value) {
+    EditLimits l;
+    l.*field = value;
+    return l;
+}
+
+EditLimits Chars(int n) {
+    return With(&EditLimits::m_maxChars, n);
+}
+
+EditLimits Digits() {
+    EditLimits l;
+    l.m_allowedChars = kDigits;
     return l;
 }
 
@@ -86,22 +87,18 @@ class CellEditTest : public QObject {
 };
 
 void CellEditTest::typing_data() {
-    QTest::addColumn<Limits>("limits");
+    QTest::addColumn<EditLimits>("limits");
     QTest::addColumn<QString>("initial");
     QTest::addColumn<bool>("keepSelection");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("expected");
-    Limits digits;
-    digits.allowed = kDigits;
-    Limits ansi;
-    ansi.maxAnsiBytes = 4;
-    Limits utf8;
-    utf8.maxUtf8Bytes = 4;
-    Limits width;
-    width.maxWidth = 4;
-    Limits first;  // only the first non-zero limit counts
-    first.maxChars = 3;
-    first.maxWidth = 1;
+    const EditLimits digits = Digits();
+    const EditLimits ansi = With(&EditLimits::m_maxAnsiBytes, 4);
+    const EditLimits utf8 = With(&EditLimits::m_maxUtf8Bytes, 4);
+    const EditLimits width = With(&EditLimits::m_maxWidth, 4);
+    EditLimits first;  // only the first non-zero limit counts
+    first.m_maxChars = 3;
+    first.m_maxWidth = 1;
     // clang-format off
     QTest::newRow("full field, no selection")   << Chars(5) << "12345" << false << "6"      << "12345";
     QTest::newRow("selection replaced")          << Chars(5) << "12345" << true  << "6"      << "6";
@@ -117,7 +114,7 @@ void CellEditTest::typing_data() {
 }
 
 void CellEditTest::typing() {
-    QFETCH(Limits, limits);
+    QFETCH(EditLimits, limits);
     QFETCH(QString, initial);
     QFETCH(bool, keepSelection);
     QFETCH(QString, typed);
@@ -141,22 +138,17 @@ void CellEditTest::keyRepeatObeysLimit() {
 }
 
 void CellEditTest::paste_data() {
-    QTest::addColumn<Limits>("limits");
+    QTest::addColumn<EditLimits>("limits");
     QTest::addColumn<QString>("initial");
     QTest::addColumn<bool>("keepSelection");
     QTest::addColumn<QString>("clipboard");
     QTest::addColumn<QString>("expected");
     QTest::addColumn<int>("caret");
-    Limits ascii;
-    ascii.asciiOnly = true;
-    Limits digits;
-    digits.allowed = kDigits;
-    Limits width;
-    width.maxWidth = 4;
-    Limits ansi;
-    ansi.maxAnsiBytes = 5;
-    Limits utf8;
-    utf8.maxUtf8Bytes = 4;
+    const EditLimits ascii = With(&EditLimits::m_asciiOnly, 1);
+    const EditLimits digits = Digits();
+    const EditLimits width = With(&EditLimits::m_maxWidth, 4);
+    const EditLimits ansi = With(&EditLimits::m_maxAnsiBytes, 5);
+    const EditLimits utf8 = With(&EditLimits::m_maxUtf8Bytes, 4);
     // clang-format off
     QTest::newRow("cut to 5 code units")     << Chars(5) << ""     << true  << "12345678" << "12345" << 5;
     QTest::newRow("full field takes none")   << Chars(5) << "12345" << false << "ab"      << "12345" << 5;
@@ -173,7 +165,7 @@ void CellEditTest::paste_data() {
 }
 
 void CellEditTest::paste() {
-    QFETCH(Limits, limits);
+    QFETCH(EditLimits, limits);
     QFETCH(QString, initial);
     QFETCH(bool, keepSelection);
     QFETCH(QString, clipboard);
@@ -193,9 +185,7 @@ void CellEditTest::paste() {
 }
 
 void CellEditTest::initialTextIsFiltered() {
-    Limits digits;
-    digits.allowed = kDigits;
-    EditFixture f(digits, "1-2-3");
+    EditFixture f(Digits(), "1-2-3");
     QCOMPARE(f.edit->text(), QString("123"));
     // Ending without typing reports the filtered text as a change.
     QTest::keyClick(f.edit, Qt::Key_Return);
@@ -250,9 +240,9 @@ void CellEditTest::passwordCharacter() {
 }
 
 void CellEditTest::detachedInputMethodTakesNoComposition() {
-    Limits number = Chars(5);
-    number.allowed = kDigits;
-    number.asciiOnly = true;
+    EditLimits number = Digits();
+    number.m_maxChars = 5;
+    number.m_asciiOnly = 1;
     EditFixture f(number, "");
     QVERIFY(!f.edit->testAttribute(Qt::WA_InputMethodEnabled));
     QInputMethodEvent compose(u"１２"_qs, {});

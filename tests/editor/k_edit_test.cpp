@@ -51,6 +51,10 @@ void KEditTest::passwordField() {
     QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(edit.text(), QString("abcdefghijklmnop"));
+    // A character outside the allowed set is dropped without taking the selection with it.
+    TypeText(&edit, u"é"_qs);
+    QCOMPARE(edit.text(), QString("abcdefghijklmnop"));
+    QCOMPARE(edit.selectedText(), QString("abcdefghijklmnop"));
     // Ctrl+A selected everything: a typed character replaces it.
     QTest::keyClick(&edit, Qt::Key_Z);
     QCOMPARE(edit.text(), QString("z"));

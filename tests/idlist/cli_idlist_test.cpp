@@ -1,22 +1,16 @@
 // talvero-cli idlist export and import, run as a process.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
 
+#include "cli_run.h"
+
 namespace fs = std::filesystem;
 
 namespace {
-
-struct CliRun {
-    int status;
-    std::string out;
-};
 
 // The ID list lines of 'show' (the rest holds secrets scrambled anew on every save).
 std::string IdListLines(const std::string& shown) {
@@ -31,33 +25,7 @@ std::string IdListLines(const std::string& shown) {
     return out;
 }
 
-class CliIdList : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/talvero-cli-idlist-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir = tmpl;
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    CliRun Cli(const std::string& args) {
-        const std::string cmd = std::string(TALVERO_BIN_DIR) + "/talvero-cli " + args + " 2>" + dir + "/err";
-        FILE* p = popen(cmd.c_str(), "r");
-        std::string out;
-        std::array<char, 4096> buf;
-        size_t n;
-        while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) {
-            out.append(buf.data(), n);
-        }
-        const int st = pclose(p);
-        return {WIFEXITED(st) ? WEXITSTATUS(st) : -1, out};
-    }
-    std::string Slurp(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
-    std::string dir;
-};
+using CliIdList = CliTest;
 
 TEST_F(CliIdList, ExportThenImportCarriesTheList) {
     const std::string a = dir + "/a.ini", b = dir + "/b.ini", c = dir + "/c.ini", csv = dir + "/l.csv";
@@ -68,16 +36,16 @@ TEST_F(CliIdList, ExportThenImportCarriesTheList) {
                   .status,
               0);
     ASSERT_EQ(Cli("idlist export " + a + " " + csv).status, 0);
-    EXPECT_EQ(Slurp(csv).substr(0, 4), std::string("\xFF\xFE"
-                                                   "7\0",
-                                                   4));
+    EXPECT_EQ(ReadBytes(csv).substr(0, 4), std::string("\xFF\xFE"
+                                                       "7\0",
+                                                       4));
 
     ASSERT_EQ(Cli("new -o " + b).status, 0);
-    const std::string before = Slurp(b);
+    const std::string before = ReadBytes(b);
     CliRun r = Cli("idlist import " + b + " " + csv + " -o " + c);
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(Slurp(b), before) << "-o leaves the input alone";
+    EXPECT_EQ(ReadBytes(b), before) << "-o leaves the input alone";
     const std::string list = IdListLines(Cli("show " + a).out);
     EXPECT_NE(list.find("name_01_500=\"Q\", R\n"), std::string::npos) << list;
     EXPECT_EQ(IdListLines(Cli("show " + c).out), list);
@@ -87,10 +55,11 @@ TEST_F(CliIdList, UnreadableCsvWritesNothing) {
     const std::string a = dir + "/a.ini";
     ASSERT_EQ(Cli("new -o " + a).status, 0);
     ASSERT_EQ(Cli("set " + a + " id_type_01_01=indi").status, 0);
-    const std::string before = Slurp(a);
-    EXPECT_EQ(Cli("idlist import " + a + " " + dir + "/missing.csv").status, 1);
-    EXPECT_NE(Slurp(dir + "/err").find("missing.csv"), std::string::npos);
-    EXPECT_EQ(Slurp(a), before);
+    const std::string before = ReadBytes(a);
+    const CliRun missing = Cli("idlist import " + a + " " + dir + "/missing.csv");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("missing.csv"), std::string::npos);
+    EXPECT_EQ(ReadBytes(a), before);
 }
 
 std::string Utf16Le(const std::string& ascii) {
@@ -109,7 +78,7 @@ TEST_F(CliIdList, ReportsShortenedNamesAndSavesInPlace) {
     ASSERT_EQ(Cli("new -o " + one).status, 0);
     ASSERT_EQ(Cli("set " + one + " id_type_01_03=indi name_01_03=MARK").status, 0);
     ASSERT_EQ(Cli("idlist export " + one + " " + csv).status, 0);
-    std::string bytes = Slurp(csv);
+    std::string bytes = ReadBytes(csv);
     const size_t at = bytes.find(Utf16Le("MARK"));
     ASSERT_NE(at, std::string::npos);
     std::string wide;

@@ -12,6 +12,7 @@
 #include "platform/code_page.h"
 #include "platform/error_codes.h"
 #include "platform/unicode.h"
+#include "temp_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -108,21 +109,7 @@ TEST(DecodeCsvBytes, ReadsUtf16AfterTheMarkAndTheCodePageOtherwise) {
     }
 }
 
-class CsvFile : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/talvero-csv-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir = tmpl;
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string Write(const std::string& name, const std::string& bytes) {
-        const std::string path = dir + "/" + name;
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
-    std::string dir;
-};
+class CsvFile : public TempDirTest {};
 
 TEST_F(CsvFile, ReadsRowsAndReportsOpenFailures) {
     std::vector<CsvRow> rows{{u"stale"}};

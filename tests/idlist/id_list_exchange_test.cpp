@@ -10,6 +10,7 @@
 #include "idlist/id_list_export.h"
 #include "idlist/id_list_import.h"
 #include "platform/unicode.h"
+#include "temp_dir.h"
 #include "text/language_texts.h"
 
 namespace fs = std::filesystem;
@@ -47,7 +48,7 @@ class Recorder : public IDocumentObserver {
     std::vector<std::u16string> lines;
 };
 
-class IdListExchange : public ::testing::Test {
+class IdListExchange : public TempDirTest {
   protected:
     void SetUp() override {
         SetLanguageText(2535, u"Individual");
@@ -55,20 +56,8 @@ class IdListExchange : public ::testing::Test {
         SetLanguageText(2537, u"User group");
         SetLanguageText(2539, u"Telephone");
         SetLanguageText(2155, u"Entry %u: \"%s\" became \"%s\"");
-        char tmpl[] = "/tmp/talvero-idlist-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir = tmpl;
     }
-    void TearDown() override {
-        ClearLanguageTexts();
-        fs::remove_all(dir);
-    }
-    std::string WriteFile(const std::string& name, const std::string& bytes) {
-        const std::string path = dir + "/" + name;
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
-    std::string dir;
+    void TearDown() override { ClearLanguageTexts(); }
 };
 
 const std::u16string kWide20 = u"あいうえおかきくけこさしすせそたちつてと";  // width 40
@@ -221,8 +210,7 @@ TEST_F(IdListExchange, ImportOfAFileNotifiesTheViewsInEveryCase) {
     EXPECT_TRUE(views.lines.empty());
     EXPECT_EQ(doc.Get(u"id_type", 4), u"indi") << "a failed read leaves the list";
 
-    const std::string csv =
-        WriteFile("in.csv", Utf16Bytes(u"1,\"Individual\",\"2\",\"" + kWide20 + u"\"\r\n"));
+    const std::string csv = Write("in.csv", Utf16Bytes(u"1,\"Individual\",\"2\",\"" + kWide20 + u"\"\r\n"));
     r = ImportIdList(doc, csv);
     EXPECT_EQ(r.code, kErrSuccess);
     EXPECT_EQ(views.hints, (std::vector<int>{kHintLoaded, kHintLoaded}));
@@ -275,7 +263,7 @@ TEST_F(IdListExchange, ExportThenImportRestoresTheList) {
 
 TEST_F(IdListExchange, FailedExportLeavesTheOldFile) {
     CTalveroDoc doc;
-    const std::string old = WriteFile("old.csv", "previous");
+    const std::string old = Write("old.csv", "previous");
     fs::create_directory(dir + "/sub");
     EXPECT_FALSE(ExportIdList(doc, dir + "/sub").ok());  // a folder is no file to replace
     EXPECT_FALSE(ExportIdList(doc, dir + "/no/such/folder/x.csv").ok());

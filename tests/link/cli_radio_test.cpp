@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "cli_run.h"
 #include "document/config_file.h"
 #include "document/talvero_doc.h"
 #include "link_fixture.h"
@@ -18,43 +19,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out, err;
-};
-
-class CliRadio : public ::testing::Test {
+class CliRadio : public CliTest {
   protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/talvero-cliradio-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir = tmpl;
+    // The tool keeps its settings under XDG_DATA_HOME: the test's own folder.
+    CliRun Cli(const std::string& args, const std::string& env = "") const {
+        return CliTest::Cli(args, "XDG_DATA_HOME=" + dir + "/xdg " + env);
     }
-    void TearDown() override { fs::remove_all(dir); }
-
-    CliRun Cli(const std::string& args, const std::string& env = "") {
-        // No terminal: stdin from /dev/null, output to pipes and files.
-        const std::string cmd = "XDG_DATA_HOME=" + dir + "/xdg " + env + " " + TALVERO_BIN_DIR +
-                                "/talvero-cli " + args + " </dev/null 2>" + dir + "/err";
-        FILE* p = popen(cmd.c_str(), "r");
-        std::string out;
-        std::array<char, 4096> buf;
-        size_t n;
-        while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) {
-            out.append(buf.data(), n);
-        }
-        const int st = pclose(p);
-        std::ifstream in(dir + "/err");
-        return {WIFEXITED(st) ? WEXITSTATUS(st) : -1, out, {std::istreambuf_iterator<char>(in), {}}};
-    }
-
-    std::string dir;
 };
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 std::vector<std::u16string> RadioLines(const CTalveroDoc& doc) {
     std::vector<std::u16string> lines;
@@ -184,7 +155,7 @@ TEST_F(CliRadio, FailuresAndExitStatus) {
         CliRun run = Cli(args + " --speed 9600 --timeout 300");
         EXPECT_EQ(run.status, c.status) << c.what << ": " << run.err;
         EXPECT_NE(run.err.find(c.message), std::string::npos) << c.what << ": " << run.err;
-        EXPECT_EQ(ReadFile(ini), "what was there before") << c.what;
+        EXPECT_EQ(ReadBytes(ini), "what was there before") << c.what;
         if (c.status == 13 || c.status == 12) {
             EXPECT_TRUE(sim->ReceivedFrames().empty()) << c.what;  // refused before the radio is touched
         }

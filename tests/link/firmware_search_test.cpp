@@ -4,30 +4,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <random>
 #include <string>
 
 #include "link/clone_job.h"
 #include "link_fixture.h"
 #include "platform/posix/port_enum.h"
+#include "temp_dir.h"
 
 namespace {
-
-struct TempDir {
-    std::string path;
-    TempDir() {
-        char tmpl[] = "/tmp/talvero-link-XXXXXX";
-        path = ::mkdtemp(tmpl);
-    }
-    ~TempDir() { std::system(("rm -rf '" + path + "'").c_str()); }
-    std::string File(const std::string& name, const std::string& bytes) const {
-        const std::string p = path + "/" + name;
-        std::ofstream(p, std::ios::binary) << bytes;
-        return p;
-    }
-};
 
 std::string Image(size_t size) {
     std::string bytes(size, '\0');
@@ -46,7 +31,7 @@ TEST(UpdateFirmware, Sizes) {
     TempDir dir;
     for (const auto& c : cases) {
         const std::string image = Image(c.size);
-        const std::string path = dir.File("image.bin", image);
+        const std::string path = dir.Write("image.bin", image);
         auto sim = StartRadio(FastRadio());
         TestPort port;
         std::vector<uint32_t> progress;
@@ -63,15 +48,15 @@ TEST(UpdateFirmware, Sizes) {
 
 TEST(UpdateFirmware, FileChecksComeBeforeThePort) {
     TempDir dir;
-    const std::string empty = dir.File("empty.bin", "");
-    const std::string tooLarge = dir.File("large.bin", "");
+    const std::string empty = dir.Write("empty.bin", "");
+    const std::string tooLarge = dir.Write("large.bin", "");
     ASSERT_EQ(::truncate(tooLarge.c_str(), kMaxFirmwareSize + 1), 0);
     const struct {
         std::string path;
         uint32_t result;
     } cases[] = {
-        {dir.path + "/missing.bin", kErrFileNotFound},
-        {dir.path, kErrFileNotFound},
+        {dir.Path() + "/missing.bin", kErrFileNotFound},
+        {dir.Path(), kErrFileNotFound},
         {empty, kErrIncorrectSize},
         {tooLarge, kErrIncorrectSize},
     };
@@ -96,7 +81,7 @@ TEST(UpdateFirmware, Faults) {
         {"silent after the request", 0, 0, 1, kErrTimeout},
     };
     TempDir dir;
-    const std::string path = dir.File("image.bin", Image(20000));
+    const std::string path = dir.Write("image.bin", Image(20000));
     for (const auto& c : cases) {
         RadioSimOptions o = FastRadio();
         o.nakBlocks = c.nakBlocks;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/program_path.h"
+#include "temp_dir.h"
 #include "text/language_file.h"
 #include "text/language_texts.h"
 
@@ -32,26 +33,14 @@ struct Report {
     std::string path;
 };
 
-class LanguageFileTest : public ::testing::Test {
+class LanguageFileTest : public TempDirTest {
   protected:
     void SetUp() override {
         ClearLanguageTexts();
-        m_dir = fs::temp_directory_path() / ("langtest_" + std::to_string(getpid()) + "_" +
-                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
         m_program = (m_dir / "app.exe").string();
     }
-    void TearDown() override {
-        ClearLanguageTexts();
-        fs::remove_all(m_dir);
-    }
+    void TearDown() override { ClearLanguageTexts(); }
 
-    std::string Write(const std::string& name, const std::string& bytes) {
-        std::string path = (m_dir / name).string();
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
     std::string WriteLang(uint16_t lang, std::u16string_view text) {
         return Write(fs::path(LanguageFilePath(m_program, lang)).filename().string(), Utf16Bytes(text));
     }
@@ -66,7 +55,7 @@ class LanguageFileTest : public ::testing::Test {
         });
     }
 
-    fs::path m_dir;
+    const fs::path m_dir = dir;
     std::string m_program;
     std::vector<Report> m_reports;
 };

@@ -1,17 +1,13 @@
 #include "gui/editor/k_grid_list_ctrl_edit.h"
 
 #include <QApplication>
-#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QProxyStyle>
 
-#include "gui/editor/edit_limits.h"
-
 namespace {
 
 constexpr int kMaxReportedText = 511;
-constexpr int kNoQtLimit = 32767;
 
 // Shows the field's own password character instead of the platform's.
 class PasswordCharStyle : public QProxyStyle {
@@ -33,7 +29,7 @@ class PasswordCharStyle : public QProxyStyle {
 
 KGridListCtrlEdit::KGridListCtrlEdit(KGridListView* owner, int row, int column, int left, int top, int right,
                                      int bottom, const QString& text, char16_t passwordChar)
-    : QLineEdit(owner->viewport()), m_owner(owner), m_initialText(text) {
+    : KLimitedEdit(owner->viewport()), m_owner(owner), m_initialText(text) {
     m_endEditRecord.row = row;
     m_endEditRecord.column = column;
     setAttribute(Qt::WA_DeleteOnClose);
@@ -50,7 +46,6 @@ KGridListCtrlEdit::KGridListCtrlEdit(KGridListView* owner, int row, int column, 
     LiftLengthLimit();
     setText(text);
     selectAll();
-    connect(this, &QLineEdit::textChanged, this, [this] { FilterAllowedChars(); });
     show();
     setFocus(Qt::OtherFocusReason);
     // The field holds the mouse, so a click anywhere else reaches it (and ends the edit) before
@@ -67,22 +62,6 @@ KGridListCtrlEdit::~KGridListCtrlEdit() {
     if (m_passwordStyle) {
         setStyle(nullptr);
     }
-}
-
-void KGridListCtrlEdit::LiftLengthLimit() {
-    // Qt resets the selection when the limit changes, so change it only once.
-    if (maxLength() != kNoQtLimit) {
-        setMaxLength(kNoQtLimit);
-    }
-}
-
-void KGridListCtrlEdit::DetachInputMethod() {
-    setAttribute(Qt::WA_InputMethodEnabled, false);
-    setInputMethodHints(Qt::ImhLatinOnly | Qt::ImhNoPredictiveText);
-}
-
-void KGridListCtrlEdit::FilterAllowedChars() {
-    ::FilterAllowedChars(*this, m_allowedChars);
 }
 
 void KGridListCtrlEdit::EndEdit() {
@@ -106,22 +85,6 @@ void KGridListCtrlEdit::EndEdit() {
     deleteLater();
 }
 
-void KGridListCtrlEdit::TypeChar(QChar ch) {
-    const EditLimit limit = ActiveEditLimit(m_maxChars, m_maxAnsiBytes, m_maxUtf8Bytes, m_maxWidth);
-    if (limit.measure == LengthMeasure::kNone) {
-        insert(QString(ch));
-    } else {
-        TypeLimitedChar(*this, ch, limit);
-    }
-}
-
-void KGridListCtrlEdit::Paste() {
-    const EditLimit limit = ActiveEditLimit(m_maxChars, m_maxAnsiBytes, m_maxUtf8Bytes, m_maxWidth);
-    if (!FilteredPaste(*this, ReadClipboardText(), m_asciiOnly != 0, limit)) {
-        paste();
-    }
-}
-
 bool KGridListCtrlEdit::event(QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
@@ -130,7 +93,7 @@ bool KGridListCtrlEdit::event(QEvent* event) {
             return true;
         }
     }
-    return QLineEdit::event(event);
+    return KLimitedEdit::event(event);
 }
 
 bool KGridListCtrlEdit::eventFilter(QObject* watched, QEvent* event) {
@@ -170,23 +133,7 @@ void KGridListCtrlEdit::keyPressEvent(QKeyEvent* event) {
         default:
             break;
     }
-    if (event->matches(QKeySequence::Paste)) {
-        Paste();
-        return;
-    }
-    const QString text = event->text();
-    if (text.isEmpty() || (text.size() == 1 && text[0].unicode() >= 1 && text[0].unicode() <= 30) ||
-        (event->modifiers() & Qt::ControlModifier)) {
-        QLineEdit::keyPressEvent(event);
-        return;
-    }
-    // A compressed key repeat arrives as several characters: each goes through the rules.
-    for (QChar ch : text) {
-        if (!m_allowedChars.isEmpty() && !m_allowedChars.contains(ch)) {
-            continue;
-        }
-        TypeChar(ch);
-    }
+    KLimitedEdit::keyPressEvent(event);
 }
 
 void KGridListCtrlEdit::focusOutEvent(QFocusEvent* event) {
@@ -212,31 +159,4 @@ void KGridListCtrlEdit::mouseDoubleClickEvent(QMouseEvent* event) {
         return;
     }
     QLineEdit::mouseDoubleClickEvent(event);
-}
-
-void KGridListCtrlEdit::mouseReleaseEvent(QMouseEvent* event) {
-    // The X11 selection paste would slip past the limits.
-    if (event->button() == Qt::MiddleButton) {
-        return;
-    }
-    QLineEdit::mouseReleaseEvent(event);
-}
-
-void KGridListCtrlEdit::inputMethodEvent(QInputMethodEvent* event) {
-    if (!testAttribute(Qt::WA_InputMethodEnabled)) {
-        event->ignore();
-        return;
-    }
-    if (event->commitString().isEmpty()) {
-        QLineEdit::inputMethodEvent(event);
-        return;
-    }
-    // Committed text arrives as typed characters, so the limits hold for composed text too.
-    QInputMethodEvent preeditOnly(event->preeditString(), event->attributes());
-    QLineEdit::inputMethodEvent(&preeditOnly);
-    for (QChar ch : event->commitString()) {
-        if (m_allowedChars.isEmpty() || m_allowedChars.contains(ch)) {
-            TypeChar(ch);
-        }
-    }
 }

@@ -2,15 +2,15 @@
 // The grid's in-place text editor: a single-line field placed over a cell. The page that creates
 // it sets its limits and character rules; it then runs on its own, ends on Enter, Tab, Escape,
 // focus loss, a click outside or the wheel, reports its final text to the grid and deletes itself.
-#include <QLineEdit>
 #include <QPointer>
 #include <memory>
 
 #include "gui/editor/k_grid_list_view.h"
+#include "gui/editor/k_limited_edit.h"
 
 class QProxyStyle;
 
-class KGridListCtrlEdit : public QLineEdit {
+class KGridListCtrlEdit : public KLimitedEdit {
     Q_OBJECT
   public:
     // passwordChar 0 shows the text; any other character is shown in place of every character.
@@ -18,21 +18,8 @@ class KGridListCtrlEdit : public QLineEdit {
                       const QString& text, char16_t passwordChar = 0);
     ~KGridListCtrlEdit() override;
 
-    // Lifts Qt's own length limit so that only the limits below apply (already done when the
-    // editor opens; kept for the pages' configuration step).
-    void LiftLengthLimit();
-    // Identifier and number fields: no input method composition can start here.
-    void DetachInputMethod();
-    void FilterAllowedChars();
     // Ends the edit as focus loss does; the text stays as it is.
     void EndEdit();
-
-    int m_maxChars = 0;
-    int m_maxAnsiBytes = 0;
-    int m_maxUtf8Bytes = 0;
-    int m_maxWidth = 0;
-    int m_asciiOnly = 0;
-    QString m_allowedChars;
 
   protected:
     bool event(QEvent* event) override;
@@ -41,13 +28,8 @@ class KGridListCtrlEdit : public QLineEdit {
     void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void inputMethodEvent(QInputMethodEvent* event) override;
 
   private:
-    void TypeChar(QChar ch);
-    void Paste();
-
     QPointer<KGridListView> m_owner;
     QString m_initialText;
     KGridListView::KEndEditRecord m_endEditRecord;

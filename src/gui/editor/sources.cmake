@@ -9,6 +9,8 @@ target_sources(talvero_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/k_grid_list_view.cpp
   ${CMAKE_CURRENT_LIST_DIR}/edit_limits.h
   ${CMAKE_CURRENT_LIST_DIR}/edit_limits.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/k_limited_edit.h
+  ${CMAKE_CURRENT_LIST_DIR}/k_limited_edit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/k_grid_list_ctrl_edit.h
   ${CMAKE_CURRENT_LIST_DIR}/k_grid_list_ctrl_edit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/k_grid_list_ctrl_combo.h

@@ -1,0 +1,36 @@
+#pragma once
+// A single-line field that holds its text to its EditLimits: typed and composed characters
+// outside the allowed set are dropped and obey the length limit one by one (a fast key repeat
+// too); Ctrl+V, the context menu's Paste and the middle-click selection paste all go through
+// the limited paste; every change of the text drops characters outside the allowed set.
+// The grid's cell editor and the dialogs' KEdit both derive from it.
+#include <QLineEdit>
+
+#include "gui/editor/edit_limits.h"
+
+class KLimitedEdit : public QLineEdit, public EditLimits {
+    Q_OBJECT
+  public:
+    explicit KLimitedEdit(QWidget* parent = nullptr);
+
+    void SetLimits(const EditLimits& limits) { static_cast<EditLimits&>(*this) = limits; }
+    // Lifts Qt's own length limit so that only the limits above apply.
+    void LiftLengthLimit();
+    // Identifier, number and password fields: no input method composition can start here.
+    void DetachInputMethod();
+    // Drops every character outside m_allowedChars, keeping the selection on the characters
+    // that stay. The creator runs it once after setting the limits, so the initial text obeys.
+    void FilterAllowedChars();
+    // Clipboard text: refused when ASCII only is set and it holds anything above 127; under a
+    // length limit cut from its end until it fits, and inserted undoably.
+    void Paste();
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+
+  private:
+    void TypeChar(QChar ch);
+};
