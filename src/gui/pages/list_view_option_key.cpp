@@ -62,7 +62,7 @@ CListViewOptionKey::CListViewOptionKey(QWidget* parent, const PageContext& conte
          When(KeyChoiceRow(8953, u"opt_emer_onetouch_id_type", IdTypes()), KeyIs(u"opt_emer", u"onetouch")),
          KeyTextRow(8954, u"opt_emer_onetouch_id"), KeyTableRow(8956, u"opt_emer_msg_idx", u"combobox_temp"),
          SectionRow(3376),
-         When(KeyChoiceRow(8958, u"opt_key_rx_mute_auto_rel", OffOnChoices()), EitherKeyIs(u"rx_mute")),
+         When(KeyChoiceRow(8958, u"opt_key_rx_mute_auto_rel", OffOnItems()), EitherKeyIs(u"rx_mute")),
          muteTime, When(KeyTextRow(8984, u"opt_key_onetouch_vol"), EitherKeyIs(u"onetouch_vol"))});
     // Functions a stored configuration may hold that these keys no longer offer: shown, not offered.
     AddValueText(QStringLiteral("disc_phone"), PageText(8967), QStringLiteral("func"));

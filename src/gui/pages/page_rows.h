@@ -11,7 +11,7 @@ inline std::string HelpPageOf(const std::u16string& key) {
     return QString::fromStdU16String(key).toStdString() + ".htm";
 }
 
-inline const std::vector<PageChoice>& OffOnChoices() {
+inline const std::vector<PageChoice>& OffOnItems() {
     static const std::vector<PageChoice> choices = {{u"off", 2500}, {u"on", 2501}};
     return choices;
 }
@@ -23,7 +23,7 @@ inline PageRow KeyChoiceRow(uint32_t labelId, const std::u16string& key, std::ve
 }
 
 inline PageRow OffOnRow(uint32_t labelId, const std::u16string& key, std::u16string table = u"default") {
-    return KeyChoiceRow(labelId, key, OffOnChoices(), std::move(table));
+    return KeyChoiceRow(labelId, key, OffOnItems(), std::move(table));
 }
 
 // A row whose value is shown as stored and written through the setter (typed, or chosen from a
