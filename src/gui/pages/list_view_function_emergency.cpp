@@ -82,12 +82,8 @@ CListViewFunctionEmergency::CListViewFunctionEmergency(QWidget* parent, const Pa
         rows[21 + i] = When(KeyTableRow(7530 + i, timers[i], kDisableNum.toStdU16String()), repeating);
     }
     rows[28] = SectionRow(7541);
-    const auto textRow = [](uint32_t label, const char16_t* key) {
-        PageRow row = KeyTextRow(label, key);
-        row.maxWidth = 18;
-        row.jisCheck = true;
-        return row;
-    };
+    // The texts' width limit and display-text check are the catalogue's.
+    const auto textRow = [](uint32_t label, const char16_t* key) { return KeyTextRow(label, key); };
     rows[29] = When(textRow(7515, u"emer_text"), on);
     rows[30] = When(OffOnRow(7542, u"emer_type_notice"), on);
     const char16_t* texts[] = {u"emer_mand_text", u"emer_lw_text", u"emer_stationary_text",

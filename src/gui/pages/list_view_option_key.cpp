@@ -42,7 +42,6 @@ enum : int {
     kMuteTimeRow = 12,
     kVolumeRow = 13
 };
-constexpr int kMaxMuteTimeDigits = 3;
 constexpr int kVolumeStep = 32;
 
 }  // namespace
@@ -50,9 +49,6 @@ constexpr int kVolumeStep = 32;
 CListViewOptionKey::CListViewOptionKey(QWidget* parent, const PageContext& context)
     : CListViewExtraRows(parent, context) {
     PageRow muteTime = When(KeyTextRow(8959, u"opt_key_rx_mute_auto_time", 8980), EitherKeyIs(u"rx_mute"));
-    muteTime.maxChars = kMaxMuteTimeDigits;
-    muteTime.allowedChars = kDigitChars;
-    muteTime.asciiOnly = true;
     DeclareRows(
         8950,
         {SectionRow(8951), KeyChoiceRow(8987, u"opt_key", KeyFunctions(false), u"func"),

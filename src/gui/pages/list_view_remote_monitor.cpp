@@ -4,7 +4,6 @@
 #include "gui/pages/page_rows.h"
 
 namespace {
-constexpr int kIdWidth = 5;
 constexpr int kTimeRow = 5;
 bool On(const CTalveroDoc& doc, const char16_t* key) {
     return doc.Get(key) == u"on";
@@ -17,10 +16,6 @@ CListViewRemoteMonitor::CListViewRemoteMonitor(QWidget* parent, const PageContex
     PageRow id = When(KeyTextRow(8943, u"rmon_id", 3030), [](const CTalveroDoc& doc) {
         return On(doc, u"rmon_req_rx") && On(doc, u"rmon_id_sw");
     });
-    id.maxWidth = kIdWidth;
-    id.allowedChars = kDigitChars;
-    id.asciiOnly = true;
-    id.errorArgs = {1, 60000};
     DeclareRows(8940, {SectionRow(8941), OffOnRow(8942, u"rmon_req_rx"),
                        When(OffOnRow(8946, u"rmon_id_sw"), receiving), id, OffOnRow(8944, u"rmon_req_tx"),
                        When(KeyTextRow(8945, u"rmon_time"),

@@ -4,7 +4,6 @@
 #include "gui/pages/page_rows.h"
 
 namespace {
-constexpr int kIdDigits = 5;
 bool SubPttUsed(const CTalveroDoc& doc) {
     return doc.Get(u"sub_ptt_sel") != u"off";
 }
@@ -15,10 +14,6 @@ CListViewSubFunction::CListViewSubFunction(QWidget* parent, const PageContext& c
     PageRow id = When(KeyTextRow(9004, u"sub_def_id", 9020), [](const CTalveroDoc& doc) {
         return SubPttUsed(doc) && doc.Get(u"sub_def_id_type") != u"all";
     });
-    id.maxChars = kIdDigits;
-    id.allowedChars = kDigitChars;
-    id.asciiOnly = true;
-    id.errorArgs = {1, 60000};
     DeclareRows(
         9000,
         {SectionRow(9001),
