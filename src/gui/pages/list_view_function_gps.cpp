@@ -1,0 +1,18 @@
+#include "gui/pages/list_view_function_gps.h"
+
+#include "gui/pages/page_rows.h"
+
+namespace {
+// The page keeps room for further GPS settings: rows after the switch stay blank and read-only.
+constexpr int kRows = 9;
+}  // namespace
+
+CListViewFunctionGps::CListViewFunctionGps(QWidget* parent, const PageContext& context)
+    : CListViewBase(parent, context) {
+    DeclareRows(8500, {SectionRow(8501), OffOnRow(8520, u"gps_switch")});
+    for (int row = GetItemCount(); row < kRows; ++row) {
+        InsertItem(row, QString());
+    }
+}
+
+TALVERO_REGISTER_PAGE(1017, CListViewFunctionGps);

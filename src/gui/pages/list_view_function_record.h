@@ -1,0 +1,13 @@
+#pragma once
+// The voice recorder: while it is off, what it records and the playback key are blank and
+// read-only.
+#include "gui/editor/list_view_base.h"
+
+class CListViewFunctionRecord : public CListViewBase {
+    Q_OBJECT
+  public:
+    CListViewFunctionRecord(QWidget* parent, const PageContext& context);
+    void RefreshFromDocument() override { ApplyRowRules(); }
+    // Fills every value cell from the document and applies the recorder switch.
+    virtual void ApplyRowRules();
+};

@@ -1,0 +1,20 @@
+#include "gui/pages/list_view_tone_key.h"
+
+#include "document/talvero_doc.h"
+#include "gui/pages/page_rows.h"
+
+namespace {
+bool ToneOn(const CTalveroDoc& doc) {
+    return doc.Get(u"key_tone") != u"none";
+}
+}  // namespace
+
+CListViewToneKey::CListViewToneKey(QWidget* parent, const PageContext& context)
+    : CListViewExtraRows(parent, context) {
+    DeclareRows(9100, {SectionRow(9101), KeyChoiceRow(9102, u"key_tone", {{u"none", 2500}, {u"tone1", 2501}}),
+                       When(KeyTextRow(9103, u"key_tone_gain"), ToneOn),
+                       When(OffOnRow(9104, u"key_tone_gain_link", u"COMBO_GAIN_LINK"), ToneOn)});
+    SetComboItems(2, NumberItems(0, 32));
+}
+
+TALVERO_REGISTER_PAGE(1030, CListViewToneKey);

@@ -1,0 +1,44 @@
+#pragma once
+// Row declarations shared by the function, key, tone, volume and remote monitor pages: every
+// setting row's help page is its key + ".htm", and most rows are off/on combos.
+#include <QString>
+#include <string>
+#include <vector>
+
+#include "gui/editor/page_row.h"
+
+inline std::string HelpPageOf(const std::u16string& key) {
+    return QString::fromStdU16String(key).toStdString() + ".htm";
+}
+
+inline const std::vector<PageChoice>& OffOnItems() {
+    static const std::vector<PageChoice> choices = {{u"off", 2500}, {u"on", 2501}};
+    return choices;
+}
+
+// A combo row committed through `table`.
+inline PageRow KeyChoiceRow(uint32_t labelId, const std::u16string& key, std::vector<PageChoice> choices,
+                            std::u16string table = u"default") {
+    return ChoiceRow(labelId, key, HelpPageOf(key), std::move(choices), std::move(table));
+}
+
+inline PageRow OffOnRow(uint32_t labelId, const std::u16string& key, std::u16string table = u"default") {
+    return KeyChoiceRow(labelId, key, OffOnItems(), std::move(table));
+}
+
+// A row whose value is shown as stored and written through the setter (typed, or chosen from a
+// combo of literal items).
+inline PageRow KeyTextRow(uint32_t labelId, const std::u16string& key, uint32_t errorId = 0) {
+    return TextRow(labelId, key, HelpPageOf(key), errorId);
+}
+
+// A value row committed through `table` whose items the page gives literally (numbers).
+inline PageRow KeyTableRow(uint32_t labelId, const std::u16string& key, std::u16string table) {
+    return ChoiceRow(labelId, key, HelpPageOf(key), {}, std::move(table));
+}
+
+template <class Condition>
+PageRow When(PageRow row, Condition condition) {
+    row.enabledWhen = [condition](const CTalveroDoc& doc, int) { return condition(doc); };
+    return row;
+}
