@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Pictures of settings pages under a virtual X server, each with a row that its rule disables:
+# scripts/page_screenshots.sh OUTPUT_FOLDER
+set -euo pipefail
+if [[ $# -ne 1 ]]; then
+    echo "usage: $0 OUTPUT_FOLDER" >&2
+    exit 2
+fi
+out=$(realpath -m "$1")
+cd "$(dirname "$0")/.."
+build=${TALVERO_BUILD_DIR:-build}
+if [[ ! -f "$build/build.ninja" ]]; then
+    cmake -S . -B "$build" -G Ninja >/dev/null
+fi
+cmake --build "$build" --target page_screen -j 2
+mkdir -p "$out"
+shot() {
+    xvfb-run -a -s "-screen 0 1366x768x24" "$build/bin/page_screen" "$@"
+}
+# Microphone and earphone with the sidetone on: the echo canceller row is read-only.
+shot 1009 "$out/tx_mic.png" ear_sidetone=on int_mic_gain=-3
+# Call tones with a tone for individual calls only: the other groups' rows are disabled.
+shot 1011 "$out/rx_notify_tone.png" call_indi_tone=tone2
+# Default destination with a call type: the default ID row enabled.
+shot 1004 "$out/tx_callee.png" def_id_type=indi def_id=42
+echo "Screenshots written to $out:"
+ls -1 "$out"
