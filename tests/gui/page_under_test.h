@@ -81,10 +81,13 @@ struct PageUnderTest {
         QVERIFY2(combo != nullptr, "no combo opened");
         const int target = combo->findText(text);
         QVERIFY2(target >= 0, qPrintable(text));
-        const int steps = target - combo->currentIndex();
-        for (int i = 0; i < std::abs(steps); ++i) {
-            QTest::keyClick(combo->view(), steps > 0 ? Qt::Key_Down : Qt::Key_Up);
+        // Steps through the list as the user does; a combo opened on a value off its list starts
+        // with no item highlighted.
+        for (int i = 0; i <= combo->count() && combo->view()->currentIndex().row() != target; ++i) {
+            const int at = combo->view()->currentIndex().row();
+            QTest::keyClick(combo->view(), at < target ? Qt::Key_Down : Qt::Key_Up);
         }
+        QCOMPARE(combo->view()->currentIndex().row(), target);
         QTest::keyClick(combo->view(), Qt::Key_Return);
         QVERIFY(QTest::qWaitFor([&] { return page->GetEditor() == nullptr; }, 2000));
     }

@@ -3,8 +3,12 @@
 #include <QMimeData>
 
 #include "document/ini_data.h"
+#include "gui/pages/list_view_communication_setting.h"
+#include "gui/pages/list_view_disp_view.h"
 #include "gui/pages/list_view_info.h"
 #include "gui/pages/list_view_maintenance_set_mode.h"
+#include "gui/pages/list_view_no_service.h"
+#include "gui/pages/list_view_security_pass.h"
 #include "gui_tests.h"
 #include "page_under_test.h"
 
@@ -39,10 +43,196 @@ class LineDisplayPagesTest : public QObject {
     Q_OBJECT
   private slots:
     void init() { UseLanguage(true); }
+    void lineChoices();
+    void backgroundInterval();
+    void outOfServiceChoices();
+    void displayChoicesAndClockRule();
+    void displayTexts();
+    void accessPassword();
     void permissionFlags();
     void permissionLayout();
     void informationReadOnly();
 };
+
+// A choice committed through the combo: what the cell showed, what the combo offered, what the
+// document stores afterwards.
+struct ChoiceCase {
+    int row;
+    std::u16string key;
+    std::u16string stored;  // before the edit ("" keeps the default)
+    QString shown;
+    QString chosen;
+    std::u16string after;
+};
+
+template <class Page>
+void CheckChoices(const std::vector<ChoiceCase>& cases) {
+    for (const ChoiceCase& c : cases) {
+        PageUnderTest<Page> t([&](CTalveroDoc& doc) {
+            if (!c.stored.empty()) {
+                QVERIFY(doc.Set(c.key, c.stored));
+            }
+        });
+        QCOMPARE(t.Cell(c.row), c.shown);
+        const std::u16string before = t.doc.Get(c.key);
+        t.Choose(c.row, 1, c.chosen);
+        QCOMPARE(t.doc.Get(c.key), c.after);
+        QCOMPARE(t.doc.IsModified(), c.after != before);
+        QCOMPARE(t.Cell(c.row), c.chosen);
+        QVERIFY(t.prompts.messages.isEmpty());
+    }
+}
+
+void LineDisplayPagesTest::lineChoices() {
+    const QString noSwitch = LangText(9188);
+    CheckChoices<CListViewCommunicationSetting>({
+        {1, u"mode", u"", LangText(9153), LangText(9154), u"half"},
+        {3, u"active_line", u"", LangText(9184), LangText(9187), u"wlan_auto"},
+        {4, u"lte_down_thresh", u"0", noSwitch, "-18", u"-18"},
+        {4, u"lte_down_thresh", u"-18", "-18", noSwitch, u"0"},
+        // A level from the other line's range still shows as its number.
+        {4, u"lte_down_thresh", u"-60", "-60", "-3", u"-3"},
+        {5, u"lte_up_thresh", u"-25", "-25", "-5", u"-5"},  // stored as is, shown as stored
+        {6, u"wlan_down_thresh", u"", "-80", "-130", u"-130"},
+        {7, u"wlan_up_thresh", u"", "-75", "-10", u"-10"},
+        {8, u"monitor_time", u"", "3", "60", u"60"},
+    });
+    PageUnderTest<CListViewCommunicationSetting> t;
+    QString current;
+    const QStringList lte = t.ComboItems(4, 1, &current);
+    QCOMPARE(lte.size(), 19);
+    QCOMPARE(lte.first(), noSwitch);
+    QCOMPARE(lte.at(1), QString("-3"));
+    QCOMPARE(lte.last(), QString("-20"));
+    QCOMPARE(current, QString("-18"));
+    const QStringList wlanUp = t.ComboItems(7);
+    QCOMPARE(wlanUp.size(), 121);
+    QCOMPARE(wlanUp.first(), QString("-10"));
+    QCOMPARE(t.ComboItems(8).size(), 60);
+    QCOMPARE(t.page->GetColumnWidth(0), 360);
+}
+
+void LineDisplayPagesTest::backgroundInterval() {
+    PageUnderTest<CListViewCommunicationSetting> t;
+    const int sw = 9, interval = 10;
+    QCOMPARE(t.Cell(interval), QString("180"));
+    QVERIFY(t.page->IsCellEditable(interval, 1));
+    // Refused: the message, the old value in the cell and the document, nothing modified.
+    for (const QString& typed : {QString("59"), QString("3601"), QString(""), QString("6a")}) {
+        t.Type(interval, 1, typed);
+        QCOMPARE(t.prompts.messages.size(), 1);
+        QCOMPARE(t.prompts.messages.takeFirst(), LangText(9189));
+        QVERIFY(t.prompts.icons.takeFirst() == IUserPrompts::Icon::Stop);
+        QCOMPARE(t.Cell(interval), QString("180"));
+        QCOMPARE(t.doc.Get(u"bg_interval"), std::u16string(u"180"));
+        QVERIFY(!t.doc.IsModified());
+    }
+    // At most four digits reach the field.
+    t.Type(interval, 1, "36000");
+    QCOMPARE(t.doc.Get(u"bg_interval"), std::u16string(u"3600"));
+    t.Type(interval, 1, "60");
+    QCOMPARE(t.Cell(interval), QString("60"));
+    QCOMPARE(t.doc.Get(u"bg_interval"), std::u16string(u"60"));
+    QVERIFY(t.doc.IsModified());
+    QVERIFY(t.prompts.messages.isEmpty());
+    // Switched off: blank and read-only; on again: the stored interval is back.
+    t.Choose(sw, 1, LangText(2500));
+    QCOMPARE(t.doc.Get(u"bg_interval_sw"), std::u16string(u"off"));
+    QCOMPARE(t.Cell(interval), QString());
+    QVERIFY(!t.page->IsCellEditable(interval, 1));
+    QVERIFY(t.Open(interval) == nullptr);
+    t.Choose(sw, 1, LangText(2501));
+    QCOMPARE(t.Cell(interval), QString("60"));
+    QVERIFY(t.page->IsCellEditable(interval, 1));
+    // A document loaded with the switch off shows the row blank without a reselection.
+    t.doc.Set(u"bg_interval_sw", u"off");
+    t.page->OnDocumentUpdate(kHintLoaded);
+    QCOMPARE(t.Cell(interval), QString());
+}
+
+void LineDisplayPagesTest::outOfServiceChoices() {
+    CheckChoices<CListViewNoService>({
+        {1, u"no_service_tone", u"", LangText(2500), LangText(2501), u"tone1"},
+        {1, u"no_service_tone", u"tone1", LangText(2501), LangText(2500), u"none"},
+        {2, u"ear_sidetone_mute", u"", LangText(2500), LangText(2501), u"on"},
+    });
+}
+
+void LineDisplayPagesTest::displayChoicesAndClockRule() {
+    const QString off = LangText(2500), on = LangText(2501);
+    CheckChoices<CListViewDispView>({
+        {4, u"lcd_dest_mode", u"", off, LangText(9214), u"all"},
+        {5, u"keylock_release_vol_act", u"", on, off, u"off"},
+        {7, u"talkgrp_sel", u"", LangText(9224), LangText(9225), u"idlist"},
+        {8, u"simsel", u"", off, on, u"on"},
+        {13, u"backlight", u"", LangText(9270), LangText(9269), u"off"},
+        {14, u"brightness", u"", LangText(9216), LangText(9215), u"dark"},
+        {15, u"contrast", u"", "8", "16", u"16"},
+        {16, u"disp_set_chg", u"", off, on, u"on"},
+    });
+    PageUnderTest<CListViewDispView> t;
+    const int item = 2, clock = 12;
+    QCOMPARE(t.ComboItems(15).size(), 16);
+    // With the date on the standby screen the clock row is blank and read-only.
+    QCOMPARE(t.Cell(item), LangText(9210));
+    QCOMPARE(t.Cell(clock), QString());
+    QVERIFY(!t.page->IsCellEditable(clock, 1));
+    t.Choose(item, 1, LangText(9211));
+    QCOMPARE(t.doc.Get(u"disp_item"), std::u16string(u"name"));
+    QCOMPARE(t.Cell(clock), on);
+    t.Choose(clock, 1, off);
+    QCOMPARE(t.doc.Get(u"disp_clock"), std::u16string(u"off"));
+    t.Choose(item, 1, LangText(9210));
+    QCOMPARE(t.Cell(clock), QString());
+    QCOMPARE(t.doc.Get(u"disp_clock"), std::u16string(u"off"));
+}
+
+void LineDisplayPagesTest::displayTexts() {
+    struct Case {
+        int row;
+        std::u16string key;
+        QString typed;
+        std::u16string stored;  // after the edit; the previous value "old" when refused
+        bool refused;
+    };
+    const QString kanji10 = QString::fromUtf8("日本語の表示名です長い");
+    const std::vector<Case> cases = {
+        {1, u"startup_comment", "Good morning, team!", u"Good morning, team", false},  // 18 columns
+        {1, u"startup_comment", kanji10, U(kanji10.left(9)), false},         // full-width: two columns each
+        {1, u"startup_comment", QString::fromUtf8("Unit ①"), u"old", true},  // not a JIS character
+        {3, u"disp_name", QString(40, 'n'), std::u16string(31, u'n'), false},
+        {3, u"disp_name", QString::fromUtf8("Team Ⅰ"), u"old", true},
+        {3, u"disp_name", "", u"", false},
+    };
+    for (const Case& c : cases) {
+        PageUnderTest<CListViewDispView> t([&](CTalveroDoc& doc) { doc.Set(c.key, u"old"); });
+        t.Type(c.row, 1, c.typed);
+        QCOMPARE(t.doc.Get(c.key), c.stored);
+        QCOMPARE(t.Cell(c.row), QString::fromStdU16String(c.stored));
+        QCOMPARE(t.doc.IsModified(), !c.refused);
+        QCOMPARE(t.prompts.messages, c.refused ? QStringList{LangText(430)} : QStringList{});
+    }
+}
+
+void LineDisplayPagesTest::accessPassword() {
+    PageUnderTest<CListViewSecurityPass> t([](CTalveroDoc& doc) { doc.Set(u"access_pass", u"abcde"); });
+    QCOMPARE(t.Cell(1), QString("*****"));
+    auto* edit = qobject_cast<QLineEdit*>(t.Open(1));
+    QVERIFY(edit != nullptr);
+    QCOMPARE(edit->text(), QString("abcde"));
+    QCOMPARE(edit->echoMode(), QLineEdit::Password);
+    QTest::keyClick(edit, Qt::Key_Escape);
+    QVERIFY(!t.doc.IsModified());
+    // Printable ASCII only, at most 16 characters; the cell shows one star per character.
+    t.Type(1, 1, QString::fromUtf8("päss w~rd!0123456789"));
+    QCOMPARE(t.doc.Get(u"access_pass"), std::u16string(u"pss w~rd!0123456"));
+    QCOMPARE(t.Cell(1), QString(16, '*'));
+    QVERIFY(t.doc.IsModified());
+    t.Type(1, 1, "");
+    QCOMPARE(t.doc.Get(u"access_pass"), std::u16string());
+    QCOMPARE(t.Cell(1), QString());
+    QVERIFY(t.prompts.messages.isEmpty());
+}
 
 void LineDisplayPagesTest::permissionFlags() {
     const QString no = LangText(2585), yes = LangText(2586);
