@@ -85,7 +85,13 @@ bool CHelpWindow::LoadContents() {
         m_browser->setHtml(HelpErrorPage(HelpAddress(m_helpFile.toStdString(), "index.htm"), true));
         return false;
     }
-    const QStringList tocs = archive.Find(".hhc");
+    QStringList tocs = archive.Find(".hhc");
+    if (tocs.isEmpty()) {
+        // Once the pages fill more than one directory chunk, chmcmd records the last chunk as the
+        // first one and the listing comes back empty, while lookups by name still work: take the
+        // contents file the help project names.
+        tocs << QStringLiteral("/toc.hhc");
+    }
     QByteArray sitemap;
     if (tocs.isEmpty() || !archive.Read(tocs.front(), sitemap)) {
         return false;

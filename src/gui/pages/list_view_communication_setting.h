@@ -1,0 +1,14 @@
+#pragma once
+// The line settings: the call mode, which line (LTE or wireless LAN) the radio uses, the signal
+// levels at which it switches between them, and the background search for the other line.
+#include "gui/editor/list_view_base.h"
+
+class CListViewCommunicationSetting : public CListViewBase {
+    Q_OBJECT
+  public:
+    CListViewCommunicationSetting(QWidget* parent, const PageContext& context);
+
+  protected:
+    QWidget* CreateCellEditor(int row, int column, int left, int top, int right, int bottom,
+                              const QString& text) override;
+};
