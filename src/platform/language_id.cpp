@@ -58,6 +58,15 @@ uint16_t LanguageIdFromLocaleName(std::string_view locale) {
     return kLangEnglishUs;
 }
 
+std::string LocaleNameOfLanguageId(uint16_t id) {
+    for (const auto& entry : kLocales) {
+        if (entry.id == id) {
+            return entry.name;
+        }
+    }
+    return {};
+}
+
 std::optional<uint16_t> ParseLanguageId(std::string_view text) {
     std::string s(text);
     if (s.empty()) {

@@ -91,6 +91,15 @@ TEST(LanguageId, FromLocaleNames) {
     }
 }
 
+// The locale whose Qt translations the windows load for a language ID names that same language.
+TEST(LanguageId, LocaleNameOfEveryKnownIdLeadsBackToIt) {
+    for (uint16_t id : {0x0411, 0x0409, 0x0809, 0x0c07, 0x0404, 0x0816}) {
+        EXPECT_EQ(LanguageIdFromLocaleName(LocaleNameOfLanguageId(id)), id) << id;
+    }
+    EXPECT_EQ(LocaleNameOfLanguageId(0x0411), "ja");
+    EXPECT_EQ(LocaleNameOfLanguageId(0x7fff), "");
+}
+
 TEST(LanguageId, EnvironmentAndOverride) {
     struct Case {
         const char* forced;  // TALVERO_LANG, null for unset
