@@ -1,9 +1,9 @@
 // Pictures of the program in the language that TALVERO_LANG or the locale selects, taken from
-// the X server it runs on (see language_screens.sh): the main window with a settings page and
-// with the ID list, the port list, the question before a write, the progress window halfway
-// through the write, and the messages after it and after a failed read. Every message box and
-// dialog is the real one, answered by a watcher once it has been drawn. Not a test: people look
-// at the pictures for cut-off texts and missing glyphs.
+// the X server it runs on (see language_screens.sh): the main window with a settings page, with
+// the ID list and with the whole tree open, the port list, the question before a write, the progress window
+// halfway through the write, and the messages after it and after a failed read. Every message box and dialog
+// is the real one, answered by a watcher once it has been drawn. Not a test: people look at the pictures for
+// cut-off texts and missing glyphs.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
@@ -163,6 +163,9 @@ int main(int argc, char** argv) {
     ok = Save(t.frame.get(), folder + "/main_window_page.png") && ok;
     ShowPage(t.frame.get(), 1021);
     ok = Save(t.frame.get(), folder + "/main_window_id_list.png") && ok;
+    t.frame->LeftView()->expandAll();
+    QTest::qWait(300);
+    ok = Save(t.frame.get(), folder + "/main_window_tree.png") && ok;
 
     SetUserPrompts(nullptr);  // the program's own message boxes and dialogs
     DialogWatcher watcher(folder);
