@@ -35,7 +35,9 @@ namespace {
 bool Save(QWidget* window, const QString& path) {
     const QPixmap shot = window->screen()->grabWindow(window->winId());
     const bool ok = shot.save(path);
-    std::printf("%s %s\n", ok ? "wrote" : "could not write", qPrintable(path));
+    // Without a window manager the pictures have no title bar: the title is printed instead.
+    std::printf("%s %s (title: %s)\n", ok ? "wrote" : "could not write", qPrintable(path),
+                qPrintable(window->windowTitle()));
     return ok;
 }
 
