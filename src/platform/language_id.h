@@ -18,7 +18,8 @@ uint16_t LanguageIdFromLocaleName(std::string_view locale);
 // 0x0809 → "en_GB"; empty for an identifier the table does not know.
 std::string LocaleNameOfLanguageId(uint16_t id);
 
-// "0x0411" or "1041"; nothing for text that is not a number in 1 … 0xFFFF.
+// "0x0411", "0411" (the four hexadecimal digits of a language file's name) or "1041" (decimal);
+// nothing for text that is not a number in 1 … 0xFFFF.
 std::optional<uint16_t> ParseLanguageId(std::string_view text);
 
 // The identifier for this process, from the environment as described above.

@@ -112,6 +112,13 @@ TEST(LanguageId, EnvironmentAndOverride) {
         {nullptr, "", "de_DE.UTF-8", 0x0407},
         {"0x0411", "en_US.UTF-8", "en_US.UTF-8", 0x0411},
         {"1031", "", "ja_JP", 0x0407},
+        {"0411", "", "en_US", 0x0411},  // written as in talvero.0411.lang, not octal
+        {"0c0a", "", "en_US", 0x0c0a},
+        {"0X0809", "", "ja_JP", 0x0809},
+        {"0x", "", "ja_JP", 0x0411},
+        {"0x04g1", "", "ja_JP", 0x0411},
+        {"-1041", "", "ja_JP", 0x0411},
+        {"0000", "", "ja_JP", 0x0411},
         {"banana", "", "ja_JP", 0x0411},  // a bad override is ignored
         {"0x10000", "", "ja_JP", 0x0411},
     };
