@@ -23,7 +23,7 @@ problem() {
 app=com.norvane.talvero
 share=usr/share/talvero
 for file in usr/bin/talvero usr/bin/talvero-cli usr/bin/talvero-radiosim \
-    $share/talvero.0409.lang $share/talvero.chm \
+    $share/talvero.0409.lang $share/talvero.0411.lang $share/talvero.chm \
     usr/share/man/man1/talvero.1.gz usr/share/man/man1/talvero-cli.1.gz \
     usr/share/man/man1/talvero-radiosim.1.gz \
     usr/share/applications/$app.desktop usr/share/metainfo/$app.metainfo.xml \
@@ -44,6 +44,9 @@ for program in talvero talvero-cli; do
     grep -qxF "help file: $root/$share/talvero.chm" <<<"$report" ||
         problem "$program does not find the installed help file:"$'\n'"$report"
 done
+# Japanese: the tool takes the installed Japanese file when the language asks for it.
+TALVERO_LANG=0x0411 "$root/usr/bin/talvero-cli" --version | grep -qxF "language file: $root/$share/talvero.0411.lang" ||
+    problem "talvero-cli does not use the installed Japanese language file"
 # The program starts from its installed place and paints its window (headless).
 XDG_CONFIG_HOME="$scratch/config" QT_QPA_PLATFORM=offscreen TALVERO_LANG=0x0409 \
     "$root/usr/bin/talvero" --exit-after-first-paint >/dev/null 2>"$scratch/err" ||

@@ -58,15 +58,38 @@ uint16_t LanguageIdFromLocaleName(std::string_view locale) {
     return kLangEnglishUs;
 }
 
+std::string LocaleNameOfLanguageId(uint16_t id) {
+    for (const auto& entry : kLocales) {
+        if (entry.id == id) {
+            return entry.name;
+        }
+    }
+    return {};
+}
+
 std::optional<uint16_t> ParseLanguageId(std::string_view text) {
     std::string s(text);
-    if (s.empty()) {
+    if (s.empty() || s[0] == '-' || s[0] == '+') {
         return std::nullopt;
     }
-    char* end = nullptr;
+    // "0x0411" is hexadecimal; so are the four digits of a language file's name ("0411", "0c0a"),
+    // which start with 0 or hold a letter. Other digits are decimal ("1041"). A leading 0 never
+    // means octal: nobody writes a language in octal, and "0411" must not become 0x0109.
+    int base = 10;
+    std::string digits = s;
+    if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
+        base = 16;
+        digits = s.substr(2);
+    } else if (s.size() <= 4 && (s[0] == '0' || s.find_first_not_of("0123456789") != std::string::npos)) {
+        base = 16;
+    }
+    const char* allowed = base == 16 ? "0123456789abcdefABCDEF" : "0123456789";
+    if (digits.empty() || digits.find_first_not_of(allowed) != std::string::npos) {
+        return std::nullopt;
+    }
     errno = 0;
-    unsigned long value = std::strtoul(s.c_str(), &end, 0);
-    if (errno != 0 || end == s.c_str() || *end != '\0' || s[0] == '-' || value == 0 || value > 0xFFFF) {
+    const unsigned long value = std::strtoul(digits.c_str(), nullptr, base);
+    if (errno != 0 || value == 0 || value > 0xFFFF) {
         return std::nullopt;
     }
     return static_cast<uint16_t>(value);

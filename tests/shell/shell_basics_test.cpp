@@ -91,6 +91,15 @@ TEST(LanguageId, FromLocaleNames) {
     }
 }
 
+// The locale whose Qt translations the windows load for a language ID names that same language.
+TEST(LanguageId, LocaleNameOfEveryKnownIdLeadsBackToIt) {
+    for (uint16_t id : {0x0411, 0x0409, 0x0809, 0x0c07, 0x0404, 0x0816}) {
+        EXPECT_EQ(LanguageIdFromLocaleName(LocaleNameOfLanguageId(id)), id) << id;
+    }
+    EXPECT_EQ(LocaleNameOfLanguageId(0x0411), "ja");
+    EXPECT_EQ(LocaleNameOfLanguageId(0x7fff), "");
+}
+
 TEST(LanguageId, EnvironmentAndOverride) {
     struct Case {
         const char* forced;  // TALVERO_LANG, null for unset
@@ -103,6 +112,13 @@ TEST(LanguageId, EnvironmentAndOverride) {
         {nullptr, "", "de_DE.UTF-8", 0x0407},
         {"0x0411", "en_US.UTF-8", "en_US.UTF-8", 0x0411},
         {"1031", "", "ja_JP", 0x0407},
+        {"0411", "", "en_US", 0x0411},  // written as in talvero.0411.lang, not octal
+        {"0c0a", "", "en_US", 0x0c0a},
+        {"0X0809", "", "ja_JP", 0x0809},
+        {"0x", "", "ja_JP", 0x0411},
+        {"0x04g1", "", "ja_JP", 0x0411},
+        {"-1041", "", "ja_JP", 0x0411},
+        {"0000", "", "ja_JP", 0x0411},
         {"banana", "", "ja_JP", 0x0411},  // a bad override is ignored
         {"0x10000", "", "ja_JP", 0x0411},
     };

@@ -1,6 +1,9 @@
 #include "gui/shell/talvero_app.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include "document/talvero_doc.h"
 #include "gui/shell/command_table.h"
@@ -23,6 +26,23 @@ void LoadProgramLanguageFiles() {
         });
 }
 
+void InstallQtTranslations() {
+    // Message boxes and file dialogs take their buttons ("Yes", "No", "Cancel"…) from Qt's own
+    // translations, not from the language files: they follow the system language, as the
+    // system's own dialogs would. Without a translation for it they stay in English.
+    const std::string name = LocaleNameOfLanguageId(SystemDefaultLanguageId());
+    if (name.empty()) {
+        return;
+    }
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QLocale(QString::fromStdString(name)), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(translator);
+    } else {
+        delete translator;
+    }
+}
+
 CTalveroApp::CTalveroApp() = default;
 
 CTalveroApp::~CTalveroApp() {
@@ -32,6 +52,7 @@ CTalveroApp::~CTalveroApp() {
 
 bool CTalveroApp::InitInstance(const QStringList& arguments, bool show) {
     LoadProgramLanguageFiles();
+    InstallQtTranslations();
     QCoreApplication::setOrganizationName(QString::fromUtf8(kOrganisation));
     QCoreApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
     QApplication::setWindowIcon(ProgramIcon());

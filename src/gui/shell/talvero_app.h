@@ -29,3 +29,6 @@ class CTalveroApp {
 // Loads the language files beside the program for the system language; failures are shown in
 // message boxes with the system's description of the error.
 void LoadProgramLanguageFiles();
+// Installs Qt's translation of its standard buttons and dialogs for the system language, when
+// the system has one.
+void InstallQtTranslations();
