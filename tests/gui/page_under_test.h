@@ -20,13 +20,15 @@ struct PageUnderTest {
     ScriptedPrompts prompts;
     std::unique_ptr<Page> page;
 
-    explicit PageUnderTest(const std::function<void(CTalveroDoc&)>& fill = {}) {
+    explicit PageUnderTest(const std::function<void(CTalveroDoc&)>& fill = {},
+                           const std::string& helpFile = {}) {
         doc.OnNewDocument();
         if (fill) {
             fill(doc);
         }
         PageContext context;
         context.document = &doc;
+        context.helpFilePath = helpFile;
         page = std::make_unique<Page>(nullptr, context);
         page->SetSetIndex(0);
         page->SetupHeader();

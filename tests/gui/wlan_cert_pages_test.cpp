@@ -13,6 +13,7 @@
 #include "gui/editor/k_edit.h"
 #include "gui/pages/list_view_cert.h"
 #include "gui/pages/list_view_wlan.h"
+#include "gui/shell/chm_archive.h"
 #include "gui_tests.h"
 #include "page_under_test.h"
 #include "platform/unicode.h"
@@ -81,6 +82,7 @@ class WlanCertPagesTest : public QObject {
     void certificateImportAndDelete();
     void certificateImportFailures();
     void formatChoiceEmptiesSlot();
+    void everyRowHasItsHelpPage();
 
   private:
     std::unique_ptr<CertFixtures> fx;
@@ -314,6 +316,35 @@ void WlanCertPagesTest::formatChoiceEmptiesSlot() {
     QVERIFY(t.doc.Get(u"eap_cert_cert", slot).starts_with(u"-----BEGIN CERTIFICATE-----"));
     t.Type(CListViewCert::NameRow(slot), "site B");
     QCOMPARE(t.doc.Get(u"eap_cert_name", slot), std::u16string(u"site B"));
+}
+
+// Clicking a row's label shows its help page, and the help file holds that page.
+void WlanCertPagesTest::everyRowHasItsHelpPage() {
+    ChmArchive chm;
+    QVERIFY(chm.Open(BinDir() + "/talvero.chm"));
+    auto check = [&](auto& t, int rows, int expected) {
+        int found = 0;
+        for (int row = 0; row < rows; ++row) {
+            QTest::mouseClick(t.page->viewport(), Qt::LeftButton, {}, t.Cell(row, 0));
+            const QString address = t.page->GetHelpUrl();
+            const bool valueRow = t.page->IsCellEditable(row, 1) || !t.page->GetItemText(row, 0).isEmpty();
+            if (address.isEmpty()) {
+                continue;
+            }
+            QString file, page;
+            QByteArray data;
+            QVERIFY(SplitHelpAddress(address, file, page));
+            QVERIFY2(chm.Read(page, data), qPrintable(page));
+            QVERIFY2(valueRow, qPrintable(QString::number(row)));
+            ++found;
+        }
+        QCOMPARE(found, expected);
+    };
+    const std::string helpFile = (BinDir() + "/talvero.chm").toStdString();
+    PageUnderTest<CListViewWlan> wlan({}, helpFile);
+    check(wlan, CListViewWlan::kRows, 5 + 10 * 15);
+    PageUnderTest<CListViewCert> cert({}, helpFile);
+    check(cert, CListViewCert::kRows, 12);
 }
 
 static GuiTestRegistration<WlanCertPagesTest> registration;
