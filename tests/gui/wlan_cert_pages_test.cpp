@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTreeWidgetItem>
 
 #include "../certs/cert_fixtures.h"
 #include "certs/cert_slot.h"
@@ -83,6 +84,8 @@ class WlanCertPagesTest : public QObject {
     void certificateImportFailures();
     void formatChoiceEmptiesSlot();
     void everyRowHasItsHelpPage();
+    void fullyWorded();
+    void wlanFolderHoldsBothPages();
 
   private:
     std::unique_ptr<CertFixtures> fx;
@@ -345,6 +348,52 @@ void WlanCertPagesTest::everyRowHasItsHelpPage() {
     check(wlan, CListViewWlan::kRows, 5 + 10 * 15);
     PageUnderTest<CListViewCert> cert({}, helpFile);
     check(cert, CListViewCert::kRows, 12);
+}
+
+// Every cell and every combo item is a real text, never a missing text's "ID_<n>".
+void WlanCertPagesTest::fullyWorded() {
+    WlanPage t([](CTalveroDoc& doc) {
+        doc.Set(u"wlan_ch", u"custom");
+        doc.Set(u"wlan_ssid", 0, u"a");
+        doc.Set(u"wlan_sec", 0, u"wpa2");
+        doc.Set(u"wlan_ssid", 1, u"b");
+        doc.Set(u"wlan_sec", 1, u"wpa_wpa2psk");
+        doc.Set(u"wlan_dhcp", 2, u"off");
+    });
+    QStringList shown;
+    for (int row = 0; row < CListViewWlan::kRows; ++row) {
+        shown << t.page->GetItemText(row, 0) << t.page->GetItemText(row, 1);
+    }
+    for (int row : {W::kScanRow, W::kPowerRow, W::kChannelRow, W::kRoamRow, W::Row(0, W::kDhcp),
+                    W::Row(0, W::kSecurity), W::Row(0, W::kEncryption), W::Row(1, W::kEncryption),
+                    W::Row(0, W::kEapType), W::Row(0, W::kEapCertIndex)}) {
+        const QStringList items = t.ComboItems(row);
+        QVERIFY2(!items.isEmpty(), qPrintable(QString::number(row)));
+        shown << items;
+    }
+    CertPage c;
+    for (int row = 0; row < CListViewCert::kRows; ++row) {
+        shown << c.page->GetItemText(row, 0) << c.page->GetItemText(row, 1);
+    }
+    shown << c.ComboItems(CListViewCert::FormatRow(0)) << c.ComboItems(CListViewCert::CertRow(0));
+    CDlgchSelect channels(u"");
+    CDlgCertPassword password;
+    shown << ShownTexts(&channels) << ShownTexts(&password);
+    for (const QString& text : shown) {
+        QVERIFY2(!text.contains("ID_"), qPrintable(text));
+    }
+}
+
+// With the program's own pages the WLAN folder holds the WLAN page and the certificate page.
+void WlanCertPagesTest::wlanFolderHoldsBothPages() {
+    TestEnvironment env;
+    FrameUnderTest t;
+    QTreeWidgetItem* folder = t.frame->m_treeItems.at(1002);
+    QCOMPARE(folder->childCount(), 2);
+    QCOMPARE(folder->child(0), t.frame->m_treeItems.at(1037));
+    QCOMPARE(folder->child(1), t.frame->m_treeItems.at(1038));
+    QVERIFY(qobject_cast<CListViewWlan*>(t.frame->m_pageViews.at(1037)));
+    QVERIFY(qobject_cast<CListViewCert*>(t.frame->m_pageViews.at(1038)));
 }
 
 static GuiTestRegistration<WlanCertPagesTest> registration;
