@@ -68,6 +68,28 @@ struct SettingDef {
     uint32_t slot = 0;          // first storage slot (filled when the catalogue is built)
 };
 
+// The value lists several settings share, named once. Pages build their choices from the same
+// lists, so a page never offers a value its setting would refuse.
+namespace choice_lists {
+inline const std::vector<std::u16string_view> kOffOn = {u"off", u"on"};
+inline const std::vector<std::u16string_view> kToneOnOff = {u"none", u"tone1"};
+inline const std::vector<std::u16string_view> kTones = {u"none",  u"tone1", u"tone2", u"tone3", u"tone4",
+                                                        u"tone5", u"tone6", u"tone7", u"tone8"};
+inline const std::vector<std::u16string_view> kMicGains = {u"-12", u"-9", u"-6", u"-3", u"0",
+                                                           u"3",   u"6",  u"9",  u"12"};
+inline const std::vector<std::u16string_view> kCallActions = {u"beep", u"vib", u"beep+vib"};
+inline const std::vector<std::u16string_view> kNoticeSounds = {u"beep", u"bel"};
+inline const std::vector<std::u16string_view> kToneCounts = {u"continuous", u"cnt", u"cnt3", u"cnt10",
+                                                             u"cnt20"};
+inline const std::vector<std::u16string_view> kCallTargets = {u"all", u"group", u"indi"};
+inline const std::vector<std::u16string_view> kEmergencyTargets = {u"indi", u"group", u"talkgrp", u"all",
+                                                                   u"tel"};
+inline const std::vector<std::u16string_view> kListDisplays = {u"tab", u"list"};
+inline const std::vector<std::u16string_view> kOptionKeyFunctions = {
+    u"none",         u"msg",       u"onetouch", u"disc_phone",  u"rx_mute",
+    u"onetouch_vol", u"emergency", u"rem_moni", u"surveillance"};
+}  // namespace choice_lists
+
 // Capacity of a secret that is scrambled at its own length (certificates).
 inline constexpr size_t kSecretOwnLength = static_cast<size_t>(-1);
 

@@ -37,11 +37,9 @@ class RecordingPrompts : public IUserPrompts {
 class DemoPage : public CListViewBase {
   public:
     DemoPage(QWidget* parent, const PageContext& context) : CListViewBase(parent, context) {
+        // Digits only, at most five, and the range as the message's arguments: all from the
+        // setting's catalogue rule.
         PageRow id = TextRow(kIdLabel, u"def_id", "def_id.htm", kRange);
-        id.maxChars = 5;
-        id.allowedChars = kDigitChars;
-        id.asciiOnly = true;
-        id.errorArgs = {1, 60000};
         id.enabledWhen = [](const CTalveroDoc& doc, int) { return doc.Get(u"def_id_type") != u"all"; };
         PageRow type = ChoiceRow(kTypeLabel, u"def_id_type", "def_id_type.htm",
                                  {{u"all", kAll}, {u"group", kGroup}, {u"indi", kIndi}});

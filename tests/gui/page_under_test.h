@@ -1,63 +1,46 @@
 #pragma once
-// A settings page shown on its own over a fresh document, driven by mouse and key events as a
-// user drives it; every prompt it raises is answered by `prompts`.
+// Settings pages under test, driven by real key and mouse events: a page of a known class
+// (PageUnderTest) or any page the program registers (RegisteredPages), on a fresh document with
+// scripted prompts. Page test files add the edits of the round-trip check with RoundTripEdits.
 #include <QAbstractItemView>
-#include <QComboBox>
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "document/talvero_doc.h"
 #include "gui/editor/k_grid_list_ctrl_combo.h"
+#include "gui/editor/k_grid_list_view.h"
+#include "gui/shell/page_registry.h"
 #include "gui_support.h"
 
-template <class Page>
-struct PageUnderTest {
-    CTalveroDoc doc;
-    ScriptedPrompts prompts;
-    std::unique_ptr<Page> page;
-
-    explicit PageUnderTest(const std::function<void(CTalveroDoc&)>& fill = {},
-                           const std::string& helpFile = {}) {
-        doc.OnNewDocument();
-        if (fill) {
-            fill(doc);
-        }
-        PageContext context;
-        context.document = &doc;
-        context.helpFilePath = helpFile;
-        page = std::make_unique<Page>(nullptr, context);
-        page->SetSetIndex(0);
-        page->SetupHeader();
-        page->resize(900, 600);
-        page->RefreshFromDocument();
-        page->show();
-        page->activateWindow();
-        (void)QTest::qWaitForWindowActive(page.get());
-        page->setFocus();
-    }
+// Key and mouse events on one page's grid.
+struct GridDriver {
+    KGridListView* grid = nullptr;
 
     QPoint Cell(int row, int column) {
-        page->EnsureVisible(row);
+        grid->EnsureVisible(row);
         std::vector<QRect> rects;
-        page->GetColumnRects(row, &rects);
+        grid->GetColumnRects(row, &rects);
         return rects.at(column).center();
     }
 
-    QWidget* Open(int row, int column = 1) {
-        QTest::mouseDClick(page->viewport(), Qt::LeftButton, {}, Cell(row, column));
-        return page->GetEditor();
+    QWidget* Open(int row, int column) {
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, Cell(row, column));
+        return grid->GetEditor();
     }
 
     // Replaces the cell's text by typing and ends the edit with Enter.
-    void Type(int row, const QString& text, int column = 1) {
-        auto* edit = qobject_cast<QLineEdit*>(Open(row, column));
-        QVERIFY2(edit != nullptr, "no text editor opened");
+    void Type(int row, int column, const QString& text) {
+        QWidget* editor = Open(row, column);
+        QVERIFY2(editor != nullptr, "no editor opened");
+        auto* edit = qobject_cast<QLineEdit*>(editor);
+        QVERIFY(edit != nullptr);
         edit->selectAll();
         QTest::keyClick(edit, Qt::Key_Delete);
+        // Key events carrying the characters, as an input method delivers kana.
         for (QChar ch : text) {
             QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
             QCoreApplication::sendEvent(edit, &press);
@@ -65,26 +48,28 @@ struct PageUnderTest {
             QCoreApplication::sendEvent(edit, &release);
         }
         QTest::keyClick(edit, Qt::Key_Return);
-        QVERIFY(page->GetEditor() == nullptr);
+        QVERIFY(grid->GetEditor() == nullptr);
     }
 
     // Opens the combo, moves to the item with the given text by keys and takes it with Enter.
-    void Choose(int row, const QString& text, int column = 1) {
+    void Choose(int row, int column, const QString& text) {
         auto* combo = qobject_cast<KGridListCtrlCombo*>(Open(row, column));
         QVERIFY2(combo != nullptr, "no combo opened");
         const int target = combo->findText(text);
         QVERIFY2(target >= 0, qPrintable(text));
-        // With no item selected the list still starts on its first item.
-        const int from = std::max(0, combo->currentIndex());
-        const int steps = target - from;
+        // The keys move from the list's current row, which is the first one when the cell's value
+        // is not among the items.
+        const QModelIndex current = combo->view()->currentIndex();
+        const int steps = target - (current.isValid() ? current.row() : -1);
         for (int i = 0; i < std::abs(steps); ++i) {
             QTest::keyClick(combo->view(), steps > 0 ? Qt::Key_Down : Qt::Key_Up);
         }
         QTest::keyClick(combo->view(), Qt::Key_Return);
-        QVERIFY(QTest::qWaitFor([&] { return page->GetEditor() == nullptr; }, 2000));
+        QVERIFY(QTest::qWaitFor([&] { return grid->GetEditor() == nullptr; }, 2000));
     }
 
-    QStringList ComboItems(int row, int column = 1) {
+    // The items of the cell's combo (empty for any other editor), closed again with Escape.
+    QStringList ComboItems(int row, int column) {
         auto* combo = qobject_cast<KGridListCtrlCombo*>(Open(row, column));
         QStringList items;
         if (combo) {
@@ -92,10 +77,77 @@ struct PageUnderTest {
                 items << combo->itemText(i);
             }
             QTest::keyClick(combo->view(), Qt::Key_Escape);
-        } else if (QWidget* editor = page->GetEditor()) {
+        } else if (QWidget* editor = grid->GetEditor()) {
             QTest::keyClick(editor, Qt::Key_Escape);
         }
-        (void)QTest::qWaitFor([&] { return page->GetEditor() == nullptr; }, 2000);
+        (void)QTest::qWaitFor([&] { return grid->GetEditor() == nullptr; }, 2000);
         return items;
     }
+
+    // Clicks the cell and returns the help page name its address ends in ("" for none).
+    QString HelpPageAt(int row, int column, const ISettingsPage& page) {
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, Cell(row, column));
+        return page.CurrentHelpAddress().section('/', -1);
+    }
+};
+
+inline void ShowPageForTest(QWidget* widget, ISettingsPage* page, int setIndex) {
+    page->SetSetIndex(setIndex);
+    page->SetupHeader();
+    widget->resize(1400, 500);
+    page->RefreshFromDocument();
+    widget->show();
+    widget->activateWindow();
+    (void)QTest::qWaitForWindowActive(widget);
+    widget->setFocus();
+}
+
+template <class Page>
+struct PageUnderTest : GridDriver {
+    CTalveroDoc doc;
+    ScriptedPrompts prompts;
+    std::unique_ptr<Page> page;
+
+    explicit PageUnderTest(const std::function<void(CTalveroDoc&)>& fill = {}) {
+        doc.OnNewDocument();
+        if (fill) {
+            fill(doc);
+        }
+        PageContext context;
+        context.document = &doc;
+        page = std::make_unique<Page>(nullptr, context);
+        grid = page.get();
+        ShowPageForTest(page.get(), page.get(), 0);
+    }
+};
+
+// A registered page of the navigation tree, with the set index the frame gives it.
+struct RegisteredPage {
+    uint32_t node = 0;
+    int setIndex = 0;
+};
+std::vector<RegisteredPage> RegisteredPages();
+
+// A registered page created by its factory, as the frame creates it, on the given document.
+struct RegisteredPageUnderTest : GridDriver {
+    std::unique_ptr<QWidget> widget;
+    ISettingsPage* page = nullptr;
+
+    RegisteredPageUnderTest(const RegisteredPage& registered, CTalveroDoc& doc);
+};
+
+// One edit of the round-trip check: on the page of `node`, choose the item or type the text in
+// the cell; `keys` are the radio-form keys the edit changes.
+struct PageEdit {
+    uint32_t node = 0;
+    int row = 0;
+    int column = 1;
+    enum class Action { kChoose, kType } action = Action::kChoose;
+    uint32_t textId = 0;   // the item or text, as a language text …
+    QString literal = {};  // … or as itself when textId is 0
+    std::vector<std::u16string> keys = {};
+};
+std::vector<PageEdit>& RoundTripEdits();
+struct RoundTripEditRegistration {
+    explicit RoundTripEditRegistration(std::vector<PageEdit> edits);
 };

@@ -1,10 +1,16 @@
 // The ID list, message and status pages driven by key and mouse events, with the English texts
-// loaded, and the ID list commands of the frame with answered dialogs.
+// loaded, and the ID list commands of the frame with answered dialogs; and, over every page the
+// program registers, the checks every page must pass: no text ID shown in place of a text, every
+// help address found in the help file, and edits that survive a save and a reopen.
 #include <QAbstractItemView>
+#include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QTest>
+#include <map>
+#include <set>
 
+#include "document/config_file.h"
 #include "document/talvero_doc.h"
 #include "gui/editor/k_grid_list_ctrl_combo.h"
 #include "gui/editor/k_grid_list_ctrl_edit.h"
@@ -15,9 +21,11 @@
 #include "gui/pages/list_view_msg_setting.h"
 #include "gui/pages/list_view_presence_list.h"
 #include "gui/pages/list_view_presence_setting.h"
+#include "gui/shell/chm_archive.h"
 #include "gui/shell/command_table.h"
 #include "gui_support.h"
 #include "gui_tests.h"
+#include "page_under_test.h"
 #include "text/language_texts.h"
 
 namespace {
@@ -29,90 +37,6 @@ QString T(uint32_t id) {
 std::u16string U(const QString& text) {
     return text.toStdU16String();
 }
-
-template <class Page>
-struct PageUnderTest {
-    CTalveroDoc doc;
-    ScriptedPrompts prompts;
-    std::unique_ptr<Page> page;
-
-    explicit PageUnderTest(const std::function<void(CTalveroDoc&)>& fill = {}) {
-        doc.OnNewDocument();
-        if (fill) {
-            fill(doc);
-        }
-        PageContext context;
-        context.document = &doc;
-        page = std::make_unique<Page>(nullptr, context);
-        page->SetSetIndex(0);
-        page->SetupHeader();
-        page->resize(1400, 500);
-        page->RefreshFromDocument();
-        page->show();
-        page->activateWindow();
-        (void)QTest::qWaitForWindowActive(page.get());
-        page->setFocus();
-    }
-
-    QPoint Cell(int row, int column) {
-        page->EnsureVisible(row);
-        std::vector<QRect> rects;
-        page->GetColumnRects(row, &rects);
-        return rects.at(column).center();
-    }
-
-    QWidget* Open(int row, int column) {
-        QTest::mouseDClick(page->viewport(), Qt::LeftButton, {}, Cell(row, column));
-        return page->GetEditor();
-    }
-
-    void Type(int row, int column, const QString& text) {
-        QWidget* editor = Open(row, column);
-        QVERIFY2(editor != nullptr, "no editor opened");
-        auto* edit = qobject_cast<QLineEdit*>(editor);
-        QVERIFY(edit != nullptr);
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Delete);
-        // Key events carrying the characters, as an input method delivers kana.
-        for (QChar ch : text) {
-            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-            QCoreApplication::sendEvent(edit, &press);
-            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-            QCoreApplication::sendEvent(edit, &release);
-        }
-        QTest::keyClick(edit, Qt::Key_Return);
-        QVERIFY(page->GetEditor() == nullptr);
-    }
-
-    // Opens the combo, moves to the item with the given text by keys and takes it with Enter.
-    void Choose(int row, int column, const QString& text) {
-        auto* combo = qobject_cast<KGridListCtrlCombo*>(Open(row, column));
-        QVERIFY2(combo != nullptr, "no combo opened");
-        const int target = combo->findText(text);
-        QVERIFY2(target >= 0, qPrintable(text));
-        const int steps = target - combo->currentIndex();
-        for (int i = 0; i < std::abs(steps); ++i) {
-            QTest::keyClick(combo->view(), steps > 0 ? Qt::Key_Down : Qt::Key_Up);
-        }
-        QTest::keyClick(combo->view(), Qt::Key_Return);
-        QVERIFY(QTest::qWaitFor([&] { return page->GetEditor() == nullptr; }, 2000));
-    }
-
-    QStringList ComboItems(int row, int column) {
-        auto* combo = qobject_cast<KGridListCtrlCombo*>(Open(row, column));
-        QStringList items;
-        if (combo) {
-            for (int i = 0; i < combo->count(); ++i) {
-                items << combo->itemText(i);
-            }
-            QTest::keyClick(combo->view(), Qt::Key_Escape);
-        } else if (QWidget* editor = page->GetEditor()) {
-            QTest::keyClick(editor, Qt::Key_Escape);
-        }
-        (void)QTest::qWaitFor([&] { return page->GetEditor() == nullptr; }, 2000);
-        return items;
-    }
-};
 
 // ID list page: row 2 shows entry 1 (document index 0).
 enum { kType = 1, kNumber, kName, kReading, kSelect };
@@ -140,6 +64,8 @@ class PagesTest : public QObject {
     void messageTopListsTenLines();
     void messageAndStatusTexts();
     void noPageShowsTextIds();
+    void everyHelpAddressInTheHelpFile();
+    void editsSurviveSaveAndReopen();
     void idListExportImportCommands();
     void numberEditOpenWhileTypeCleared();
     void helpPerRowOrColumn();
@@ -356,18 +282,36 @@ void PagesTest::messageAndStatusTexts() {
 }
 
 namespace {
-template <class Page>
-QStringList PageTexts(const std::function<void(CTalveroDoc&)>& fill = {}) {
-    PageUnderTest<Page> t(fill);
-    QStringList texts;
-    for (int column = 0; column < t.page->GetColumnCount(); ++column) {
-        texts << t.page->GetHeaderCtrl()->GetItemText(column);
+// Every dependent row of the registered pages enabled, and the ID list holding every type.
+void FillForAllRows(CTalveroDoc& doc) {
+    doc.Set(u"sel", u"on");
+    doc.Set(u"msg_tx", u"on");
+    const char16_t* types[] = {u"indi", u"group", u"user_group", u"tel"};
+    for (unsigned i = 0; i < 4; ++i) {
+        MakeEntry(doc, i, types[i], u"5");
     }
-    for (int row = 0; row < t.page->GetItemCount(); ++row) {
-        for (int column = 0; column < t.page->GetColumnCount(); ++column) {
-            texts << t.page->GetItemText(row, column);
-            // The first rows' editors are enough: the other table rows open the same items.
-            if (row < 12 && t.page->IsCellEditable(row, column)) {
+}
+
+// The first rows are enough on table pages: the other rows repeat them.
+constexpr int kRowsChecked = 40;
+
+QStringList RegisteredPageTexts(const RegisteredPage& registered) {
+    CTalveroDoc doc;
+    doc.OnNewDocument();
+    FillForAllRows(doc);
+    ScriptedPrompts prompts;
+    RegisteredPageUnderTest t(registered, doc);
+    QStringList texts;
+    if (!t.grid) {
+        return texts;
+    }
+    for (int column = 0; column < t.grid->GetColumnCount(); ++column) {
+        texts << t.grid->GetHeaderCtrl()->GetItemText(column);
+    }
+    for (int row = 0; row < t.grid->GetItemCount(); ++row) {
+        for (int column = 0; column < t.grid->GetColumnCount(); ++column) {
+            texts << t.grid->GetItemText(row, column);
+            if (row < kRowsChecked && t.grid->IsCellEditable(row, column)) {
                 texts << t.ComboItems(row, column);
             }
         }
@@ -377,26 +321,138 @@ QStringList PageTexts(const std::function<void(CTalveroDoc&)>& fill = {}) {
 }  // namespace
 
 void PagesTest::noPageShowsTextIds() {
-    auto full = [](CTalveroDoc& doc) {
-        doc.Set(u"sel", u"on");
-        doc.Set(u"msg_tx", u"on");
-        const char16_t* types[] = {u"indi", u"group", u"user_group", u"tel"};
-        for (unsigned i = 0; i < 4; ++i) {
-            MakeEntry(doc, i, types[i], u"5");
+    const std::vector<RegisteredPage> pages = RegisteredPages();
+    QVERIFY(pages.size() >= 6);
+    for (const RegisteredPage& page : pages) {
+        const QStringList texts = RegisteredPageTexts(page);
+        QVERIFY2(!texts.isEmpty(), qPrintable(QString::number(page.node)));
+        QStringList withIds;
+        for (const QString& text : texts) {
+            if (text.contains("ID_")) {
+                withIds << text;
+            }
         }
-    };
-    QStringList texts;
-    texts << PageTexts<CListViewAddressBookList>(full) << PageTexts<CListViewAddressBookSetting>(full)
-          << PageTexts<CListViewMsgSetting>(full) << PageTexts<CListViewMsgList>(full)
-          << PageTexts<CListViewPresenceSetting>(full) << PageTexts<CListViewPresenceList>(full);
-    QVERIFY(texts.size() > 3000);
-    QStringList withIds;
-    for (const QString& text : texts) {
-        if (text.contains("ID_")) {
-            withIds << text;
+        QVERIFY2(withIds.isEmpty(), qPrintable(QString::number(page.node) + ": " + withIds.join(" | ")));
+    }
+}
+
+void PagesTest::everyHelpAddressInTheHelpFile() {
+    ChmArchive help;
+    QVERIFY2(help.Open(BinDir() + "/talvero.chm"), "the help file was not built");
+    for (const RegisteredPage& registered : RegisteredPages()) {
+        CTalveroDoc doc;
+        doc.OnNewDocument();
+        FillForAllRows(doc);
+        ScriptedPrompts prompts;
+        RegisteredPageUnderTest t(registered, doc);
+        if (!t.grid) {
+            continue;
+        }
+        QSet<QString> addresses;
+        for (int row = 0; row < std::min(t.grid->GetItemCount(), kRowsChecked); ++row) {
+            for (int column = 0; column < t.grid->GetColumnCount(); ++column) {
+                QTest::mouseClick(t.grid->viewport(), Qt::LeftButton, {}, t.Cell(row, column));
+                addresses << t.page->CurrentHelpAddress();
+            }
+        }
+        addresses.remove(QString());
+        QVERIFY2(!addresses.isEmpty(), qPrintable(QString::number(registered.node)));
+        for (const QString& address : addresses) {
+            QString file;
+            QString page;
+            QVERIFY2(SplitHelpAddress(address, file, page), qPrintable(address));
+            QCOMPARE(QDir::cleanPath(file), QDir::cleanPath(help.Path()));
+            QByteArray data;
+            QVERIFY2(help.Read(page, data), qPrintable(QString::number(registered.node) + ": " + page));
         }
     }
-    QVERIFY2(withIds.isEmpty(), qPrintable(withIds.join(" | ")));
+}
+
+namespace {
+std::map<std::u16string, std::u16string> RadioForm(const CTalveroDoc& doc) {
+    std::vector<std::u16string> lines;
+    doc.RenderSettings(lines, false);
+    std::map<std::u16string, std::u16string> form;
+    for (const std::u16string& line : lines) {
+        const size_t equals = line.find(u'=');
+        form[line.substr(0, equals)] = equals == std::u16string::npos ? u"" : line.substr(equals + 1);
+    }
+    return form;
+}
+
+}  // namespace
+
+void PagesTest::editsSurviveSaveAndReopen() {
+    TestEnvironment env;
+    CTalveroDoc doc;
+    doc.OnNewDocument();
+    const auto before = RadioForm(doc);
+    std::set<std::u16string> edited;
+    for (const PageEdit& edit : RoundTripEdits()) {
+        QVERIFY2(FindPageFactory(edit.node), qPrintable(QString::number(edit.node)));
+        ScriptedPrompts prompts;
+        RegisteredPage registered{edit.node, 0};
+        for (const RegisteredPage& page : RegisteredPages()) {
+            if (page.node == edit.node) {
+                registered = page;
+            }
+        }
+        RegisteredPageUnderTest t(registered, doc);
+        const QString text = edit.textId ? T(edit.textId) : edit.literal;
+        if (edit.action == PageEdit::Action::kChoose) {
+            t.Choose(edit.row, edit.column, text);
+        } else {
+            t.Type(edit.row, edit.column, text);
+        }
+        QVERIFY2(prompts.messages.isEmpty(), qPrintable(prompts.messages.join(" | ")));
+        edited.insert(edit.keys.begin(), edit.keys.end());
+    }
+    QVERIFY(doc.IsModified());
+    const std::string path = env.Path("round.ini").toStdString();
+    QVERIFY(SaveConfigurationFile(doc, path).code == 0);
+    CTalveroDoc reopened;
+    reopened.OnNewDocument();
+    QVERIFY(OpenConfigurationFile(reopened, path).ok());
+    // Every saved value as it was edited (the file form itself differs: secrets are scrambled
+    // afresh each time).
+    const auto& catalogue = SettingsCatalogue();
+    for (size_t def = 0; def < catalogue.size(); ++def) {
+        if (!catalogue[def].rendered) {
+            continue;
+        }
+        for (unsigned index = 0; index < FamilyCount(catalogue[def].family); ++index) {
+            const SettingId id{static_cast<uint16_t>(def), static_cast<uint16_t>(index)};
+            QCOMPARE(QString::fromStdU16String(reopened.Get(id)), QString::fromStdU16String(doc.Get(id)));
+        }
+    }
+    const auto after = RadioForm(reopened);
+    // A key that appears or disappears counts as changed (an ID list entry is sent only in use).
+    std::set<std::u16string> changed;
+    for (const auto& [key, value] : after) {
+        auto it = before.find(key);
+        if (it == before.end() || it->second != value) {
+            changed.insert(key);
+        }
+    }
+    for (const auto& [key, value] : before) {
+        if (!after.count(key)) {
+            changed.insert(key);
+        }
+    }
+    QStringList unexpected;
+    QStringList missing;
+    for (const std::u16string& key : changed) {
+        if (!edited.count(key)) {
+            unexpected << QString::fromStdU16String(key);
+        }
+    }
+    for (const std::u16string& key : edited) {
+        if (!changed.count(key)) {
+            missing << QString::fromStdU16String(key);
+        }
+    }
+    QVERIFY2(unexpected.isEmpty(), qPrintable("changed without an edit: " + unexpected.join(", ")));
+    QVERIFY2(missing.isEmpty(), qPrintable("edited but unchanged: " + missing.join(", ")));
 }
 
 void PagesTest::idListExportImportCommands() {
@@ -565,6 +621,25 @@ void PagesTest::entryDescriptions() {
         QCOMPARE(EntryDescription(doc, c.n), c.text);
     }
 }
+
+namespace {
+using Edit = PageEdit::Action;
+const RoundTripEditRegistration listPageEdits({
+    {.node = 1020, .row = 1, .textId = 2501, .keys = {u"sel_01"}},
+    // An entry taken into use is sent with all its fields.
+    {.node = 1021,
+     .row = 3,
+     .column = 1,
+     .textId = 2533,
+     .keys = {u"id_type_01_02", u"id_01_02", u"number_01_02", u"yomi_01_02", u"id_select_01_02"}},
+    {.node = 1021, .row = 3, .column = 3, .action = Edit::kType, .literal = "Desk", .keys = {u"name_01_02"}},
+    {.node = 1022, .row = 1, .textId = 2501, .keys = {u"msg_tx_01"}},
+    {.node = 1023, .row = 4, .action = Edit::kType, .literal = "Hello", .keys = {u"msg_01_03"}},
+    {.node = 1024, .row = 1, .textId = 2501, .keys = {u"stat_tx_01"}},
+    {.node = 1025, .row = 3, .column = 1, .textId = 2500, .keys = {u"sw_presence_01_02"}},
+    {.node = 1025, .row = 3, .column = 2, .action = Edit::kType, .literal = "Busy", .keys = {u"stat_01_02"}},
+});
+}  // namespace
 
 static GuiTestRegistration<PagesTest> registration;
 #include "pages_test.moc"

@@ -95,35 +95,35 @@ void WlanCertPagesTest::securityChain() {
     constexpr unsigned p = 2;  // profile 3
     WlanPage t;
     QVERIFY(!Enabled(t, W::Row(p, W::kSecurity)));
-    t.Type(W::Row(p, W::kSsid), "office");
+    t.Type(W::Row(p, W::kSsid), 1, "office");
     QCOMPARE(t.page->GetItemText(W::Row(p, W::kSecurity), 1), T(10012));
-    QCOMPARE(t.ComboItems(W::Row(p, W::kEncryption)), QStringList{T(10050)});
+    QCOMPARE(t.ComboItems(W::Row(p, W::kEncryption), 1), QStringList{T(10050)});
 
     // An 802.1X security shows the 802.1X rows; PEAP also shows password and outer identity.
-    t.Choose(W::Row(p, W::kSecurity), T(10018));
+    t.Choose(W::Row(p, W::kSecurity), 1, T(10018));
     QCOMPARE(t.doc.Get(u"wlan_enc", p), std::u16string(u"aes"));
     QCOMPARE(t.page->GetItemText(W::Row(p, W::kEncryption), 1), T(10055));
     QVERIFY(!Enabled(t, W::Row(p, W::kPsk)));
     for (auto r : {W::kEapType, W::kEapIdentity, W::kEapPassword, W::kEapOuterIdentity, W::kEapCertIndex}) {
         QVERIFY2(Enabled(t, W::Row(p, r)), qPrintable(QString::number(r)));
     }
-    t.Type(W::Row(p, W::kEapPassword), "pa55");
+    t.Type(W::Row(p, W::kEapPassword), 1, "pa55");
     QCOMPARE(t.doc.Get(u"eap_passwd", p), std::u16string(u"pa55"));
     QCOMPARE(t.page->GetItemText(W::Row(p, W::kEapPassword), 1), QString("****"));
 
     // TLS hides password and outer identity and points at certificate 1.
     QVERIFY(t.doc.Set(u"eap_cert_cert_idx", p, u"3"));
     QVERIFY(t.doc.Set(u"eap_cert_name", 0, u"corp"));
-    t.Choose(W::Row(p, W::kEapType), T(10064));
+    t.Choose(W::Row(p, W::kEapType), 1, T(10064));
     QCOMPARE(t.doc.Get(u"eap_cert_cert_idx", p), std::u16string(u"1"));
     QCOMPARE(t.page->GetItemText(W::Row(p, W::kEapCertIndex), 1), QString("1 : corp"));
     QVERIFY(!Enabled(t, W::Row(p, W::kEapPassword)) && !Enabled(t, W::Row(p, W::kEapOuterIdentity)));
     QCOMPARE(t.page->GetItemText(W::Row(p, W::kEapPassword), 1), QString());
-    QCOMPARE(t.ComboItems(W::Row(p, W::kEapCertIndex)).size(), 4);  // no "no certificate" for TLS
+    QCOMPARE(t.ComboItems(W::Row(p, W::kEapCertIndex), 1).size(), 4);  // no "no certificate" for TLS
 
     // A mixed pre-shared-key security: AES or TKIP/AES, the placeholder key shown as stars.
-    t.Choose(W::Row(p, W::kSecurity), T(10016));
-    QCOMPARE(t.ComboItems(W::Row(p, W::kEncryption)), (QStringList{T(10055), T(10056)}));
+    t.Choose(W::Row(p, W::kSecurity), 1, T(10016));
+    QCOMPARE(t.ComboItems(W::Row(p, W::kEncryption), 1), (QStringList{T(10055), T(10056)}));
     QCOMPARE(t.page->GetItemText(W::Row(p, W::kPsk), 1), QString("********"));
     QVERIFY(Enabled(t, W::Row(p, W::kPsk)));
     QVERIFY(!Enabled(t, W::Row(p, W::kEapType)));
@@ -131,7 +131,7 @@ void WlanCertPagesTest::securityChain() {
     // Emptying the SSID blanks and locks every row after it, in this profile only.
     QVERIFY(t.doc.Set(u"wlan_ssid", 4, u"other"));
     t.page->RefreshFromDocument();
-    t.Type(W::Row(p, W::kSsid), "");
+    t.Type(W::Row(p, W::kSsid), 1, "");
     QCOMPARE(t.doc.Get(u"wlan_sec", p), std::u16string(u"open"));
     for (auto r : {W::kSecurity, W::kEncryption, W::kPsk, W::kEapType, W::kEapIdentity, W::kEapCertIndex}) {
         QVERIFY(!Enabled(t, W::Row(p, r)));
@@ -148,9 +148,9 @@ void WlanCertPagesTest::addresses() {
         QVERIFY(!Enabled(t, W::Row(p, r)));
         QVERIFY2(Enabled(t, W::Row(1, r)), "profile 2 has DHCP off");
     }
-    t.Choose(W::Row(p, W::kDhcp), T(2500));
+    t.Choose(W::Row(p, W::kDhcp), 1, T(2500));
     QVERIFY(Enabled(t, W::Row(p, W::kIpAddr)));
-    t.Type(W::Row(p, W::kIpAddr), "192.168.001.010");
+    t.Type(W::Row(p, W::kIpAddr), 1, "192.168.001.010");
     QCOMPARE(t.page->GetItemText(W::Row(p, W::kIpAddr), 1), QString("192.168.1.10"));
     const struct {
         W::ProfileRow row;
@@ -162,14 +162,14 @@ void WlanCertPagesTest::addresses() {
                    {W::kDns2, "1..2.3", 4023}};
     for (const auto& c : refused) {
         const QString before = t.page->GetItemText(W::Row(p, c.row), 1);
-        t.Type(W::Row(p, c.row), c.typed);
+        t.Type(W::Row(p, c.row), 1, c.typed);
         QCOMPARE(t.prompts.messages.last(), T(c.message));
         QVERIFY(t.prompts.icons.last() == IUserPrompts::Icon::Stop);
         QCOMPARE(t.page->GetItemText(W::Row(p, c.row), 1), before);
     }
     QCOMPARE(t.doc.Get(u"wlan_ipaddr", p), std::u16string(u"192.168.1.10"));
     // Letters never reach an address field.
-    t.Type(W::Row(p, W::kDns1), "8.8.x8.8");
+    t.Type(W::Row(p, W::kDns1), 1, "8.8.x8.8");
     QCOMPARE(t.doc.Get(u"wlan_dns1", p), std::u16string(u"8.8.8.8"));
 }
 
@@ -179,10 +179,10 @@ void WlanCertPagesTest::preSharedKeyRefused() {
         doc.Set(u"wlan_sec", 0, u"wpa2_wpa3sae");
     });
     const int row = W::Row(0, W::kPsk);
-    t.Type(row, QString(64, 'a'));
+    t.Type(row, 1, QString(64, 'a'));
     QCOMPARE(t.prompts.messages, QStringList{T(10151)});
     QCOMPARE(t.doc.Get(u"wlan_psk", 0), std::u16string(u"52917364"));
-    t.Type(row, QString(63, 'b'));
+    t.Type(row, 1, QString(63, 'b'));
     QCOMPARE(t.doc.Get(u"wlan_psk", 0), std::u16string(63, u'b'));
     QCOMPARE(t.page->GetItemText(row, 1), QString(63, '*'));
 }
@@ -190,14 +190,14 @@ void WlanCertPagesTest::preSharedKeyRefused() {
 void WlanCertPagesTest::channelList() {
     WlanPage t;
     // Cancelled: nothing stored, the cell keeps its text.
-    t.Choose(W::kChannelRow, T(10108));
+    t.Choose(W::kChannelRow, 1, T(10108));
     QCOMPARE(t.prompts.dialogs, QStringList{"CDlgchSelect"});
     QCOMPARE(t.doc.Get(u"wlan_ch"), std::u16string(u"auto_1"));
     QCOMPARE(t.page->GetItemText(W::kChannelRow, 1), T(10093));
     QVERIFY(!Enabled(t, W::kCustomRow));
 
     t.prompts.onDialog = CheckChannels({1, 6, 11});
-    t.Choose(W::kChannelRow, T(10108));
+    t.Choose(W::kChannelRow, 1, T(10108));
     QCOMPARE(t.doc.Get(u"wlan_ch"), std::u16string(u"custom"));
     QCOMPARE(t.doc.Get(u"wlan_ch_custom"), std::u16string(u"1,6,11"));
     QCOMPARE(t.page->GetItemText(W::kCustomRow, 1), QString("1,6,11"));
@@ -209,15 +209,15 @@ void WlanCertPagesTest::channelList() {
                    ? CheckChannels({2, 13})(d)
                    : int(QDialog::Rejected);
     };
-    QVERIFY(t.Open(W::kCustomRow) == nullptr);
+    QVERIFY(t.Open(W::kCustomRow, 1) == nullptr);
     QCOMPARE(t.doc.Get(u"wlan_ch_custom"), std::u16string(u"2,13"));
     QCOMPARE(t.page->GetItemText(W::kCustomRow, 1), QString("2,13"));
 
     // Choosing the custom list again opens the dialog again.
     t.prompts.onDialog = CheckChannels({3});
-    t.Choose(W::kChannelRow, T(10108));
+    t.Choose(W::kChannelRow, 1, T(10108));
     QCOMPARE(t.doc.Get(u"wlan_ch_custom"), std::u16string(u"3"));
-    t.Choose(W::kChannelRow, T(10095));
+    t.Choose(W::kChannelRow, 1, T(10095));
     QCOMPARE(t.doc.Get(u"wlan_ch"), std::u16string(u"1"));
     QVERIFY(!Enabled(t, W::kCustomRow));
 }
@@ -242,7 +242,7 @@ void WlanCertPagesTest::channelDialogNeedsAChannel() {
 void WlanCertPagesTest::roamingThreshold() {
     WlanPage t;
     QCOMPARE(t.page->GetItemText(W::kRoamRow, 1), QString("-75"));
-    t.Choose(W::kRoamRow, "-60");
+    t.Choose(W::kRoamRow, 1, "-60");
     QCOMPARE(t.doc.Get(u"wlan_roam_rssi"), std::u16string(u"60"));
     QCOMPARE(t.page->GetItemText(W::kRoamRow, 1), QString("-60"));
 }
@@ -251,11 +251,11 @@ void WlanCertPagesTest::certificateImportAndDelete() {
     CertPage t;
     const int row = CListViewCert::CertRow(1);
     QCOMPARE(t.page->GetItemText(row, 1), T(kTextIdCertEmpty));
-    QCOMPARE(t.ComboItems(row), QStringList{T(kTextIdCertImport)});
+    QCOMPARE(t.ComboItems(row, 1), QStringList{T(kTextIdCertImport)});
 
     t.prompts.openName = QString::fromStdString(fx->p12Password);
     t.prompts.onDialog = TypePassword(CertFixtures::kPassword);
-    t.Choose(row, T(kTextIdCertImport));
+    t.Choose(row, 1, T(kTextIdCertImport));
     QCOMPARE(t.prompts.filters, QStringList{T(kTextIdCertPfxFilter)});
     QCOMPARE(t.prompts.dialogs, QStringList{"CDlgCertPassword"});
     QCOMPARE(t.prompts.messages, QStringList{});
@@ -264,8 +264,8 @@ void WlanCertPagesTest::certificateImportAndDelete() {
     QVERIFY(t.doc.IsModified());
     QCOMPARE(t.page->GetItemText(row, 1), T(kTextIdCertStored));
 
-    QCOMPARE(t.ComboItems(row), (QStringList{T(kTextIdCertImport), T(kTextIdCertDelete)}));
-    t.Choose(row, T(kTextIdCertDelete));
+    QCOMPARE(t.ComboItems(row, 1), (QStringList{T(kTextIdCertImport), T(kTextIdCertDelete)}));
+    t.Choose(row, 1, T(kTextIdCertDelete));
     QVERIFY(t.doc.Get(u"eap_cert_cert", 1).empty() && t.doc.Get(u"eap_cert_passwd", 1).empty());
     QCOMPARE(t.page->GetItemText(row, 1), T(kTextIdCertEmpty));
 }
@@ -291,7 +291,7 @@ void WlanCertPagesTest::certificateImportFailures() {
         t.prompts.dialogs.clear();
         t.prompts.openName = QString::fromStdString(c.file);
         t.prompts.onDialog = c.answer;
-        t.Choose(row, T(kTextIdCertImport));
+        t.Choose(row, 1, T(kTextIdCertImport));
         QVERIFY2(t.prompts.messages == c.messages, c.name);
         QVERIFY2(t.prompts.dialogs.size() == c.dialogs, c.name);
         QVERIFY2(t.doc.Get(u"eap_cert_cert", 0).empty() && !t.doc.IsModified(), c.name);
@@ -303,34 +303,42 @@ void WlanCertPagesTest::formatChoiceEmptiesSlot() {
     CertPage t;
     const unsigned slot = 3;
     t.prompts.openName = QString::fromStdString(fx->p12NoPassword);
-    t.Choose(CListViewCert::CertRow(slot), T(kTextIdCertImport));
+    t.Choose(CListViewCert::CertRow(slot), 1, T(kTextIdCertImport));
     QVERIFY(t.prompts.dialogs.isEmpty());  // no password, no prompt
     QCOMPARE(t.page->GetItemText(CListViewCert::CertRow(slot), 1), T(kTextIdCertStored));
 
-    t.Choose(CListViewCert::FormatRow(slot), T(10263));
+    t.Choose(CListViewCert::FormatRow(slot), 1, T(10263));
     QCOMPARE(t.doc.Get(u"eap_cert_format", slot), std::u16string(u"pem"));
     QVERIFY(t.doc.Get(u"eap_cert_cert", slot).empty());
     QCOMPARE(t.page->GetItemText(CListViewCert::CertRow(slot), 1), T(kTextIdCertEmpty));
-    QCOMPARE(t.ComboItems(CListViewCert::CertRow(slot)), QStringList{T(kTextIdCertImport)});
+    QCOMPARE(t.ComboItems(CListViewCert::CertRow(slot), 1), QStringList{T(kTextIdCertImport)});
 
     t.prompts.openName = QString::fromStdString(fx->twoPem);
-    t.Choose(CListViewCert::CertRow(slot), T(kTextIdCertImport));
+    t.Choose(CListViewCert::CertRow(slot), 1, T(kTextIdCertImport));
     QCOMPARE(t.prompts.filters.last(), T(kTextIdCertPemFilter));
     QVERIFY(t.doc.Get(u"eap_cert_cert", slot).starts_with(u"-----BEGIN CERTIFICATE-----"));
-    t.Type(CListViewCert::NameRow(slot), "site B");
+    t.Type(CListViewCert::NameRow(slot), 1, "site B");
     QCOMPARE(t.doc.Get(u"eap_cert_name", slot), std::u16string(u"site B"));
 }
 
-// Clicking a row's label shows its help page, and the help file holds that page.
+// On every row of every profile, clicking a value row's label shows its help page, and the help
+// file holds that page; sections and empty rows have none.
 void WlanCertPagesTest::everyRowHasItsHelpPage() {
     ChmArchive chm;
     QVERIFY(chm.Open(BinDir() + "/talvero.chm"));
-    auto check = [&](auto& t, int rows, int expected) {
+    const struct {
+        uint32_t node;
+        int rows;
+        int withHelp;
+    } pages[] = {{1037, CListViewWlan::kRows, 5 + 10 * 15}, {1038, CListViewCert::kRows, 12}};
+    for (const auto& p : pages) {
+        CTalveroDoc doc;
+        doc.OnNewDocument();
+        RegisteredPageUnderTest t({p.node, 0}, doc);
         int found = 0;
-        for (int row = 0; row < rows; ++row) {
-            QTest::mouseClick(t.page->viewport(), Qt::LeftButton, {}, t.Cell(row, 0));
-            const QString address = t.page->GetHelpUrl();
-            const bool valueRow = t.page->IsCellEditable(row, 1) || !t.page->GetItemText(row, 0).isEmpty();
+        for (int row = 0; row < p.rows; ++row) {
+            QTest::mouseClick(t.grid->viewport(), Qt::LeftButton, {}, t.Cell(row, 0));
+            const QString address = t.page->CurrentHelpAddress();
             if (address.isEmpty()) {
                 continue;
             }
@@ -338,16 +346,11 @@ void WlanCertPagesTest::everyRowHasItsHelpPage() {
             QByteArray data;
             QVERIFY(SplitHelpAddress(address, file, page));
             QVERIFY2(chm.Read(page, data), qPrintable(page));
-            QVERIFY2(valueRow, qPrintable(QString::number(row)));
+            QVERIFY2(!t.grid->GetItemText(row, 0).isEmpty(), qPrintable(QString::number(row)));
             ++found;
         }
-        QCOMPARE(found, expected);
-    };
-    const std::string helpFile = (BinDir() + "/talvero.chm").toStdString();
-    PageUnderTest<CListViewWlan> wlan({}, helpFile);
-    check(wlan, CListViewWlan::kRows, 5 + 10 * 15);
-    PageUnderTest<CListViewCert> cert({}, helpFile);
-    check(cert, CListViewCert::kRows, 12);
+        QCOMPARE(found, p.withHelp);
+    }
 }
 
 // Every cell and every combo item is a real text, never a missing text's "ID_<n>".
@@ -367,7 +370,7 @@ void WlanCertPagesTest::fullyWorded() {
     for (int row : {W::kScanRow, W::kPowerRow, W::kChannelRow, W::kRoamRow, W::Row(0, W::kDhcp),
                     W::Row(0, W::kSecurity), W::Row(0, W::kEncryption), W::Row(1, W::kEncryption),
                     W::Row(0, W::kEapType), W::Row(0, W::kEapCertIndex)}) {
-        const QStringList items = t.ComboItems(row);
+        const QStringList items = t.ComboItems(row, 1);
         QVERIFY2(!items.isEmpty(), qPrintable(QString::number(row)));
         shown << items;
     }
@@ -375,7 +378,7 @@ void WlanCertPagesTest::fullyWorded() {
     for (int row = 0; row < CListViewCert::kRows; ++row) {
         shown << c.page->GetItemText(row, 0) << c.page->GetItemText(row, 1);
     }
-    shown << c.ComboItems(CListViewCert::FormatRow(0)) << c.ComboItems(CListViewCert::CertRow(0));
+    shown << c.ComboItems(CListViewCert::FormatRow(0), 1) << c.ComboItems(CListViewCert::CertRow(0), 1);
     CDlgchSelect channels(u"");
     CDlgCertPassword password;
     shown << ShownTexts(&channels) << ShownTexts(&password);
@@ -395,6 +398,24 @@ void WlanCertPagesTest::wlanFolderHoldsBothPages() {
     QVERIFY(qobject_cast<CListViewWlan*>(t.frame->m_pageViews.at(1037)));
     QVERIFY(qobject_cast<CListViewCert*>(t.frame->m_pageViews.at(1038)));
 }
+
+namespace {
+using Edit = PageEdit::Action;
+const RoundTripEditRegistration wlanCertPageEdits({
+    {.node = 1037, .row = W::kPowerRow, .textId = 4224, .keys = {u"wlan_power_01"}},
+    {.node = 1037, .row = W::kRoamRow, .literal = "-60", .keys = {u"wlan_roam_rssi_01"}},
+    {.node = 1037,
+     .row = W::Row(1, W::kSsid),
+     .action = Edit::kType,
+     .literal = "depot",
+     .keys = {u"wlan_ssid_02"}},
+    {.node = 1038,
+     .row = CListViewCert::NameRow(0),
+     .action = Edit::kType,
+     .literal = "corp",
+     .keys = {u"eap_cert_name_01"}},
+});
+}  // namespace
 
 static GuiTestRegistration<WlanCertPagesTest> registration;
 

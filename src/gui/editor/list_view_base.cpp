@@ -29,15 +29,14 @@ QString Text(uint32_t id) {
     return Q(GetLanguageText(id));
 }
 
-}  // namespace
-
-std::u16string PrintableAsciiChars() {
-    std::u16string set;
-    for (char16_t ch = u' '; ch <= u'~'; ++ch) {
-        set.push_back(ch);
+QString ChoiceText(const PageChoice& choice) {
+    if (!choice.literal.empty() || choice.textId == 0) {
+        return Q(choice.literal);
     }
-    return set;
+    return Text(choice.textId);
 }
+
+}  // namespace
 
 CListViewBase::CListViewBase(QWidget* parent, const PageContext& context)
     : KGridListView(parent), m_context(context) {
@@ -86,6 +85,15 @@ void CListViewBase::ShowInputCell(int row, int column, bool enabled, const QStri
                  kDisabledBack, kDisabledBorder);
 }
 
+void CListViewBase::PrepareDeclaration(PageRow& decl) {
+    if (decl.kind == PageRow::Kind::kText || decl.kind == PageRow::Kind::kPassword) {
+        decl.rule = CatalogueTextRule(decl.key);
+        if (decl.adjust) {
+            decl.adjust(decl.rule);
+        }
+    }
+}
+
 void CListViewBase::DeclareRows(uint32_t titleId, std::vector<PageRow> rows) {
     m_rows = std::move(rows);
     const int columns = 2;
@@ -94,11 +102,12 @@ void CListViewBase::DeclareRows(uint32_t titleId, std::vector<PageRow> rows) {
         InsertItem(row, QString());
     }
     for (int row = 0; row < static_cast<int>(m_rows.size()); ++row) {
-        const PageRow& decl = m_rows[row];
+        PageRow& decl = m_rows[row];
         if (decl.kind == PageRow::Kind::kSection) {
             AddSectionRow(row, columns, Text(decl.labelId));
             continue;
         }
+        PrepareDeclaration(decl);
         AddLabelCell(row, 0, Text(decl.labelId));
         SetInputCell(row, 1, 1, kValueText, kValueBack, kValueBorder, kDisabledText, kDisabledBack,
                      kDisabledBorder);
@@ -106,7 +115,47 @@ void CListViewBase::DeclareRows(uint32_t titleId, std::vector<PageRow> rows) {
             SetHelpPage(row, QString::fromStdString(decl.helpPage));
         }
         for (const PageChoice& choice : decl.choices) {
-            AddValueText(Q(choice.value), Text(choice.textId), Q(decl.table));
+            AddValueText(Q(choice.value), ChoiceText(choice), Q(decl.table));
+        }
+    }
+}
+
+void CListViewBase::DeclareTable(TableLayout layout) {
+    m_table = std::move(layout);
+    TableLayout& table = *m_table;
+    m_helpMode = table.helpPerColumn ? 2 : 1;
+    const int columns = static_cast<int>(table.columns.size()) + 1;
+    std::vector<int> widths = {table.numberWidth};
+    for (const TableColumn& column : table.columns) {
+        widths.push_back(column.width);
+    }
+    InsertPageColumns(Text(table.titleId), widths);
+    const int rows = kTableFirstRow + static_cast<int>(table.members);
+    for (int row = 0; row < rows; ++row) {
+        InsertItem(row, QString());
+    }
+    AddSectionRow(0, columns, Text(table.sectionId));
+    AddLabelCell(1, 0, QString());
+    for (int column = 1; column < columns; ++column) {
+        TableColumn& declared = table.columns[column - 1];
+        PrepareDeclaration(declared.cell);
+        AddLabelCell(1, column, declared.headingId ? Text(declared.headingId) : QString());
+        for (const PageChoice& choice : declared.cell.choices) {
+            AddValueText(Q(choice.value), ChoiceText(choice), Q(declared.cell.table));
+        }
+        if (table.helpPerColumn && !declared.cell.helpPage.empty()) {
+            SetHelpPage(ColumnHelpKey(column), QString::fromStdString(declared.cell.helpPage));
+        }
+    }
+    for (int row = kTableFirstRow; row < rows; ++row) {
+        const unsigned number = static_cast<unsigned>(row - kTableFirstRow + 1);
+        AddLabelCell(row, 0, QStringLiteral("%1").arg(number, table.numberDigits, 10, QLatin1Char('0')));
+        for (int column = 1; column < columns; ++column) {
+            SetInputCell(row, column, 1, kValueText, kValueBack, kValueBorder, kDisabledText, kDisabledBack,
+                         kDisabledBorder);
+        }
+        if (!table.helpPerColumn && !table.columns.empty() && !table.columns[0].cell.helpPage.empty()) {
+            SetHelpPage(row, QString::fromStdString(table.columns[0].cell.helpPage));
         }
     }
 }
@@ -184,19 +233,70 @@ void CListViewBase::CopyCell() {
     QApplication::clipboard()->setMimeData(data);
 }
 
+const PageRow* CListViewBase::CellDeclaration(int row, int column, unsigned* index) const {
+    const PageRow* decl = nullptr;
+    unsigned member = 0;
+    if (m_table) {
+        const int members = static_cast<int>(m_table->members);
+        const int columns = static_cast<int>(m_table->columns.size());
+        if (row >= kTableFirstRow && row < kTableFirstRow + members && column >= 1 && column <= columns) {
+            decl = &m_table->columns[column - 1].cell;
+            member = static_cast<unsigned>(row - kTableFirstRow);
+        }
+    } else if (row >= 0 && row < static_cast<int>(m_rows.size()) && column == 1) {
+        decl = &m_rows[row];
+    }
+    if (decl && decl->kind == PageRow::Kind::kSection) {
+        decl = nullptr;
+    }
+    if (decl && index) {
+        *index = member;
+    }
+    return decl;
+}
+
+void CListViewBase::ConfigureEdit(KGridListCtrlEdit& edit, const TextRowRule& rule) {
+    edit.LiftLengthLimit();
+    edit.m_maxChars = rule.maxChars;
+    edit.m_maxAnsiBytes = rule.maxAnsiBytes;
+    edit.m_maxUtf8Bytes = rule.maxUtf8Bytes;
+    edit.m_maxWidth = rule.maxWidth;
+    edit.m_allowedChars = Q(rule.allowedChars);
+    edit.FilterAllowedChars();
+    if (rule.asciiOnly) {
+        edit.m_asciiOnly = 1;
+        edit.DetachInputMethod();
+    }
+}
+
 QWidget* CListViewBase::CreateCellEditor(int row, int column, int left, int top, int right, int bottom,
                                          const QString& text) {
-    if (row < 0 || row >= static_cast<int>(m_rows.size()) || column != 1) {
+    unsigned index = 0;
+    const PageRow* decl = CellDeclaration(row, column, &index);
+    if (!decl) {
         return nullptr;
     }
-    const PageRow& decl = m_rows[row];
-    switch (decl.kind) {
+    switch (decl->kind) {
         case PageRow::Kind::kSection:
             return nullptr;
         case PageRow::Kind::kChoice: {
             QStringList items;
-            for (const PageChoice& choice : decl.choices) {
-                items << Text(choice.textId);
+            for (const PageChoice& choice : decl->choices) {
+                items << ChoiceText(choice);
+            }
+            return new KGridListCtrlCombo(this, row, column, left, top, right, bottom, items, text);
+        }
+        case PageRow::Kind::kDocumentChoice: {
+            // The items are what the document holds now; they live in the temporary table
+            // until the next combo of this kind opens.
+            ClearTempTable();
+            QStringList items;
+            if (decl->listChoices) {
+                for (const PageChoice& choice : decl->listChoices(Doc())) {
+                    const QString shown = ChoiceText(choice);
+                    AddValueText(Q(choice.value), shown, kTempTable);
+                    items << shown;
+                }
             }
             return new KGridListCtrlCombo(this, row, column, left, top, right, bottom, items, text);
         }
@@ -204,75 +304,103 @@ QWidget* CListViewBase::CreateCellEditor(int row, int column, int left, int top,
         case PageRow::Kind::kPassword:
             break;
     }
-    const bool password = decl.kind == PageRow::Kind::kPassword;
+    const bool password = decl->kind == PageRow::Kind::kPassword;
     // A password cell shows stars; the editor opens on the stored value.
-    const QString initial = password ? Q(Doc().Get(decl.key)) : text;
+    const QString initial = password ? Q(Doc().Get(decl->key, index)) : text;
     auto* edit = new KGridListCtrlEdit(this, row, column, left, top, right, bottom, initial,
                                        password ? kPasswordChar : 0);
-    edit->LiftLengthLimit();
-    edit->m_maxChars = decl.maxChars;
-    edit->m_maxAnsiBytes = decl.maxAnsiBytes;
-    edit->m_maxUtf8Bytes = decl.maxUtf8Bytes;
-    edit->m_maxWidth = decl.maxWidth;
-    edit->m_allowedChars = Q(decl.allowedChars);
-    edit->FilterAllowedChars();
-    if (decl.asciiOnly) {
-        edit->m_asciiOnly = 1;
-        edit->DetachInputMethod();
-    }
+    ConfigureEdit(*edit, decl->rule);
     return edit;
 }
 
-void CListViewBase::OnEndCellEdit(KEndEditRecord& record) {
-    if (record.row < 0 || record.row >= static_cast<int>(m_rows.size()) || record.column != 1) {
-        KGridListView::OnEndCellEdit(record);
-        return;
-    }
-    const PageRow& decl = m_rows[record.row];
-    if (decl.kind == PageRow::Kind::kSection) {
-        return;
-    }
-    if (decl.kind == PageRow::Kind::kChoice) {
-        // The combo offers only values of the setting's domain; the answer cannot be a refusal.
-        const QString value = TextToValue(record.text, Q(decl.table));
-        Doc().Set(decl.key, value.toStdU16String());
+bool CListViewBase::StoreValue(const PageRow& decl, unsigned index, const std::u16string& value) {
+    return decl.store ? decl.store(Doc(), index, value) : Doc().Set(decl.key, index, value);
+}
+
+void CListViewBase::AfterCommit(const PageRow& decl) {
+    if (decl.refreshPageOnCommit) {
+        RefreshFromDocument();
+    } else {
         ApplyRules();
-        SetItemText(record.row, record.column, record.text);
+    }
+}
+
+void CListViewBase::OnEndCellEdit(KEndEditRecord& record) {
+    unsigned index = 0;
+    const PageRow* decl = CellDeclaration(record.row, record.column, &index);
+    if (!decl) {
+        if (!m_table &&
+            (record.row < 0 || record.row >= static_cast<int>(m_rows.size()) || record.column != 1)) {
+            KGridListView::OnEndCellEdit(record);
+        }
         return;
+    }
+    switch (decl->kind) {
+        case PageRow::Kind::kChoice:
+            // The combo offers only values of the setting's domain; the answer cannot be a refusal.
+            StoreValue(*decl, index, TextToValue(record.text, Q(decl->table)).toStdU16String());
+            AfterCommit(*decl);
+            ShowDeclaredCell(record.row, record.column);
+            return;
+        case PageRow::Kind::kDocumentChoice: {
+            // The empty item (or a text no longer listed) stores nothing.
+            const QString value = TextToValue(record.text, kTempTable);
+            if (!value.isEmpty()) {
+                StoreValue(*decl, index, value.toStdU16String());
+            }
+            AfterCommit(*decl);
+            ShowDeclaredCell(record.row, record.column);
+            return;
+        }
+        default:
+            break;
     }
     const std::u16string typed = record.text.toStdU16String();
-    if (decl.jisCheck && !IsJisText(typed)) {
+    if (decl->rule.jisCheck && !IsJisText(typed)) {
         ShowError(Text(kJisErrorId));
         return;
     }
-    if (!Doc().Set(decl.key, typed)) {
+    if (!StoreValue(*decl, index, typed)) {
         std::vector<FormatArg> args;
-        for (int64_t arg : decl.errorArgs) {
+        for (int64_t arg : decl->rule.errorArgs) {
             args.emplace_back(static_cast<long long>(arg));
         }
-        ShowError(Q(FormatText(GetLanguageText(decl.errorId), args)));
+        ShowError(Q(FormatText(GetLanguageText(decl->errorId), args)));
         return;
     }
     // The stored form, which may be normalised ("7" is kept as "00007").
-    ShowDeclaredRow(record.row);
-    ApplyRules();
+    ShowDeclaredCell(record.row, record.column);
+    AfterCommit(*decl);
+}
+
+int CListViewBase::GetCellFontIndex(int row, int column) {
+    // Font 0 is the bold one; a table's heading row uses it in every column.
+    return m_table && row == 1 ? 0 : KGridListView::GetCellFontIndex(row, column);
 }
 
 void CListViewBase::ShowError(const QString& text) {
     UserPrompts().Message(this, text, IUserPrompts::Icon::Stop, IUserPrompts::Buttons::Ok);
 }
 
-void CListViewBase::ShowDeclaredRow(int row) {
-    const PageRow& decl = m_rows[row];
-    if (decl.kind == PageRow::Kind::kSection) {
+void CListViewBase::ShowDeclaredCell(int row, int column) {
+    unsigned index = 0;
+    const PageRow* decl = CellDeclaration(row, column, &index);
+    if (!decl) {
         return;
     }
-    const bool enabled = !decl.enabledWhen || decl.enabledWhen(Doc(), m_setIndex);
-    const std::u16string& value = Doc().Get(decl.key);
+    const int ruleArgument = m_table ? static_cast<int>(index) : m_setIndex;
+    const bool enabled = !decl->enabledWhen || decl->enabledWhen(Doc(), ruleArgument);
+    const std::u16string& value = Doc().Get(decl->key, index);
     QString text;
-    switch (decl.kind) {
+    switch (decl->kind) {
         case PageRow::Kind::kChoice:
-            text = ValueToText(Q(value), Q(decl.table));
+            text = ValueToText(Q(value), Q(decl->table));
+            if (text.isEmpty() && decl->unlistedShowsValue) {
+                text = Q(value);
+            }
+            break;
+        case PageRow::Kind::kDocumentChoice:
+            text = decl->describe ? Q(decl->describe(Doc(), value)) : Q(value);
             break;
         case PageRow::Kind::kPassword:
             text = Q(MaskText(value));
@@ -281,19 +409,45 @@ void CListViewBase::ShowDeclaredRow(int row) {
             text = Q(value);
             break;
     }
-    ShowInputCell(row, 1, enabled, text);
+    if (enabled || !decl->keepTextWhenDisabled) {
+        ShowInputCell(row, column, enabled, text);
+    } else {
+        SetItemText(row, column, text);
+        SetInputCell(row, column, 0, kValueText, kValueBack, kValueBorder, kDisabledText, kDisabledBack,
+                     kDisabledBorder);
+    }
 }
 
 void CListViewBase::ApplyRules() {
+    if (m_table) {
+        for (size_t column = 0; column < m_table->columns.size(); ++column) {
+            if (!m_table->columns[column].cell.enabledWhen) {
+                continue;
+            }
+            for (unsigned member = 0; member < m_table->members; ++member) {
+                ShowDeclaredCell(kTableFirstRow + static_cast<int>(member), static_cast<int>(column) + 1);
+            }
+        }
+        return;
+    }
     for (int row = 0; row < static_cast<int>(m_rows.size()); ++row) {
         if (m_rows[row].enabledWhen) {
-            ShowDeclaredRow(row);
+            ShowDeclaredCell(row, 1);
         }
     }
 }
 
 void CListViewBase::RefreshFromDocument() {
+    if (m_table) {
+        const int columns = static_cast<int>(m_table->columns.size());
+        for (unsigned member = 0; member < m_table->members; ++member) {
+            for (int column = 1; column <= columns; ++column) {
+                ShowDeclaredCell(kTableFirstRow + static_cast<int>(member), column);
+            }
+        }
+        return;
+    }
     for (int row = 0; row < static_cast<int>(m_rows.size()); ++row) {
-        ShowDeclaredRow(row);
+        ShowDeclaredCell(row, 1);
     }
 }

@@ -2,9 +2,12 @@
 // A settings page: a grid bound to the document. It lays out its rows once (title, sections,
 // labels, value cells, help pages, value tables) and afterwards only moves data: every value is
 // loaded from the document on refresh, and written back through the validating setter when an
-// edit ends. Pages declare their rows (page_row.h); table pages override the cell operations.
+// edit ends. Pages declare their rows (page_row.h): a settings page one row per setting, a table
+// page one row per member of an indexed family; pages override the cell operations only for what
+// their declarations cannot say.
 #include <QString>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +16,7 @@
 #include "gui/shell/page_registry.h"
 
 class CTalveroDoc;
+class KGridListCtrlEdit;
 
 class CListViewBase : public KGridListView, public ISettingsPage {
     Q_OBJECT
@@ -36,6 +40,8 @@ class CListViewBase : public KGridListView, public ISettingsPage {
     void ShowInputCell(int row, int column, bool enabled, const QString& text);
     // Lays out a declared page: title, one grid row per declaration, help and value tables.
     void DeclareRows(uint32_t titleId, std::vector<PageRow> rows);
+    // Lays out a table page: title, section, bold headings, numbered member rows, help and tables.
+    void DeclareTable(TableLayout layout);
 
     // ---- value tables ----------------------------------------------------------------------
     void AddValueText(const QString& value, const QString& text, const QString& table);
@@ -57,21 +63,33 @@ class CListViewBase : public KGridListView, public ISettingsPage {
                               const QString& text) override;
     void OnEndCellEdit(KEndEditRecord& record) override;
     void CopyCell() override;
+    // Table pages: the heading row in the bold font.
+    int GetCellFontIndex(int row, int column) override;
 
     CTalveroDoc& Doc() const { return *m_context.document; }
     // The refusal message with the error icon.
     void ShowError(const QString& text);
     // Re-runs every declared dependency rule.
     void ApplyRules();
+    // The declaration behind a value cell, with the member index it edits; null for any other cell.
+    const PageRow* CellDeclaration(int row, int column, unsigned* index = nullptr) const;
+    // Loads one declared value cell from the document and applies its rule.
+    void ShowDeclaredCell(int row, int column);
+    // Sets a cell editor's limits and character rules.
+    static void ConfigureEdit(KGridListCtrlEdit& edit, const TextRowRule& rule);
+    bool IsTablePage() const { return m_table.has_value(); }
 
     PageContext m_context;
     std::map<QString, std::map<QString, QString>> m_valueTexts;
     std::map<QString, std::map<QString, QString>> m_textValues;
     std::map<int, QString> m_helpUrls;
     std::vector<PageRow> m_rows;
+    std::optional<TableLayout> m_table;
 
   private:
-    void ShowDeclaredRow(int row);
+    void PrepareDeclaration(PageRow& decl);
+    bool StoreValue(const PageRow& decl, unsigned index, const std::u16string& value);
+    void AfterCommit(const PageRow& decl);
 };
 
 // The standard cell styles of every page.

@@ -1,47 +1,71 @@
 #pragma once
 // What a settings page declares for each of its rows; the framework (CListViewBase) does the
 // layout, the refresh, the editors, the commit, the messages and the dependency rules from it.
+// A row names its setting; everything the settings catalogue already knows about that setting
+// (limits, allowed characters, refusal arguments) comes from there, and the row states only
+// what the page does differently.
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "gui/editor/text_row_rule.h"
 
 class CTalveroDoc;
 
+// One item of a combo: the value stored in the document and the text shown for it, either a
+// language text (textId) or a literal (numbers). textId 0 with an empty literal is the empty item.
 struct PageChoice {
-    std::u16string value;  // as stored in the document
-    uint32_t textId;       // as shown to the user
+    PageChoice(std::u16string value, uint32_t textId, std::u16string literal = {})
+        : value(std::move(value)), textId(textId), literal(std::move(literal)) {}
+    std::u16string value;
+    uint32_t textId = 0;
+    std::u16string literal;
 };
 
 struct PageRow {
-    enum class Kind { kSection, kChoice, kText, kPassword };
+    enum class Kind {
+        kSection,
+        kChoice,          // fixed items, declared with the row
+        kDocumentChoice,  // items read from the document each time the combo opens
+        kText,
+        kPassword,
+    };
     Kind kind = Kind::kText;
     uint32_t labelId = 0;
     std::u16string key;    // setting name; empty for sections
     std::string helpPage;  // e.g. "def_id.htm"; empty: no help
+
     // Choice rows: the pairs in the order the combo lists them, kept in `table`.
     std::vector<PageChoice> choices;
     std::u16string table = u"default";
-    // Text rows: limits and characters (the editors' rules), the refusal message and its
-    // printf arguments, and the display-text check that names, messages and status texts get.
-    int maxChars = 0;
-    int maxAnsiBytes = 0;
-    int maxUtf8Bytes = 0;
-    int maxWidth = 0;
-    std::u16string allowedChars;
-    bool asciiOnly = false;
-    uint32_t errorId = 0;
-    std::vector<int64_t> errorArgs;
-    bool jisCheck = false;
-    // The row is enabled only while this holds (reads the document, never the cells).
-    std::function<bool(const CTalveroDoc& doc, int setIndex)> enabledWhen;
-};
+    // A stored value the table lacks shows as itself instead of an empty cell.
+    bool unlistedShowsValue = false;
 
-inline constexpr char16_t kDigitChars[] = u"0123456789";
-inline constexpr char16_t kPhoneChars[] = u"0123456789#*";
-inline constexpr char16_t kAddressChars[] = u"0123456789.";
-// Space to tilde.
-std::u16string PrintableAsciiChars();
+    // Document choice rows: the items as the document holds them now (kept in "combobox_temp"
+    // while the combo is open), and the text of a stored value. Choosing the empty item stores
+    // nothing.
+    std::function<std::vector<PageChoice>(const CTalveroDoc& doc)> listChoices;
+    std::function<std::u16string(const CTalveroDoc& doc, const std::u16string& value)> describe;
+
+    // Text rows: the refusal message; the editor's rule is the catalogue's, changed by `adjust`.
+    uint32_t errorId = 0;
+    std::function<void(TextRowRule& rule)> adjust;
+    TextRowRule rule;  // the result, filled in when the page is declared
+
+    // How an accepted choice or text reaches the document; unset: the setting's validating
+    // setter. Returns false for a refusal.
+    std::function<bool(CTalveroDoc& doc, unsigned index, const std::u16string& value)> store;
+
+    // The row is enabled only while this holds (reads the document, never the cells). A disabled
+    // row is blank unless it keeps its text. On a table page the second argument is the member
+    // index of the cell's row.
+    std::function<bool(const CTalveroDoc& doc, int setIndex)> enabledWhen;
+    bool keepTextWhenDisabled = false;
+    // After a commit of this row every row of the page is loaded again (its setter changes others).
+    bool refreshPageOnCommit = false;
+};
 
 // Row builders: a page writes its declarations as these plus the few fields a row needs.
 inline PageRow SectionRow(uint32_t labelId) {
@@ -63,6 +87,21 @@ inline PageRow ChoiceRow(uint32_t labelId, std::u16string key, std::string helpP
     return row;
 }
 
+inline PageRow DocumentChoiceRow(
+    uint32_t labelId, std::u16string key, std::string helpPage,
+    std::function<std::vector<PageChoice>(const CTalveroDoc& doc)> listChoices,
+    std::function<std::u16string(const CTalveroDoc& doc, const std::u16string& value)> describe) {
+    PageRow row;
+    row.kind = PageRow::Kind::kDocumentChoice;
+    row.labelId = labelId;
+    row.key = std::move(key);
+    row.helpPage = std::move(helpPage);
+    row.table = u"combobox_temp";
+    row.listChoices = std::move(listChoices);
+    row.describe = std::move(describe);
+    return row;
+}
+
 inline PageRow TextRow(uint32_t labelId, std::u16string key, std::string helpPage, uint32_t errorId = 0) {
     PageRow row;
     row.kind = PageRow::Kind::kText;
@@ -72,3 +111,43 @@ inline PageRow TextRow(uint32_t labelId, std::u16string key, std::string helpPag
     row.errorId = errorId;
     return row;
 }
+
+// ---- the choice lists pages share ---------------------------------------------------------
+
+// Text IDs shared by many pages.
+inline constexpr uint32_t kTextOff = 2500, kTextOn = 2501, kTextTone1 = 2511;
+
+// A number written "%d", as choice values and literals are.
+std::u16string DecimalText(int64_t n);
+// "off" and "on" as text IDs 2500 and 2501.
+std::vector<PageChoice> OffOnChoices();
+// "none" as 2500, then "tone1" … "tone8" as 2511 … 2518.
+std::vector<PageChoice> ToneChoices();
+// The numbers from `first` to `last` in steps of `step`, each shown as itself ("%d").
+std::vector<PageChoice> NumberChoices(int first, int last, int step = 1);
+// Values of a catalogue list paired in order with text IDs (the two lists are the same length).
+std::vector<PageChoice> ListChoices(const std::vector<std::u16string_view>& values,
+                                    const std::vector<uint32_t>& textIds);
+
+// ---- table pages ----------------------------------------------------------------------------
+
+// One value column of a table page: its heading, width and the cell every member row holds
+// (`cell.key` is the field of the indexed family; its help page is the column's).
+struct TableColumn {
+    uint32_t headingId = 0;  // 0: empty heading
+    int width = 0;
+    PageRow cell;
+};
+
+// A table page: row 0 the section, row 1 the column headings in bold, then one row per member
+// of an indexed family, numbered in column 0.
+struct TableLayout {
+    uint32_t titleId = 0;
+    uint32_t sectionId = 0;
+    int numberWidth = 40;
+    int numberDigits = 0;  // 3: "001"; 0: "1"
+    unsigned members = 0;
+    bool helpPerColumn = false;  // false: every member row has the first value column's help
+    std::vector<TableColumn> columns;
+};
+inline constexpr int kTableFirstRow = 2;

@@ -4,72 +4,59 @@
 #include <algorithm>
 
 #include "document/jis_text.h"
+#include "document/settings_catalogue.h"
 #include "document/talvero_doc.h"
 #include "gui/editor/k_grid_list_ctrl_combo.h"
 #include "gui/editor/k_grid_list_ctrl_edit.h"
+#include "gui/editor/text_row_rule.h"
 #include "gui/pages/page_text.h"
 
-using namespace page_style;
-
 namespace {
-constexpr int kFirstRow = 2;
-constexpr int kEntries = 500;
-constexpr int kNameWidth = 32;
-constexpr int kReadingChars = 32;
-constexpr int kIdChars = 5;
-constexpr int kPhoneNumberChars = 31;
+constexpr int kEntries = static_cast<int>(kIdEntries);
 enum { kTypeColumn = 1, kNumberColumn, kNameColumn, kReadingColumn, kSelectColumn, kColumns };
 const QString kDefault = QStringLiteral("default");
 
 bool IsEntryRow(int row) {
-    return row >= kFirstRow && row < kFirstRow + kEntries;
+    return row >= kTableFirstRow && row < kTableFirstRow + kEntries;
 }
 
 unsigned EntryIndex(int row) {
-    return static_cast<unsigned>(row - kFirstRow);
+    return static_cast<unsigned>(row - kTableFirstRow);
 }
 
 QString Q(const std::u16string& text) {
     return QString::fromStdU16String(text);
 }
+
+TableColumn Column(uint32_t headingId, int width, PageRow cell) {
+    return TableColumn{headingId, width, std::move(cell)};
+}
 }  // namespace
 
 CListViewAddressBookList::CListViewAddressBookList(QWidget* parent, const PageContext& context)
     : CListViewBase(parent, context) {
-    m_helpMode = 2;
-    for (auto [value, id] : std::initializer_list<std::pair<const char*, uint32_t>>{{"indi", 2535},
-                                                                                    {"group", 2533},
-                                                                                    {"user_group", 2537},
-                                                                                    {"tel", 2539},
-                                                                                    {"off", 8708},
-                                                                                    {"on", 8709}}) {
-        AddValueText(QString::fromLatin1(value), PageText(id), kDefault);
-    }
-    AddValueText(QString(), QString(), kDefault);
-
-    InsertPageColumns(PageText(8700), {40, 150, 360, 300, 300, 150});
-    for (int row = 0; row < kFirstRow + kEntries; ++row) {
-        InsertItem(row, QString());
-    }
-    AddSectionRow(0, kColumns, PageText(8701));
-    AddLabelCell(1, 0, QString());
-    AddLabelCell(1, kTypeColumn, PageText(8703));
-    AddLabelCell(1, kNumberColumn, PageText(8704));
-    AddLabelCell(1, kNameColumn, PageText(8702));
-    AddLabelCell(1, kReadingColumn, PageText(8706));
-    AddLabelCell(1, kSelectColumn, PageText(8707));
-    for (int row = kFirstRow; row < kFirstRow + kEntries; ++row) {
-        AddLabelCell(row, 0, QStringLiteral("%1").arg(row - 1, 3, 10, QLatin1Char('0')));
-        for (int column = kTypeColumn; column < kColumns; ++column) {
-            SetInputCell(row, column, 1, kValueText, kValueBack, kValueBorder, kDisabledText, kDisabledBack,
-                         kDisabledBorder);
-        }
-    }
-    SetHelpPage(ColumnHelpKey(kTypeColumn), QStringLiteral("id_type.htm"));
-    SetHelpPage(ColumnHelpKey(kNumberColumn), QStringLiteral("id.htm"));
-    SetHelpPage(ColumnHelpKey(kNameColumn), QStringLiteral("name.htm"));
-    SetHelpPage(ColumnHelpKey(kReadingColumn), QStringLiteral("yomi.htm"));
-    SetHelpPage(ColumnHelpKey(kSelectColumn), QStringLiteral("id_select.htm"));
+    TableLayout table;
+    table.titleId = 8700;
+    table.sectionId = 8701;
+    table.numberDigits = 3;
+    table.members = kIdEntries;
+    table.helpPerColumn = true;
+    // The empty type is an item of its own: it marks the entry unused.
+    table.columns = {
+        Column(8703, 150,
+               ChoiceRow(0, u"id_type", "id_type.htm",
+                         {{u"", 0, {}},
+                          {u"indi", 2535, {}},
+                          {u"group", 2533, {}},
+                          {u"user_group", 2537, {}},
+                          {u"tel", 2539, {}}})),
+        Column(8704, 360, TextRow(0, u"id", "id.htm", 8710)),
+        Column(8702, 300, TextRow(0, u"name", "name.htm", 430)),
+        Column(8706, 300, TextRow(0, u"yomi", "yomi.htm", 8713)),
+        Column(8707, 150,
+               ChoiceRow(0, u"id_select", "id_select.htm", {{u"off", 8708, {}}, {u"on", 8709, {}}})),
+    };
+    DeclareTable(std::move(table));
 }
 
 void CListViewAddressBookList::SetupHeader() {
@@ -78,11 +65,6 @@ void CListViewAddressBookList::SetupHeader() {
     // grows to fit rather than cut the entry numbers short.
     const int needed = QFontMetrics(GetCellFont(0)).horizontalAdvance(QStringLiteral("000")) + 8;
     SetColumnWidth(0, std::max(GetColumnWidth(0), needed));
-}
-
-int CListViewAddressBookList::GetCellFontIndex(int row, int column) {
-    // Font 0 is the bold one; the heading row uses it in every column.
-    return row == 1 ? 0 : CListViewBase::GetCellFontIndex(row, column);
 }
 
 void CListViewAddressBookList::ReloadRow(int row) {
@@ -106,7 +88,7 @@ void CListViewAddressBookList::ReloadRow(int row) {
 }
 
 void CListViewAddressBookList::RefreshFromDocument() {
-    for (int row = kFirstRow; row < kFirstRow + kEntries; ++row) {
+    for (int row = kTableFirstRow; row < kTableFirstRow + kEntries; ++row) {
         ReloadRow(row);
     }
     viewport()->update();
@@ -114,38 +96,13 @@ void CListViewAddressBookList::RefreshFromDocument() {
 
 QWidget* CListViewAddressBookList::CreateCellEditor(int row, int column, int left, int top, int right,
                                                     int bottom, const QString& text) {
-    if (!IsEntryRow(row)) {
-        return nullptr;
+    if (!IsEntryRow(row) || column != kNumberColumn) {
+        return CListViewBase::CreateCellEditor(row, column, left, top, right, bottom, text);
     }
-    switch (column) {
-        case kTypeColumn:
-            return new KGridListCtrlCombo(
-                this, row, column, left, top, right, bottom,
-                {QString(), PageText(2535), PageText(2533), PageText(2537), PageText(2539)}, text);
-        case kSelectColumn:
-            return new KGridListCtrlCombo(this, row, column, left, top, right, bottom,
-                                          {PageText(8708), PageText(8709)}, text);
-        case kNumberColumn:
-        case kNameColumn:
-        case kReadingColumn:
-            break;
-        default:
-            return nullptr;
-    }
+    // The number column edits the dial number of a telephone entry and the identifier of any other.
+    const bool phone = Doc().Get(u"id_type", EntryIndex(row)) == u"tel";
     auto* edit = new KGridListCtrlEdit(this, row, column, left, top, right, bottom, text);
-    edit->LiftLengthLimit();
-    if (column == kNumberColumn) {
-        const bool phone = Doc().Get(u"id_type", EntryIndex(row)) == u"tel";
-        edit->m_maxChars = phone ? kPhoneNumberChars : kIdChars;
-        edit->m_allowedChars = QString::fromStdU16String(phone ? kPhoneChars : kDigitChars);
-        edit->m_asciiOnly = 1;
-        edit->DetachInputMethod();
-        edit->FilterAllowedChars();
-    } else if (column == kNameColumn) {
-        edit->m_maxWidth = kNameWidth;
-    } else {
-        edit->m_maxChars = kReadingChars;
-    }
+    ConfigureEdit(*edit, CatalogueTextRule(phone ? u"number" : u"id"));
     return edit;
 }
 
@@ -153,10 +110,9 @@ void CListViewAddressBookList::OnEndCellEdit(KEndEditRecord& record) {
     if (!IsEntryRow(record.row)) {
         return;
     }
-    const unsigned index = EntryIndex(record.row);
     switch (record.column) {
         case kTypeColumn:
-            Doc().Set(u"id_type", index, TextToValue(record.text, kDefault).toStdU16String());
+            CListViewBase::OnEndCellEdit(record);
             ReloadRow(record.row);
             break;
         case kNumberColumn:
@@ -169,9 +125,7 @@ void CListViewAddressBookList::OnEndCellEdit(KEndEditRecord& record) {
             CommitReading(record.row, record.text);
             break;
         case kSelectColumn:
-            if (Doc().Set(u"id_select", index, TextToValue(record.text, kDefault).toStdU16String())) {
-                SetItemText(record.row, record.column, record.text);
-            }
+            CListViewBase::OnEndCellEdit(record);
             break;
         default:
             break;
@@ -194,15 +148,25 @@ void CListViewAddressBookList::CommitNumber(int row, const QString& typed) {
         return;
     }
     if (!Doc().Set(u"id", index, typed.toStdU16String())) {
-        ShowError(PageText(8710, {1, 60000}));
+        ShowError(RefusalText(kNumberColumn));
         return;
     }
     SetItemText(row, kNumberColumn, Q(Doc().Get(u"id", index)));
 }
 
+QString CListViewAddressBookList::RefusalText(int column) const {
+    const PageRow& cell = *CellDeclaration(kTableFirstRow, column);
+    std::vector<FormatArg> args;
+    for (int64_t arg : cell.rule.errorArgs) {
+        args.emplace_back(static_cast<long long>(arg));
+    }
+    return QString::fromStdU16String(FormatText(GetLanguageText(cell.errorId), args));
+}
+
 void CListViewAddressBookList::CommitName(int row, const QString& typed) {
     const std::u16string text = typed.toStdU16String();
     if (text.empty()) {
+        // The empty name has a message of its own, worded with the identifier range.
         ShowError(PageText(8711, {1, 60000}));
         return;
     }
@@ -219,12 +183,9 @@ void CListViewAddressBookList::CommitReading(int row, const QString& typed) {
         ShowError(PageText(8712));
         return;
     }
-    if (converted.size() > static_cast<size_t>(kReadingChars)) {
-        ShowError(PageText(8713, {kReadingChars}));
-        return;
-    }
+    // The converted text is checked against the stored limit; the editor counted the typed one.
     if (!Doc().Set(u"yomi", EntryIndex(row), converted)) {
-        ShowError(PageText(8713, {kReadingChars}));
+        ShowError(RefusalText(kReadingColumn));
         return;
     }
     SetItemText(row, kReadingColumn, Q(converted));

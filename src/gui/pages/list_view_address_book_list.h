@@ -1,5 +1,6 @@
 #pragma once
-// The ID list: one row per entry (500), one column per field.
+// The ID list: one row per entry (500), one column per field. The number column edits the
+// identifier or, for a telephone entry, the dial number; the other columns are declared.
 #include "gui/editor/list_view_base.h"
 
 class CListViewAddressBookList : public CListViewBase {
@@ -10,7 +11,6 @@ class CListViewAddressBookList : public CListViewBase {
     void RefreshFromDocument() override;
 
   protected:
-    int GetCellFontIndex(int row, int column) override;
     QWidget* CreateCellEditor(int row, int column, int left, int top, int right, int bottom,
                               const QString& text) override;
     void OnEndCellEdit(KEndEditRecord& record) override;
@@ -20,4 +20,6 @@ class CListViewAddressBookList : public CListViewBase {
     void CommitNumber(int row, const QString& typed);
     void CommitName(int row, const QString& typed);
     void CommitReading(int row, const QString& typed);
+    // The column's refusal message with the arguments its setting's rule gives.
+    QString RefusalText(int column) const;
 };

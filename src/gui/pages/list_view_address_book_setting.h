@@ -6,13 +6,4 @@ class CListViewAddressBookSetting : public CListViewBase {
     Q_OBJECT
   public:
     CListViewAddressBookSetting(QWidget* parent, const PageContext& context);
-    void RefreshFromDocument() override;
-
-  protected:
-    QWidget* CreateCellEditor(int row, int column, int left, int top, int right, int bottom,
-                              const QString& text) override;
-    void OnEndCellEdit(KEndEditRecord& record) override;
-
-  private:
-    void ShowTopRow();
 };

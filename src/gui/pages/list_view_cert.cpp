@@ -82,13 +82,12 @@ QWidget* CListViewCert::CreateCellEditor(int row, int column, int left, int top,
                                       {PageText(kTextP12), PageText(kTextPem)}, text);
     }
     if (row == NameRow(slot)) {
+        TextRowRule rule;
+        rule.maxChars = kNameMaxChars;
+        rule.allowedChars = PrintableAsciiChars();
+        rule.asciiOnly = true;
         auto* edit = new KGridListCtrlEdit(this, row, column, left, top, right, bottom, text);
-        edit->LiftLengthLimit();
-        edit->m_maxChars = kNameMaxChars;
-        edit->m_allowedChars = Q(PrintableAsciiChars());
-        edit->FilterAllowedChars();
-        edit->m_asciiOnly = 1;
-        edit->DetachInputMethod();
+        ConfigureEdit(*edit, rule);
         return edit;
     }
     QStringList choices{PageText(kTextIdCertImport)};

@@ -1,67 +1,54 @@
 #include "gui/pages/list_view_msg_setting.h"
 
+#include "document/settings_catalogue.h"
 #include "document/talvero_doc.h"
-#include "gui/editor/k_grid_list_ctrl_combo.h"
-#include "gui/pages/page_text.h"
 
 namespace {
-constexpr int kTopRow = 2;
-constexpr unsigned kMessageCount = 10;
-const QString kTempTable = QStringLiteral("combobox_temp");
+// "% 2u : %s": the number right-aligned in two places, then the message's current text.
+std::u16string MessageLine(const CTalveroDoc& doc, unsigned n) {
+    return (n < 10 ? u" " : u"") + DecimalText(n) + u" : " + doc.Get(u"msg", n - 1);
+}
+
+// 1 to 10, or 0 for anything else.
+unsigned MessageNumber(const std::u16string& value) {
+    unsigned n = 0;
+    for (char16_t ch : value) {
+        if (ch < u'0' || ch > u'9' || n > kMessages) {
+            return 0;
+        }
+        n = n * 10 + (ch - u'0');
+    }
+    return n <= kMessages ? n : 0;
+}
 }  // namespace
 
 CListViewMsgSetting::CListViewMsgSetting(QWidget* parent, const PageContext& context)
     : CListViewBase(parent, context) {
-    // The first-message row lists the messages' current texts, so its items are built when it
-    // opens rather than declared.
-    DeclareRows(8750,
-                {SectionRow(8751), ChoiceRow(8752, u"msg_tx", "msg_tx.htm", {{u"off", 2500}, {u"on", 2501}}),
-                 ChoiceRow(8753, u"msg_top", "msg_top.htm", {}, u"combobox_temp")});
-}
-
-QString CListViewMsgSetting::MessageLine(unsigned n) const {
-    return QStringLiteral("%1 : %2").arg(n, 2).arg(QString::fromStdU16String(Doc().Get(u"msg", n - 1)));
-}
-
-void CListViewMsgSetting::ShowTopRow() {
-    const bool enabled = Doc().Get(u"msg_tx") == u"on";
-    bool ok = false;
-    const unsigned top = QString::fromStdU16String(Doc().Get(u"msg_top")).toUInt(&ok);
-    ShowInputCell(kTopRow, 1, enabled, ok && top >= 1 && top <= kMessageCount ? MessageLine(top) : QString());
-}
-
-void CListViewMsgSetting::RefreshFromDocument() {
-    CListViewBase::RefreshFromDocument();
-    ShowTopRow();
-}
-
-QWidget* CListViewMsgSetting::CreateCellEditor(int row, int column, int left, int top, int right, int bottom,
-                                               const QString& text) {
-    if (row != kTopRow || column != 1) {
-        return CListViewBase::CreateCellEditor(row, column, left, top, right, bottom, text);
-    }
-    ClearTempTable();
-    QStringList items;
-    for (unsigned n = 1; n <= kMessageCount; ++n) {
-        const QString line = MessageLine(n);
-        AddValueText(QString::number(n), line, kTempTable);
-        items << line;
-    }
-    return new KGridListCtrlCombo(this, row, column, left, top, right, bottom, items, text);
-}
-
-void CListViewMsgSetting::OnEndCellEdit(KEndEditRecord& record) {
-    if (record.row != kTopRow || record.column != 1) {
-        CListViewBase::OnEndCellEdit(record);
-        ShowTopRow();
-        return;
-    }
-    bool ok = false;
-    const unsigned n = TextToValue(record.text, kTempTable).toUInt(&ok);
-    if (ok && n >= 1 && n <= kMessageCount && Doc().Set(u"msg_top", QString::number(n).toStdU16String())) {
-        Doc().SetModifiedFlag();
-    }
-    ShowTopRow();
+    // The first-message row lists the messages' current texts.
+    PageRow top = DocumentChoiceRow(
+        8753, u"msg_top", "msg_top.htm",
+        [](const CTalveroDoc& doc) {
+            std::vector<PageChoice> lines;
+            for (unsigned n = 1; n <= kMessages; ++n) {
+                lines.push_back({DecimalText(n), 0, MessageLine(doc, n)});
+            }
+            return lines;
+        },
+        [](const CTalveroDoc& doc, const std::u16string& value) {
+            const unsigned n = MessageNumber(value);
+            return n ? MessageLine(doc, n) : std::u16string();
+        });
+    top.enabledWhen = [](const CTalveroDoc& doc, int) { return doc.Get(u"msg_tx") == u"on"; };
+    // A chosen message marks the document modified even when it was already the first one.
+    top.store = [](CTalveroDoc& doc, unsigned, const std::u16string& value) {
+        const unsigned n = MessageNumber(value);
+        if (n == 0 || !doc.Set(u"msg_top", value)) {
+            return false;
+        }
+        doc.SetModifiedFlag();
+        return true;
+    };
+    DeclareRows(8750, {SectionRow(8751), ChoiceRow(8752, u"msg_tx", "msg_tx.htm", OffOnChoices()), top});
 }
 
 TALVERO_REGISTER_PAGE(1022, CListViewMsgSetting);

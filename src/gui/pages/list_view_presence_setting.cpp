@@ -2,8 +2,7 @@
 
 CListViewPresenceSetting::CListViewPresenceSetting(QWidget* parent, const PageContext& context)
     : CListViewBase(parent, context) {
-    DeclareRows(8850, {SectionRow(8851),
-                       ChoiceRow(8852, u"stat_tx", "stat_tx.htm", {{u"off", 2500}, {u"on", 2501}})});
+    DeclareRows(8850, {SectionRow(8851), ChoiceRow(8852, u"stat_tx", "stat_tx.htm", OffOnChoices())});
 }
 
 TALVERO_REGISTER_PAGE(1024, CListViewPresenceSetting);

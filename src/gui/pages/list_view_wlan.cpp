@@ -163,18 +163,13 @@ QStringList Texts(std::initializer_list<uint32_t> ids) {
     return items;
 }
 
-// A text field of printable ASCII, as network names, keys and identities are.
-KGridListCtrlEdit* AsciiEdit(KGridListView* owner, int row, int left, int top, int right, int bottom,
-                             const QString& text, int maxChars, const std::u16string& allowed,
-                             char16_t passwordChar = 0) {
-    auto* edit = new KGridListCtrlEdit(owner, row, 1, left, top, right, bottom, text, passwordChar);
-    edit->LiftLengthLimit();
-    edit->m_maxChars = maxChars;
-    edit->m_allowedChars = Q(allowed);
-    edit->FilterAllowedChars();
-    edit->m_asciiOnly = 1;
-    edit->DetachInputMethod();
-    return edit;
+// A text field of printable ASCII, as network names, keys and identities are (0: no limit).
+TextRowRule PrintableRule(int maxChars) {
+    TextRowRule rule;
+    rule.maxChars = maxChars;
+    rule.allowedChars = PrintableAsciiChars();
+    rule.asciiOnly = true;
+    return rule;
 }
 
 }  // namespace
@@ -302,6 +297,11 @@ QWidget* CListViewWlan::CreateCellEditor(int row, int column, int left, int top,
     auto combo = [&](const QStringList& items, const QString& shown) -> QWidget* {
         return new KGridListCtrlCombo(this, row, column, left, top, right, bottom, items, shown);
     };
+    auto edit = [&](const QString& shown, const TextRowRule& rule, char16_t passwordChar = 0) -> QWidget* {
+        auto* e = new KGridListCtrlEdit(this, row, column, left, top, right, bottom, shown, passwordChar);
+        ConfigureEdit(*e, rule);
+        return e;
+    };
     switch (row) {
         case kScanRow: {
             QStringList items;
@@ -341,7 +341,6 @@ QWidget* CListViewWlan::CreateCellEditor(int row, int column, int left, int top,
     }
     const unsigned p = static_cast<unsigned>((row - Row(0, kAddressSection)) / kProfileRows);
     const int offset = (row - Row(0, kAddressSection)) % kProfileRows;
-    const std::u16string printable = PrintableAsciiChars();
     switch (offset) {
         case kDhcp:
             return combo(Texts({2500, 2501}), text);
@@ -350,9 +349,10 @@ QWidget* CListViewWlan::CreateCellEditor(int row, int column, int left, int top,
         case kGateway:
         case kDns1:
         case kDns2:
-            return AsciiEdit(this, row, left, top, right, bottom, text, 15, kAddressChars);
+            // The address rule of the catalogue: 15 characters of digits and dots.
+            return edit(text, CatalogueTextRule(FieldAt(offset)->key));
         case kSsid:
-            return AsciiEdit(this, row, left, top, right, bottom, text, 32, printable);
+            return edit(text, PrintableRule(32));
         case kSecurity: {
             QStringList items;
             for (uint32_t id : kSecurityItems) {
@@ -377,17 +377,15 @@ QWidget* CListViewWlan::CreateCellEditor(int row, int column, int left, int top,
                               : enc == u"wep152"                                        ? 32
                               : (enc == u"tkip" || enc == u"aes" || enc == u"tkip_aes") ? 64
                                                                                         : 0;
-            return AsciiEdit(this, row, left, top, right, bottom, Q(Doc().Get(u"wlan_psk", p)), limit,
-                             printable, u'*');
+            return edit(Q(Doc().Get(u"wlan_psk", p)), PrintableRule(limit), u'*');
         }
         case kEapType:
             return combo(Texts({10062, 10063, 10064}), text);
         case kEapIdentity:
         case kEapOuterIdentity:
-            return AsciiEdit(this, row, left, top, right, bottom, text, 63, printable);
+            return edit(text, PrintableRule(63));
         case kEapPassword:
-            return AsciiEdit(this, row, left, top, right, bottom, Q(Doc().Get(u"eap_passwd", p)), 63,
-                             printable, u'*');
+            return edit(Q(Doc().Get(u"eap_passwd", p)), PrintableRule(63), u'*');
         case kEapCertIndex: {
             QStringList items;
             if (HasEapPassword(Doc().Get(u"eap_type", p))) {
