@@ -1,6 +1,7 @@
 // PEM and PKCS #12 import over real files made by the openssl command.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <memory>
@@ -134,12 +135,28 @@ TEST_F(CertImport, BadFilesGiveTheirCodeForBothFormats) {
         EXPECT_TRUE(text.empty() && password.empty());
         EXPECT_EQ(prompts, 0);
     }
-    // Permissions do not stop the superuser, so the unreadable file is only tried by others.
+    // A file without read permission. Permissions do not stop the superuser, so as root the
+    // import runs in a child process that has given up its rights.
+    const std::string locked = fx->Make("locked.pem", CertFixtures::Read(fx->pem));
+    ASSERT_EQ(::chmod(locked.c_str(), 0), 0);
+    auto importAsUser = [&]() -> uint32_t {
+        std::u16string text, password;
+        const uint32_t pem = ImportPemCertificate(locked, text);
+        const uint32_t pfx = ImportPfxCertificate(locked, nullptr, text, password);
+        return pem == pfx && text.empty() ? pem : 0xFFFF;
+    };
     if (::geteuid() != 0) {
-        const std::string locked = fx->Make("locked.pem", CertFixtures::Read(fx->pem));
-        ASSERT_EQ(::chmod(locked.c_str(), 0), 0);
-        std::u16string text;
-        EXPECT_EQ(ImportPemCertificate(locked, text), kErrAccessDenied);
+        EXPECT_EQ(importAsUser(), kErrAccessDenied);
+    } else {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            const bool dropped = ::setgid(65534) == 0 && ::setuid(65534) == 0;
+            ::_exit(dropped && importAsUser() == kErrAccessDenied ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
 }
 
