@@ -4,6 +4,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <openssl/pem.h>
+#include <openssl/pkcs12.h>
+
+#include <cstdio>
 #include <memory>
 #include <random>
 
@@ -23,6 +27,34 @@ class CertImport : public ::testing::Test {
     static std::unique_ptr<CertFixtures> fx;
 };
 std::unique_ptr<CertFixtures> CertImport::fx;
+
+// A PKCS #12 file whose MAC was made with the absent password (the openssl command always uses the
+// empty one), from the fixture's key and certificate.
+std::string MakeAbsentPasswordPkcs12(const CertFixtures& f) {
+    FILE* keyFile = std::fopen((f.dir + "/key.pem").c_str(), "r");
+    FILE* certFile = std::fopen(f.pem.c_str(), "r");
+    EVP_PKEY* key = keyFile ? PEM_read_PrivateKey(keyFile, nullptr, nullptr, nullptr) : nullptr;
+    X509* cert = certFile ? PEM_read_X509(certFile, nullptr, nullptr, nullptr) : nullptr;
+    PKCS12* p12 =
+        key && cert ? PKCS12_create(nullptr, nullptr, key, cert, nullptr, -1, -1, 0, 0, 0) : nullptr;
+    std::string der;
+    unsigned char* out = nullptr;
+    const int n = p12 ? i2d_PKCS12(p12, &out) : 0;
+    if (n > 0) {
+        der.assign(reinterpret_cast<char*>(out), static_cast<size_t>(n));
+    }
+    OPENSSL_free(out);
+    PKCS12_free(p12);
+    X509_free(cert);
+    EVP_PKEY_free(key);
+    if (keyFile) {
+        std::fclose(keyFile);
+    }
+    if (certFile) {
+        std::fclose(certFile);
+    }
+    return f.Make("absent.p12", der);
+}
 
 std::string Lf2CrLf(const std::string& s) {
     std::string out;
@@ -170,6 +202,7 @@ TEST_F(CertImport, Pkcs12PasswordsAndPrompts) {
         const char* password;  // stored on success
     } cases[] = {
         {"no password: no prompt", fx->p12NoPassword, NoPrompt, 0, ""},
+        {"absent password: no prompt", MakeAbsentPasswordPkcs12(*fx), NoPrompt, 0, ""},
         {"password", fx->p12Password, Right, 0, CertFixtures::kPassword},
         {"wrong password", fx->p12Password, Wrong, kErrInvalidPassword, ""},
         {"cancelled", fx->p12Password, Cancel, kErrCancelled, ""},
