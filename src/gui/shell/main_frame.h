@@ -66,10 +66,6 @@ class CMainFrame : public KMultipleLanguagesCFrameWndEx {
     // Opens a configuration file, as the file named on the program's command line is opened.
     bool OpenDocumentFile(const QString& path);
 
-    void OnOptionWlanOnly();
-    void OnHelpContents();
-    void OnAppAbout();
-
     // Runs a command by its ID, as a menu item or tool-bar button does.
     void ExecuteCommand(uint32_t commandId);
     // Brings enabled state and check marks of the commands up to date.
@@ -116,6 +112,10 @@ class CMainFrame : public KMultipleLanguagesCFrameWndEx {
     void UpdatePathPane();
     void UpdateWindowTitle();
     void FocusPane(int step);
+    // The window's own commands: the WLAN-only shape of the tree, the help window, the about box.
+    void OnOptionWlanOnly();
+    void OnHelpContents();
+    void OnAppAbout();
     void RegisterCommands();
 
     CTalveroDoc* m_document;
