@@ -9,7 +9,7 @@ uint32_t CloneThreadProc(CloneJob& job, const CloneProgressCallback& progress) {
     port.m_acceptedCodes.insert(kAcceptedDeviceCode);
     port.m_progressCallback = progress;
     CloneLinkSettings none;
-    CloneLinkSettings& settings = job.frame ? *job.frame : none;
+    CloneLinkSettings& settings = job.link ? *job.link : none;
     const std::string& portName = settings.m_comPort;
     const uint32_t speed = settings.m_comSpeed;
     const std::u16string& password = settings.m_clonePassword;
@@ -41,22 +41,4 @@ uint32_t CloneThreadProc(CloneJob& job, const CloneProgressCallback& progress) {
         job.error = ErrorInfo{r, 0, {}};
     }
     return 0;
-}
-
-uint32_t CheckRadio(CloneJob& job, bool askPassword, ICloneHost& host) {
-    if (job.frame) {
-        job.frame->m_clonePassword.clear();
-    }
-    job.type = kJobInformation;
-    host.RunJob(job, 2052, 3);
-    uint32_t r = job.result;
-    if (r == kErrSuccess && askPassword && LeadingDecimal(job.data.GetValue(u"auth", u"")) != 0) {
-        std::u16string password;
-        if (!host.AskClonePassword(password)) {
-            r = kErrCancelled;
-        } else if (job.frame) {
-            job.frame->m_clonePassword = password;
-        }
-    }
-    return r;
 }

@@ -21,7 +21,8 @@ enum CloneJobType : int {
 // The only device code this program accepts.
 inline constexpr char16_t kAcceptedDeviceCode[] = u"KD7391#05";
 
-// The port, bit rate and radio password chosen by the user (held by the main window).
+// The port, bit rate and radio password of radio commands: chosen by the user in the program,
+// given on the command line in the tool. An empty port means "search every port first".
 struct CloneLinkSettings {
     std::string m_comPort;
     uint32_t m_comSpeed = 38400;
@@ -30,9 +31,9 @@ struct CloneLinkSettings {
 
 struct CloneJob {
     int type = kJobInformation;
-    CloneLinkSettings* frame = nullptr;  // a port search stores the port it finds here
-    CIniData data;                       // information reply; the configuration read
-    std::vector<std::u16string> lines;   // the configuration lines to write
+    CloneLinkSettings* link = nullptr;  // a port search stores the port it finds here
+    CIniData data;                      // information reply; the configuration read
+    std::vector<std::u16string> lines;  // the configuration lines to write
     uint32_t result = 0;
     ErrorInfo error;  // result with the system's and the port's context
     std::string firmwarePath;
@@ -43,8 +44,16 @@ struct CloneJob {
 // Runs the job's operation on a port of its own; returns 0 (the result is in job.result).
 uint32_t CloneThreadProc(CloneJob& job, const CloneProgressCallback& progress);
 
-// Whatever runs radio commands for the user: the main window (progress dialog, password dialog)
-// or the command-line tool (progress bar, terminal prompt).
+// What a command asks before it sends anything to the radio.
+enum class RadioQuestion {
+    kWriteSetsAccessPassword,  // the configuration written sets a password on the radio
+    kWriteConfiguration,
+    kInitialise,
+    kUpdateFirmware,
+};
+
+// Whatever runs radio commands for the user: the main window (progress dialog, password dialog,
+// message boxes) or the command-line tool (progress bar, terminal prompt, notes on stderr).
 class ICloneHost {
   public:
     virtual ~ICloneHost() = default;
@@ -53,9 +62,6 @@ class ICloneHost {
     virtual void RunJob(CloneJob& job, uint32_t captionId, int32_t rangeMax) = 0;
     // Asks for the radio's password; false when the user cancelled.
     virtual bool AskClonePassword(std::u16string& password) = 0;
+    // Asks the user's consent; false stops the command before anything is sent.
+    virtual bool Confirm(RadioQuestion question) = 0;
 };
-
-// The information exchange before every radio command: accepted device code, no rental unit, and
-// the password when the radio asks for one and `askPassword` is set. 1223 when the user cancelled.
-// On success job.data holds the radio's information reply.
-uint32_t CheckRadio(CloneJob& job, bool askPassword, ICloneHost& host);

@@ -10,6 +10,7 @@
 #include "document/config_file.h"
 #include "gui/dialogs/dlg_import_warning.h"
 #include "gui/shell/command_table.h"
+#include "gui/shell/file_controller.h"
 #include "gui/shell/left_view.h"
 #include "gui_support.h"
 #include "gui_tests.h"
@@ -35,8 +36,8 @@ class FileTest : public QObject {
         ScriptedPrompts prompts;
         TestPages pages({1037});
         FrameUnderTest t;
-        t.frame->LeftView()->setCurrentItem(t.frame->m_treeItems.at(1037));
-        auto* page = static_cast<TestPage*>(t.frame->m_pageViews.at(1037));
+        t.frame->LeftView()->setCurrentItem(t.frame->TreeItems().at(1037));
+        auto* page = static_cast<TestPage*>(t.frame->PageViews().at(1037));
         QCOMPARE(page->m_value->text(), QString("date"));
 
         const QString path = env.Path("radio one.ini");
@@ -47,7 +48,7 @@ class FileTest : public QObject {
         QCOMPARE(t.frame->PathPaneText(), path);
         QCOMPARE(t.frame->StatusBar()->Pane(1)->toolTip(), path);
         QCOMPARE(t.frame->windowTitle(), QString("radio one.ini - Talvero #11"));
-        QCOMPARE(t.frame->RecentFiles(), QStringList{path});
+        QCOMPARE(t.frame->Files().RecentFiles(), QStringList{path});
         QCOMPARE(QSettings().value("Recent File List/File1").toString(), path);
         QVERIFY(!t.frame->Document()->IsModified());
         QVERIFY(prompts.messages.isEmpty());
@@ -70,8 +71,8 @@ class FileTest : public QObject {
         ScriptedPrompts prompts;
         TestPages pages({1037});
         FrameUnderTest t;
-        t.frame->LeftView()->setCurrentItem(t.frame->m_treeItems.at(1037));
-        auto* page = static_cast<TestPage*>(t.frame->m_pageViews.at(1037));
+        t.frame->LeftView()->setCurrentItem(t.frame->TreeItems().at(1037));
+        auto* page = static_cast<TestPage*>(t.frame->PageViews().at(1037));
         t.frame->Document()->Set(u"disp_item", u"name");
         prompts.answers = {IUserPrompts::Answer::No};  // do not save the changed document
 
@@ -99,7 +100,7 @@ class FileTest : public QObject {
         }
         QCOMPARE(t.frame->Document()->IsModified(), keepsDocument);
         QCOMPARE(t.frame->PathPaneText(), QString());
-        QVERIFY(t.frame->RecentFiles().isEmpty());
+        QVERIFY(t.frame->Files().RecentFiles().isEmpty());
     }
 
     void loadWithWarningsShowsTheList() {
@@ -146,7 +147,7 @@ class FileTest : public QObject {
         t.frame->Document()->Set(u"disp_item", u"name");
         prompts.answers = {static_cast<IUserPrompts::Answer>(answer)};
         prompts.saveName = env.Path("kept.ini");
-        QCOMPARE(t.frame->OnFileNew(), proceeds);
+        QCOMPARE(t.frame->Files().OnFileNew(), proceeds);
         QCOMPARE(prompts.messages.size(), 1);
         QVERIFY(prompts.messages[0].contains("Untitled"));
         QCOMPARE(prompts.icons[0], IUserPrompts::Icon::Warning);
@@ -185,7 +186,7 @@ class FileTest : public QObject {
         QVERIFY(!t.frame->Document()->IsModified());
         QCOMPARE(t.frame->PathPaneText(), prompts.saveName);
         QCOMPARE(t.frame->windowTitle(), QString("saved.ini - Talvero #11"));
-        QCOMPARE(t.frame->RecentFiles().front(), prompts.saveName);
+        QCOMPARE(t.frame->Files().RecentFiles().front(), prompts.saveName);
         // Save goes to the same file without asking.
         t.frame->Document()->Set(u"disp_item", u"date");
         prompts.saveName.clear();
@@ -200,7 +201,7 @@ class FileTest : public QObject {
         FrameUnderTest t;
         t.frame->Document()->Set(u"disp_item", u"name");
         prompts.saveName = env.Path("no such folder/x.ini");
-        QVERIFY(!t.frame->OnFileSaveAs());
+        QVERIFY(!t.frame->Files().OnFileSaveAs());
         QCOMPARE(prompts.messages.size(), 1);
         QCOMPARE(prompts.icons[0], IUserPrompts::Icon::Stop);
         QVERIFY(prompts.messages[0].contains("x.ini"));
@@ -218,9 +219,9 @@ class FileTest : public QObject {
             WriteConfigFile(paths.back(), {QString("disp_item_01=%1").arg(i % 2 ? "name" : "date")});
             QVERIFY(t.frame->OpenDocumentFile(paths.back()));
         }
-        QCOMPARE(t.frame->RecentFiles(), (QStringList{paths[4], paths[3], paths[2], paths[1]}));
+        QCOMPARE(t.frame->Files().RecentFiles(), (QStringList{paths[4], paths[3], paths[2], paths[1]}));
         FrameUnderTest again;  // the list survives a restart
-        QCOMPARE(again.frame->RecentFiles(), t.frame->RecentFiles());
+        QCOMPARE(again.frame->Files().RecentFiles(), t.frame->Files().RecentFiles());
     }
 
     void warningListIsSavedInTheCodePage() {

@@ -12,6 +12,7 @@
 
 #include "gui/shell/command_table.h"
 #include "gui/shell/dlg_about.h"
+#include "gui/shell/radio_controller.h"
 #include "gui/shell/title_view.h"
 #include "gui_support.h"
 #include "gui_tests.h"
@@ -53,8 +54,8 @@ class FrameTest : public QObject {
     void freshInstallationDefaults() {
         TestEnvironment env;
         FrameUnderTest t;
-        QCOMPARE(t.frame->m_comPort, QString("1"));
-        QCOMPARE(t.frame->m_comSpeed, 38400u);
+        QCOMPARE(QString::fromStdString(t.frame->Radio().Link().m_comPort), QString("1"));
+        QCOMPARE(t.frame->Radio().Link().m_comSpeed, 38400u);
         t.frame->resize(900, 700);
         t.frame->show();
         QVERIFY(QTest::qWaitForWindowExposed(t.frame.get()));
@@ -84,14 +85,14 @@ class FrameTest : public QObject {
         QSettings().setValue("Global/ComSpeed", 921600);
         {
             FrameUnderTest t;
-            QCOMPARE(t.frame->m_comPort, QString("/dev/ttyUSB3"));
-            QCOMPARE(t.frame->m_comSpeed, 921600u);
+            QCOMPARE(QString::fromStdString(t.frame->Radio().Link().m_comPort), QString("/dev/ttyUSB3"));
+            QCOMPARE(t.frame->Radio().Link().m_comSpeed, 921600u);
             // 921600 has no visible item: none of the visible speed items is checked.
             for (QAction* action : TopMenu(t.frame.get(), 1)->actions()) {
                 QVERIFY2(!action->isChecked(), qPrintable(action->text()));
             }
             t.frame->ExecuteCommand(ID_SPEED_115200);
-            QCOMPARE(t.frame->m_comSpeed, 115200u);
+            QCOMPARE(t.frame->Radio().Link().m_comSpeed, 115200u);
             QVERIFY(t.frame->Action(ID_SPEED_115200)->isChecked());
             QVERIFY(!t.frame->Action(ID_SPEED_38400)->isChecked());
         }

@@ -13,6 +13,7 @@
 #include "gui/dialogs/dlg_firm_ver.h"
 #include "gui/dialogs/gui_clone_host.h"
 #include "gui/shell/command_table.h"
+#include "gui/shell/radio_controller.h"
 #include "gui_support.h"
 #include "radio_simulator.h"
 
@@ -70,8 +71,8 @@ int main(int argc, char** argv) {
     }
 
     FrameUnderTest t;
-    t.frame->m_comPort = QString::fromStdString(sim.Path());
-    t.frame->m_comSpeed = 115200;
+    t.frame->Radio().SetPort(sim.Path());
+    t.frame->Radio().SetSpeed(115200);
     t.frame->resize(900, 650);
     t.frame->show();
     ShowingPrompts prompts(folder);

@@ -27,6 +27,7 @@
 #include "gui/dialogs/gui_clone_host.h"
 #include "gui/shell/command_table.h"
 #include "gui/shell/left_view.h"
+#include "gui/shell/radio_controller.h"
 #include "gui_support.h"
 #include "gui_tests.h"
 #include "radio_simulator.h"
@@ -94,8 +95,8 @@ std::function<int(QDialog*)> TypePassword(const QString& password) {
 
 struct RadioFrame {
     explicit RadioFrame(const RadioSimOptions& options) : sim(StartRadio(options)) {
-        t.frame->m_comPort = QString::fromStdString(sim->Path());
-        t.frame->m_comSpeed = 115200;
+        t.frame->Radio().SetPort(sim->Path());
+        t.frame->Radio().SetSpeed(115200);
     }
     TestEnvironment env;
     TestPages pages{{1017}};
@@ -217,7 +218,7 @@ class RadioTest : public QObject {
         }
         RadioFrame r(options);
         if (fault == 5) {
-            r.t.frame->m_comPort = "/dev/talvero-no-such-port";
+            r.t.frame->Radio().SetPort("/dev/talvero-no-such-port");
         }
         // Another program holding the port, as a terminal program locks it.
         const int holder = fault == 7 ? ::open(r.sim->Path().c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC) : -1;
@@ -275,7 +276,7 @@ class RadioTest : public QObject {
         r.t.frame->ExecuteCommand(ID_CLONE_READ);
         QCOMPARE(prompts.messages, QStringList());
         QCOMPARE(QString::fromStdU16String(r.t.document.Get(u"disp_item")), QString("name"));
-        QCOMPARE(r.t.frame->m_clonePassword, std::u16string(u"right"));
+        QCOMPARE(r.t.frame->Radio().Link().m_clonePassword, std::u16string(u"right"));
     }
 
     void writeSendsRadioLines_data() {
@@ -372,18 +373,21 @@ class RadioTest : public QObject {
         qputenv("TALVERO_EXTRA_PORTS", QByteArray::fromStdString(first->Path() + ":" + second->Path()));
         TestEnvironment env;
         FrameUnderTest t;
-        t.frame->m_comPort = "/dev/ttyUSB7";
+        t.frame->Radio().SetPort("/dev/ttyUSB7");
         ScriptedPrompts prompts;
         t.frame->ExecuteCommand(ID_COM_SEARCH);
         qunsetenv("TALVERO_EXTRA_PORTS");
         QCOMPARE(prompts.messages.size(), 1);
         if (acceptedRadio) {
-            QCOMPARE(t.frame->m_comPort, QString::fromStdString(second->Path()));
-            QCOMPARE(prompts.messages[0], QString::fromStdU16String(FormatLanguageText(
-                                              2054, {t.frame->m_comPort.toStdU16String()})));
+            QCOMPARE(QString::fromStdString(t.frame->Radio().Link().m_comPort),
+                     QString::fromStdString(second->Path()));
+            QCOMPARE(
+                prompts.messages[0],
+                QString::fromStdU16String(FormatLanguageText(
+                    2054, {QString::fromStdString(t.frame->Radio().Link().m_comPort).toStdU16String()})));
             QCOMPARE(prompts.icons[0], Icon::Information);
         } else {
-            QCOMPARE(t.frame->m_comPort, QString("/dev/ttyUSB7"));
+            QCOMPARE(QString::fromStdString(t.frame->Radio().Link().m_comPort), QString("/dev/ttyUSB7"));
             QCOMPARE(prompts.messages[0], Text(2056));
             QCOMPARE(prompts.icons[0], Icon::Stop);
         }
@@ -394,7 +398,7 @@ class RadioTest : public QObject {
         options.pace = true;  // a transfer long enough to watch
         options.configText = StoredConfiguration(u"name");
         RadioFrame r(options);
-        r.t.frame->m_comSpeed = 115200;
+        r.t.frame->Radio().SetSpeed(115200);
         ScriptedPrompts prompts;
         QList<int> positions;
         int range = 0;
@@ -604,7 +608,7 @@ class RadioTest : public QObject {
         qputenv("TALVERO_EXTRA_PORTS", QByteArray::fromStdString(second->Path() + ":" + first->Path()));
         TestEnvironment env;
         FrameUnderTest t;
-        t.frame->m_comPort = QString::fromStdString(second->Path());
+        t.frame->Radio().SetPort(second->Path());
         ScriptedPrompts prompts;
         QStringList shown;
         QString initial;
@@ -636,7 +640,8 @@ class RadioTest : public QObject {
         QVERIFY(a >= 0 && b >= 0);
         QCOMPARE(initial, QString::fromStdString(second->Path()));
         QCOMPARE(a < b, NaturalLess(first->Path(), second->Path()));
-        QCOMPARE(t.frame->m_comPort, QString::fromStdString(first->Path()));  // the choice survived
+        QCOMPARE(QString::fromStdString(t.frame->Radio().Link().m_comPort),
+                 QString::fromStdString(first->Path()));  // the choice survived
         QVERIFY(!thirdBefore);
         QVERIFY(thirdAfter);
     }

@@ -5,6 +5,7 @@
 #include "gui/dialogs/dlg_import_warning.h"
 #include "gui/shell/command_table.h"
 #include "gui/shell/dlg_about.h"
+#include "gui/shell/file_controller.h"
 #include "gui/shell/help_window.h"
 #include "gui/shell/node_table.h"
 #include "gui_support.h"
@@ -59,7 +60,7 @@ class TextsTest : public QObject {
         t.frame->Document()->Set(u"disp_item", u"name");
         prompts.saveName = env.Path("missing folder/x.ini");
         prompts.answers = {IUserPrompts::Answer::Yes};
-        QVERIFY(!t.frame->OnFileNew());  // asks to save, and the save fails
+        QVERIFY(!t.frame->Files().OnFileNew());  // asks to save, and the save fails
         shown << prompts.messages << prompts.filters;
         QCOMPARE(prompts.dialogs, (QStringList{"CDlgAbout", "CDlgImportWarning"}));
         QCOMPARE(prompts.messages.size(), 4);

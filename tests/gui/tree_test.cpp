@@ -78,7 +78,7 @@ class TreeTest : public QObject {
         QCOMPARE(top.front(), 1003u);
         QCOMPARE(top.count(1001u), 15);
         QCOMPARE(top.back(), 1002u);
-        QCOMPARE(t.frame->m_folderItems.size(), size_t(15));
+        QCOMPARE(t.frame->FolderItems().size(), size_t(15));
         // Pages appear in node order, 1003 … 1038, each under its folder.
         QList<uint32_t> expected;
         for (uint32_t n = 1003; n <= 1038; ++n) {
@@ -91,12 +91,12 @@ class TreeTest : public QObject {
         QCOMPARE(Child(functions, 1017)->text(0), QString("GPS"));
         QCOMPARE(ChildNodes(Child(root, 1002)), (QList<uint32_t>{1037, 1038}));
         // Every page has its view; the title page is 1000, the two folder pages 1001 and 1002.
-        QCOMPARE(t.frame->m_pageViews.size(), size_t(39));
-        QCOMPARE(t.frame->m_pageViews.at(1000), static_cast<QWidget*>(t.frame->TitleView()));
-        QVERIFY(t.frame->m_pageViews.at(1001) != t.frame->m_pageViews.at(1002));
-        auto* gps = static_cast<TestPage*>(t.frame->m_pageViews.at(1017));
+        QCOMPARE(t.frame->PageViews().size(), size_t(39));
+        QCOMPARE(t.frame->PageViews().at(1000), static_cast<QWidget*>(t.frame->TitleView()));
+        QVERIFY(t.frame->PageViews().at(1001) != t.frame->PageViews().at(1002));
+        auto* gps = static_cast<TestPage*>(t.frame->PageViews().at(1017));
         QCOMPARE(gps->m_setIndex, 0);
-        QCOMPARE(static_cast<TestPage*>(t.frame->m_pageViews.at(1003))->m_setIndex, -1);
+        QCOMPARE(static_cast<TestPage*>(t.frame->PageViews().at(1003))->m_setIndex, -1);
     }
 
     void pagesNotYetWrittenHaveNoNode() {
@@ -106,8 +106,8 @@ class TreeTest : public QObject {
         QTreeWidgetItem* root = t.frame->RootItem();
         QCOMPARE(root->childCount(), 16);  // no information page
         QCOMPARE(PagesInOrder(root), QList<uint32_t>{1017});
-        QCOMPARE(t.frame->m_pageViews.size(), size_t(4));
-        QVERIFY(!t.frame->m_treeItems.count(1003));
+        QCOMPARE(t.frame->PageViews().size(), size_t(4));
+        QVERIFY(!t.frame->TreeItems().count(1003));
     }
 
     void wlanOnlyShapeAndBack_data() {
@@ -122,7 +122,7 @@ class TreeTest : public QObject {
         FrameUnderTest t;
         QTreeWidget* tree = t.frame->LeftView();
         const QStringList startUp = TreeSnapshot(tree);
-        tree->setCurrentItem(t.frame->m_treeItems.at(1017));
+        tree->setCurrentItem(t.frame->TreeItems().at(1017));
 
         t.frame->ExecuteCommand(ID_OPTION_WLAN_ONLY);
         QCOMPARE(t.frame->Document()->m_wlanOnly, 1);
@@ -133,7 +133,7 @@ class TreeTest : public QObject {
                  allPages ? (QList<uint32_t>{1003, 1002}) : QList<uint32_t>{1002});
         QCOMPARE(PagesInOrder(t.frame->RootItem()),
                  allPages ? (QList<uint32_t>{1003, 1037, 1038}) : QList<uint32_t>{});
-        for (const auto& [node, item] : t.frame->m_treeItems) {
+        for (const auto& [node, item] : t.frame->TreeItems()) {
             QVERIFY2(InTree(tree, item), qPrintable(QString::number(node)));
         }
 
@@ -141,10 +141,10 @@ class TreeTest : public QObject {
         QCOMPARE(t.frame->Document()->m_wlanOnly, 0);
         QVERIFY(!t.frame->Action(ID_OPTION_WLAN_ONLY)->isChecked());
         QCOMPARE(TreeSnapshot(tree), startUp);
-        QCOMPARE(t.frame->m_folderItems.size(), size_t(15));
-        QVERIFY(InTree(tree, t.frame->m_treeItems.at(1017)));
+        QCOMPARE(t.frame->FolderItems().size(), size_t(15));
+        QVERIFY(InTree(tree, t.frame->TreeItems().at(1017)));
         // The page views were reused, not made again.
-        QCOMPARE(t.frame->m_pageViews.size(), allPages ? size_t(39) : size_t(4));
+        QCOMPARE(t.frame->PageViews().size(), allPages ? size_t(39) : size_t(4));
         // A second round trip gives the same shapes again.
         t.frame->ExecuteCommand(ID_OPTION_WLAN_ONLY);
         t.frame->ExecuteCommand(ID_OPTION_WLAN_ONLY);
@@ -174,27 +174,27 @@ class TreeTest : public QObject {
         CHelpView* help = t.frame->HelpView();
         QCOMPARE(t.frame->CurrentPageView(), static_cast<QWidget*>(t.frame->TitleView()));
 
-        tree->setCurrentItem(t.frame->m_treeItems.at(1017));
+        tree->setCurrentItem(t.frame->TreeItems().at(1017));
         tree->setCurrentItem(t.frame->RootItem());
         QCOMPARE(t.frame->CurrentPageView(), static_cast<QWidget*>(t.frame->TitleView()));
         QCOMPARE(help->Address(), QString("about:blank"));
 
-        QTreeWidgetItem* firstFolder = t.frame->m_folderItems.at(0);
-        QTreeWidgetItem* secondFolder = t.frame->m_folderItems.at(1);
+        QTreeWidgetItem* firstFolder = t.frame->FolderItems().at(0);
+        QTreeWidgetItem* secondFolder = t.frame->FolderItems().at(1);
         tree->setCurrentItem(firstFolder);
         QWidget* shared = t.frame->CurrentPageView();
-        QCOMPARE(shared, t.frame->m_pageViews.at(1001));
+        QCOMPARE(shared, t.frame->PageViews().at(1001));
         QCOMPARE(help->Address(), QString("about:blank"));
         tree->setCurrentItem(secondFolder);
         QCOMPARE(t.frame->CurrentPageView(), shared);
-        tree->setCurrentItem(t.frame->m_treeItems.at(1002));
-        QCOMPARE(t.frame->CurrentPageView(), t.frame->m_pageViews.at(1002));
+        tree->setCurrentItem(t.frame->TreeItems().at(1002));
+        QCOMPARE(t.frame->CurrentPageView(), t.frame->PageViews().at(1002));
         QVERIFY(t.frame->CurrentPageView() != shared);
 
         // A page is refreshed from the document when it is shown, and its help appears below.
         t.frame->Document()->Set(u"disp_item", u"name");
-        tree->setCurrentItem(t.frame->m_treeItems.at(1037));
-        auto* page = static_cast<TestPage*>(t.frame->m_pageViews.at(1037));
+        tree->setCurrentItem(t.frame->TreeItems().at(1037));
+        auto* page = static_cast<TestPage*>(t.frame->PageViews().at(1037));
         QCOMPARE(t.frame->CurrentPageView(), static_cast<QWidget*>(page));
         QCOMPARE(page->m_value->text(), QString("name"));
         const QString chm = BinDir() + "/talvero.chm";
@@ -202,12 +202,12 @@ class TreeTest : public QObject {
         QVERIFY2(help->toPlainText().contains("Wireless LAN only mode"), qPrintable(help->toPlainText()));
         // Exactly one view of the page area is visible.
         int visible = 0;
-        for (const auto& [node, view] : t.frame->m_pageViews) {
+        for (const auto& [node, view] : t.frame->PageViews()) {
             visible += view->isVisible() ? 1 : 0;
         }
         QCOMPARE(visible, 1);
 
-        tree->setCurrentItem(t.frame->m_treeItems.at(1038));  // names a page the help file lacks
+        tree->setCurrentItem(t.frame->TreeItems().at(1038));  // names a page the help file lacks
         QVERIFY2(help->toPlainText().contains("missing.htm was not found"), qPrintable(help->toPlainText()));
     }
 

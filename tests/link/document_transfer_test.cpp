@@ -23,7 +23,7 @@ TEST(DocumentTransfer, LargestConfigurationRoundTrip) {
 
         CloneJob write;
         write.type = kJobWrite;
-        write.frame = &settings;
+        write.link = &settings;
         write.timings = FastTimings();
         source.RenderSettings(write.lines, false);
         RunJob(write);
@@ -31,7 +31,7 @@ TEST(DocumentTransfer, LargestConfigurationRoundTrip) {
 
         CloneJob read;
         read.type = kJobRead;
-        read.frame = &settings;
+        read.link = &settings;
         read.timings = FastTimings();
         RunJob(read);
         ASSERT_EQ(read.result, kErrSuccess) << read.error.detail;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "link/clone_job.h"
+#include "link/radio_recipes.h"
 #include "link_fixture.h"
 #include "platform/posix/port_enum.h"
 #include "temp_dir.h"
@@ -107,6 +108,7 @@ struct TestHost : ICloneHost {
         password = *answer;
         return true;
     }
+    bool Confirm(RadioQuestion) override { return true; }
 };
 
 TEST(CheckRadio, PasswordPrompt) {
@@ -135,7 +137,7 @@ TEST(CheckRadio, PasswordPrompt) {
         TestHost host;
         host.answer = c.answer;
         CloneJob job;
-        job.frame = &settings;
+        job.link = &settings;
         job.timings = FastTimings(500);
         EXPECT_EQ(CheckRadio(job, c.askPassword, host), c.checkResult) << c.what;
         EXPECT_EQ(host.asked, c.asked) << c.what;
@@ -160,7 +162,7 @@ TEST(SearchPort, StopsAtTheFirstAcceptedRadio) {
     CloneLinkSettings settings{"unchanged", 38400, u""};
     CloneJob job;
     job.type = kJobSearch;
-    job.frame = &settings;
+    job.link = &settings;
     job.timings = FastTimings();
     job.searchPorts = {"/dev/talvero-no-such-port", wrong->Path(), right->Path(), after->Path()};
     std::vector<uint32_t> progress;

@@ -265,7 +265,7 @@ TEST(Initialization, OneLineInOneFrame) {
     CloneLinkSettings settings{sim->Path(), 9600, u""};
     CloneJob job;
     job.type = kJobWrite;
-    job.frame = &settings;
+    job.link = &settings;
     job.timings = FastTimings();
     job.lines.push_back(u"init=0x0E");
     CloneThreadProc(job, nullptr);

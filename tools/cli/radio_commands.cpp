@@ -16,7 +16,7 @@
 #include "document/config_file.h"
 #include "document/read_backup.h"
 #include "document/talvero_doc.h"
-#include "link/clone_job.h"
+#include "link/radio_recipes.h"
 #include "platform/posix/port_enum.h"
 #include "platform/unicode.h"
 #include "radio_host.h"
@@ -67,6 +67,10 @@ bool ParseLinkArgs(const std::string& command, const std::vector<std::string>& a
         }
         const std::string& v = args[++i];
         if (a == "--port") {
+            if (v.empty()) {
+                status = Fail(command + ": --port needs the path of a serial port", kExitUsage);
+                return false;
+            }
             out.port = v;
         } else if (a == "--speed") {
             if (!ParseUnsigned(v, 4000000, out.speed) || out.speed < 300) {
@@ -95,54 +99,34 @@ bool ParseLinkArgs(const std::string& command, const std::vector<std::string>& a
     return true;
 }
 
-// Everything a radio command needs: the link settings, the host, a job with its time-outs.
+// Everything a radio command needs: the link settings, the host, the time-outs. A link without
+// --port searches every port for the radio first.
 struct RadioSession {
     std::string command;
-    CloneLinkSettings settings;
+    CloneLinkSettings link;
     CliCloneHost host;
-    CloneJob job;
+    CloneTimings timings;
 
-    RadioSession(std::string name, const LinkArgs& args) : command(std::move(name)), host(args.password) {
-        settings.m_comSpeed = args.speed;
-        job.frame = &settings;
+    RadioSession(std::string name, const LinkArgs& args)
+        : command(std::move(name)), host(command, args.password) {
+        link.m_comSpeed = args.speed;
+        link.m_comPort = args.port.value_or(std::string());
         if (args.timeoutMs) {
-            job.timings.replyTimeoutMs = *args.timeoutMs;
-            job.timings.writeTimeoutMs = *args.timeoutMs;
-            job.timings.searchTimeoutMs = *args.timeoutMs;
+            timings.replyTimeoutMs = *args.timeoutMs;
+            timings.writeTimeoutMs = *args.timeoutMs;
+            timings.searchTimeoutMs = *args.timeoutMs;
         }
     }
 
-    // Uses --port, or searches every port for the radio.
-    int ChoosePort(const LinkArgs& args) {
-        if (args.port) {
-            settings.m_comPort = *args.port;
+    // The exit status of a recipe's outcome, with its one-line message on a failure.
+    int Report(const RadioOutcome& outcome) {
+        if (outcome.ok()) {
             return kExitOk;
         }
-        job.type = kJobSearch;
-        host.RunJob(job, 2053, 100);
-        return job.result == kErrSuccess ? kExitOk : ReportRadioFailure(command, job);
-    }
-
-    // The device check; on success job.data holds the information reply.
-    int Check(bool askPassword) {
-        const uint32_t r = CheckRadio(job, askPassword, host);
-        if (r == kErrSuccess) {
-            return kExitOk;
+        if (outcome.stage == RadioStage::kCheck && outcome.result == kErrCancelled && host.m_noTerminal) {
+            return Fail(command + ": the radio asks for its password: give --password", kExitPassword);
         }
-        if (r == kErrCancelled) {
-            if (host.m_noTerminal) {
-                return Fail(command + ": the radio asks for its password: give --password", kExitPassword);
-            }
-            return kExitCancelled;
-        }
-        return ReportRadioFailure(command, job);
-    }
-
-    int Run(int type, uint32_t captionId, int32_t rangeMax) {
-        job.type = type;
-        job.data.clear();
-        host.RunJob(job, captionId, rangeMax);
-        return job.result == kErrSuccess ? kExitOk : ReportRadioFailure(command, job);
+        return ReportRadioFailure(command, outcome, link);
     }
 };
 
@@ -190,10 +174,10 @@ int RunSearch(const std::vector<std::string>& args) {
     }
     link.port.reset();
     RadioSession s("search", link);
-    if (int r = s.ChoosePort(link); r != kExitOk) {
+    if (int r = s.Report(SearchRadioPort(s.link, s.host, s.timings)); r != kExitOk) {
         return r;
     }
-    std::printf("%s\n", s.settings.m_comPort.c_str());
+    std::printf("%s\n", s.link.m_comPort.c_str());
     return 0;
 }
 
@@ -212,16 +196,14 @@ int RunInfo(const std::vector<std::string>& args) {
         return Unexpected("info", link.rest[0]);
     }
     RadioSession s("info", link);
-    if (int r = s.ChoosePort(link); r != kExitOk) {
-        return r;
-    }
-    if (int r = s.Check(false); r != kExitOk) {
+    const RadioOutcome info = ReadRadioInformation(s.link, s.host, s.timings);
+    if (int r = s.Report(info); r != kExitOk) {
         return r;
     }
     std::printf("model: %s\nversion: %s\nbluetooth version: %s\n",
-                Utf16ToUtf8(s.job.data.GetValue(u"model", u"")).c_str(),
-                Utf16ToUtf8(s.job.data.GetValue(u"ver", u"")).c_str(),
-                Utf16ToUtf8(s.job.data.GetValue(u"bt_ver", u"")).c_str());
+                Utf16ToUtf8(info.data.GetValue(u"model", u"")).c_str(),
+                Utf16ToUtf8(info.data.GetValue(u"ver", u"")).c_str(),
+                Utf16ToUtf8(info.data.GetValue(u"bt_ver", u"")).c_str());
     return 0;
 }
 
@@ -271,20 +253,15 @@ int RunRead(const std::vector<std::string>& args) {
         return Fail("read: cannot write in " + folder + ": " + std::strerror(errno), kExitFile);
     }
     RadioSession s("read", link);
-    if (int r = s.ChoosePort(link); r != kExitOk) {
-        return r;
-    }
-    if (int r = s.Check(true); r != kExitOk) {
-        return r;
-    }
-    if (int r = s.Run(kJobRead, 2050, 1922); r != kExitOk) {
+    const RadioOutcome read = ReadConfiguration(s.link, s.host, s.timings);
+    if (int r = s.Report(read); r != kExitOk) {
         return r;
     }
     CTalveroDoc doc;
     WarningPrinter warnings;
     doc.AddObserver(&warnings);
     doc.OnNewDocument();
-    if (!doc.LoadSettings(s.job.data, false)) {
+    if (!doc.LoadSettings(read.data, false)) {
         std::fprintf(stderr,
                      "talvero-cli: read: warning: the radio's ID list holds an entry the program refuses\n");
     }
@@ -300,12 +277,6 @@ int RunRead(const std::vector<std::string>& args) {
         return Fail("read: cannot write " + out + ": " + e.detail, kExitFile);
     }
     return 0;
-}
-
-// Writes `lines` as the radio's configuration (write and init).
-int WriteLines(RadioSession& s, std::vector<std::u16string> lines) {
-    s.job.lines = std::move(lines);
-    return s.Run(kJobWrite, 2050, 100);
 }
 
 int RunWrite(const std::vector<std::string>& args) {
@@ -342,31 +313,16 @@ int RunWrite(const std::vector<std::string>& args) {
     if (!loaded.ok()) {
         return Fail("write: " + path + ": " + loaded.Describe(), kExitFile);
     }
-    unsigned duplicate = 0;
-    if (!doc.FindDuplicateIdEntry(duplicate)) {
-        return Fail("write: ID list entry " + std::to_string(duplicate + 1) + " repeats an earlier entry",
-                    kExitDuplicateId);
-    }
-    if (!doc.Get(u"access_pass").empty()) {
-        std::fprintf(stderr, "talvero-cli: write: note: this configuration sets a password on the radio\n");
-    }
     doc.m_wlanOnly = wlanOnly ? 1 : 0;
-    std::vector<std::u16string> lines;
-    doc.RenderSettings(lines, false);
-
     RadioSession s("write", link);
-    if (int r = s.ChoosePort(link); r != kExitOk) {
-        return r;
-    }
-    if (int r = s.Check(true); r != kExitOk) {
-        return r;
-    }
-    return WriteLines(s, std::move(lines));
+    return s.Report(WriteConfiguration(doc, s.link, s.host, s.timings));
 }
 
 int RunInit(const std::vector<std::string>& args) {
     if (WantsHelp(args)) {
-        return Help("usage: talvero-cli init [LINK OPTIONS]\n\nInitialises the radio (writes init=0x0E).");
+        return Help(
+            "usage: talvero-cli init [LINK OPTIONS]\n\nInitialises the radio: resets it by writing the "
+            "initialisation entry.");
     }
     LinkArgs link;
     int status = 0;
@@ -377,16 +333,7 @@ int RunInit(const std::vector<std::string>& args) {
         return Unexpected("init", link.rest[0]);
     }
     RadioSession s("init", link);
-    if (int r = s.ChoosePort(link); r != kExitOk) {
-        return r;
-    }
-    if (int r = s.Check(true); r != kExitOk) {
-        return r;
-    }
-    s.job.lines = {u"init=0x0E"};
-    s.job.type = kJobWrite;
-    s.host.RunJob(s.job, 2070, 100);
-    return s.job.result == kErrSuccess ? kExitOk : ReportRadioFailure("init", s.job);
+    return s.Report(InitialiseRadio(s.link, s.host, s.timings));
 }
 
 int RunFirmware(const std::vector<std::string>& args) {
@@ -415,14 +362,7 @@ int RunFirmware(const std::vector<std::string>& args) {
                     kExitFile);
     }
     RadioSession s("firmware", link);
-    if (int r = s.ChoosePort(link); r != kExitOk) {
-        return r;
-    }
-    if (int r = s.Check(true); r != kExitOk) {
-        return r;
-    }
-    s.job.firmwarePath = image;
-    return s.Run(kJobFirmware, 2051, 5);
+    return s.Report(UpdateRadioFirmware(image, s.link, s.host, s.timings));
 }
 
 }  // namespace

@@ -37,15 +37,15 @@ namespace {
 
 const char* CaptionOf(uint32_t captionId) {
     switch (captionId) {
-        case 2050:
+        case kReadTexts.caption:  // and a write
             return "transferring";
-        case 2051:
+        case kFirmwareTexts.caption:
             return "updating firmware";
-        case 2052:
+        case kInformationTexts.caption:
             return "checking the radio";
-        case 2053:
+        case kSearchTexts.caption:
             return "searching";
-        case 2070:
+        case kInitialiseTexts.caption:
             return "initialising";
         default:
             return "working";
@@ -155,12 +155,26 @@ bool CliCloneHost::AskClonePassword(std::u16string& password) {
     return ok;
 }
 
-int ReportRadioFailure(const std::string& command, const CloneJob& job) {
-    const ErrorInfo& e = job.error;
+bool CliCloneHost::Confirm(RadioQuestion question) {
+    if (question == RadioQuestion::kWriteSetsAccessPassword) {
+        std::fprintf(stderr, "talvero-cli: %s: note: this configuration sets a password on the radio\n",
+                     m_command.c_str());
+    }
+    return true;
+}
+
+int ReportRadioFailure(const std::string& command, const RadioOutcome& outcome,
+                       const CloneLinkSettings& link) {
+    const ErrorInfo& e = outcome.error;
     const std::string detail = e.detail.empty() ? "" : " (" + e.detail + ")";
-    const std::string port = job.frame ? job.frame->m_comPort : std::string();
+    const std::string& port = link.m_comPort;
     const std::string c = command + ": ";
-    switch (job.result) {
+    if (outcome.stage == RadioStage::kDocument) {
+        return Fail(
+            c + "ID list entry " + std::to_string(outcome.duplicateEntry + 1) + " repeats an earlier entry",
+            kExitDuplicateId);
+    }
+    switch (outcome.result) {
         case kErrTimeout:
             return Fail(c + "time-out: the radio did not answer" + detail, kExitTimeout);
         case kErrInvalidPassword:
@@ -213,5 +227,5 @@ int ReportRadioFailure(const std::string& command, const CloneJob& job) {
         default:
             break;
     }
-    return Fail(c + DescribeCode(job.result) + detail, kExitFailed);
+    return Fail(c + DescribeCode(outcome.result) + detail, kExitFailed);
 }

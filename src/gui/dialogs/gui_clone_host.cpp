@@ -16,6 +16,10 @@ constexpr uint32_t kTextPermission = 20000;  // %s: the device, %s: its group
 constexpr uint32_t kTextPermissionNoGroup = 20001;
 constexpr uint32_t kTextBusy = 20002;
 constexpr uint32_t kTextAbsent = 20003;
+constexpr uint32_t kTextAccessPassword = 2065;
+constexpr uint32_t kTextAskWrite = 2064;
+constexpr uint32_t kTextAskInitialise = 2073;
+constexpr uint32_t kTextAskFirmware = 2063;
 
 QString Format(uint32_t id, std::initializer_list<FormatArg> args) {
     return QString::fromStdU16String(FormatLanguageText(id, args));
@@ -24,7 +28,6 @@ QString Format(uint32_t id, std::initializer_list<FormatArg> args) {
 }  // namespace
 
 void CGuiCloneHost::RunJob(CloneJob& job, uint32_t captionId, int32_t rangeMax) {
-    job.timings = RadioCommandTimings();
     CDlgCloning dialog(m_parent);
     dialog.m_captionId = static_cast<int32_t>(captionId);
     dialog.m_rangeMin = 0;
@@ -39,6 +42,29 @@ bool CGuiCloneHost::AskClonePassword(std::u16string& password) {
     }
     password = dialog.m_password;
     return true;
+}
+
+bool CGuiCloneHost::Confirm(RadioQuestion question) {
+    uint32_t textId = 0;
+    IUserPrompts::Icon icon = IUserPrompts::Icon::Question;
+    switch (question) {
+        case RadioQuestion::kWriteSetsAccessPassword:
+            textId = kTextAccessPassword;
+            icon = IUserPrompts::Icon::Warning;
+            break;
+        case RadioQuestion::kWriteConfiguration:
+            textId = kTextAskWrite;
+            break;
+        case RadioQuestion::kInitialise:
+            textId = kTextAskInitialise;
+            break;
+        case RadioQuestion::kUpdateFirmware:
+            textId = kTextAskFirmware;
+            break;
+    }
+    const QString text = QString::fromStdU16String(GetLanguageText(textId));
+    return UserPrompts().Message(m_parent, text, icon, IUserPrompts::Buttons::YesNo) ==
+           IUserPrompts::Answer::Yes;
 }
 
 CloneTimings& RadioCommandTimings() {

@@ -1,6 +1,7 @@
 #pragma once
 // Runs radio jobs for the main window: each behind its progress window, the password asked in a
-// dialog. Also turns a failed link into words a technician can act on.
+// dialog, the questions before a transfer in message boxes. Also turns a failed link into words a
+// technician can act on.
 #include <QString>
 
 #include "link/clone_job.h"
@@ -12,12 +13,15 @@ class CGuiCloneHost : public ICloneHost {
     explicit CGuiCloneHost(QWidget* parent) : m_parent(parent) {}
     void RunJob(CloneJob& job, uint32_t captionId, int32_t rangeMax) override;
     bool AskClonePassword(std::u16string& password) override;
+    // Yes/no message boxes: a warning before a password is set on the radio, a question otherwise.
+    bool Confirm(RadioQuestion question) override;
 
   private:
     QWidget* m_parent;
 };
 
-// The time-outs and waits every radio command of the program uses; tests shorten them.
+// The time-outs and waits every radio command of the program passes to its recipe; tests shorten
+// them.
 CloneTimings& RadioCommandTimings();
 
 // Why a port could not be opened, when the failure says so: who may use the device (with the

@@ -91,3 +91,18 @@ std::span<const SpeedCommand> SpeedCommands() {
 std::span<const uint32_t> RemovedSpeedCommands() {
     return kRemovedSpeeds;
 }
+
+void CommandRouter::Add(uint32_t commandId, Handler handler) {
+    m_handlers[commandId] = std::move(handler);
+}
+
+bool CommandRouter::Execute(uint32_t commandId) const {
+    auto it = m_handlers.find(commandId);
+    if (it == m_handlers.end() || !it->second) {
+        return false;
+    }
+    // A copy: a handler may enter handlers anew while it runs.
+    const Handler handler = it->second;
+    handler();
+    return true;
+}

@@ -3,6 +3,8 @@
 // by: the menu caption of a command is text 100000 + ID, its status-bar prompt and tool-bar tip
 // are text ID itself ("prompt\ntip").
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <span>
 
 inline constexpr char kApplicationTitle[] = "Talvero #11";  // window title and settings key
@@ -69,3 +71,19 @@ struct SpeedCommand {
 };
 std::span<const SpeedCommand> SpeedCommands();
 std::span<const uint32_t> RemovedSpeedCommands();
+
+// The routing of commands: each command ID names the handler that runs it. The window's parts
+// (file, radio and ID list commands, the window's own) enter their handlers; running a command
+// looks it up, so adding a command is one entry, not another case.
+class CommandRouter {
+  public:
+    using Handler = std::function<void()>;
+    // A second handler for the same ID replaces the first.
+    void Add(uint32_t commandId, Handler handler);
+    // Runs the command's handler; false when no handler is entered for it.
+    bool Execute(uint32_t commandId) const;
+    bool Handles(uint32_t commandId) const { return m_handlers.count(commandId) != 0; }
+
+  private:
+    std::map<uint32_t, Handler> m_handlers;
+};

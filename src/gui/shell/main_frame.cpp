@@ -16,11 +16,14 @@
 #include "gui/dialogs/dlg_import_warning.h"
 #include "gui/shell/command_table.h"
 #include "gui/shell/dlg_about.h"
+#include "gui/shell/file_controller.h"
 #include "gui/shell/help_view.h"
 #include "gui/shell/help_window.h"
+#include "gui/shell/id_list_controller.h"
 #include "gui/shell/language_ui.h"
 #include "gui/shell/left_view.h"
 #include "gui/shell/node_table.h"
+#include "gui/shell/radio_controller.h"
 #include "gui/shell/title_view.h"
 #include "gui/shell/user_prompts.h"
 #include "platform/program_path.h"
@@ -39,11 +42,21 @@ QString SettingsKey(const char* value) {
 }  // namespace
 
 CMainFrame::CMainFrame(CTalveroDoc* document, QWidget* parent)
-    : KMultipleLanguagesCFrameWndEx(parent), m_document(document) {
+    : KMultipleLanguagesCFrameWndEx(parent),
+      m_document(document),
+      m_files(new CFileController(document, this)),
+      m_radio(std::make_unique<CRadioController>(
+          document, this, *m_files, [this](const QString& line) { StatusBar()->showMessage(line); })),
+      m_idLists(std::make_unique<CIdListController>(document, this)) {
     setObjectName("mainFrame");
     m_pageContext.document = document;
     m_pageContext.navigateHelp = [this](const QString& address) { NavigateHelp(address); };
     m_pageContext.helpFilePath = LocateDataFile(HelpFilePath(ProgramFilePath()));
+    connect(m_files, &CFileController::PathChanged, this, [this] {
+        UpdatePathPane();
+        UpdateWindowTitle();
+    });
+    RegisterCommands();
 }
 
 CMainFrame::~CMainFrame() {
@@ -53,9 +66,19 @@ CMainFrame::~CMainFrame() {
     if (m_helpWindow) {
         delete m_helpWindow.data();
     }
-    QSettings settings;
-    settings.setValue(SettingsKey("ComPort"), m_comPort);
-    settings.setValue(SettingsKey("ComSpeed"), m_comSpeed);
+    m_radio->SaveLinkSettings();
+}
+
+void CMainFrame::RegisterCommands() {
+    m_files->RegisterCommands(m_commands);
+    m_radio->RegisterCommands(m_commands);
+    m_idLists->RegisterCommands(m_commands);
+    m_commands.Add(ID_APP_EXIT, [this] { close(); });
+    m_commands.Add(ID_VIEW_TOOLBAR, [this] { m_wndToolBar->setVisible(!m_wndToolBar->isVisible()); });
+    m_commands.Add(ID_VIEW_STATUS_BAR, [this] { StatusBar()->setVisible(!StatusBar()->isVisible()); });
+    m_commands.Add(ID_OPTION_WLAN_ONLY, [this] { OnOptionWlanOnly(); });
+    m_commands.Add(ID_HELP_CONTENTS, [this] { OnHelpContents(); });
+    m_commands.Add(ID_APP_ABOUT, [this] { OnAppAbout(); });
 }
 
 bool CMainFrame::Create() {
@@ -69,16 +92,9 @@ bool CMainFrame::Create() {
 bool CMainFrame::LoadFrame() {
     BuildMenus();
     TranslateMenu(menuBar());
-    QSettings settings;
-    m_comPort = settings.value(SettingsKey("ComPort"), "1").toString();
-    bool ok = false;
-    m_comSpeed = settings.value(SettingsKey("ComSpeed"), 38400).toUInt(&ok);
-    if (!ok) {
-        m_comSpeed = 38400;
-    }
+    m_radio->LoadLinkSettings();
     RemoveSpeedItems();
-    LoadRecentFiles();
-    RebuildRecentMenu();
+    m_files->AttachRecentMenu(m_fileMenu, Action(ID_FILE_MRU_FILE1));
     UpdateWindowTitle();
     return true;
 }
@@ -245,91 +261,58 @@ void CMainFrame::ExecuteCommand(uint32_t commandId) {
     if (action && !action->isEnabled()) {
         return;
     }
-    switch (commandId) {
-        case ID_FILE_NEW:
-            OnFileNew();
-            break;
-        case ID_FILE_OPEN:
-            OnFileOpen();
-            break;
-        case ID_FILE_SAVE:
-            OnFileSave();
-            break;
-        case ID_FILE_SAVE_AS:
-            OnFileSaveAs();
-            break;
-        case ID_APP_EXIT:
-            close();
-            break;
-        case ID_IDLIST_IMPORT:
-            OnIdListImport();
-            break;
-        case ID_IDLIST_EXPORT:
-            OnIdListExport();
-            break;
-        case ID_COM_MORE:
-            OnComMore();
-            break;
-        case ID_COM_SEARCH:
-            OnComSearch();
-            break;
-        case ID_CLONE_READ:
-            OnCloneRead();
-            break;
-        case ID_CLONE_WRITE:
-            OnCloneWrite();
-            break;
-        case ID_CLONE_INFORMATION:
-            OnCloneInformation();
-            break;
-        case ID_CLONE_INITIALIZATION:
-            OnCloneInitialization();
-            break;
-        case ID_FIRMWARE_UPDATE:
-            OnFirmwareUpdate();
-            break;
-        case ID_VIEW_TOOLBAR:
-            m_wndToolBar->setVisible(!m_wndToolBar->isVisible());
-            break;
-        case ID_VIEW_STATUS_BAR:
-            StatusBar()->setVisible(!StatusBar()->isVisible());
-            break;
-        case ID_OPTION_WLAN_ONLY:
-            OnOptionWlanOnly();
-            break;
-        case ID_HELP_CONTENTS:
-            OnHelpContents();
-            break;
-        case ID_APP_ABOUT:
-            OnAppAbout();
-            break;
-        default:
-            for (const auto& speed : SpeedCommands()) {
-                if (speed.id == commandId) {
-                    m_comSpeed = speed.bitsPerSecond;
-                }
-            }
-            break;
-    }
+    m_commands.Execute(commandId);
     UpdateCommandStates();
 }
 
 void CMainFrame::UpdateCommandStates() {
     for (const auto& speed : SpeedCommands()) {
-        m_actions[speed.id]->setChecked(m_comSpeed == speed.bitsPerSecond);
+        m_actions[speed.id]->setChecked(m_radio->Link().m_comSpeed == speed.bitsPerSecond);
     }
-    for (uint32_t id : {ID_CLONE_READ, ID_CLONE_WRITE, ID_CLONE_INFORMATION, ID_CLONE_INITIALIZATION,
-                        ID_FIRMWARE_UPDATE, ID_COM_MORE, ID_COM_SEARCH}) {
-        m_actions[id]->setEnabled(m_radioLinkAvailable);
-    }
-    for (uint32_t id : {ID_IDLIST_IMPORT, ID_IDLIST_EXPORT}) {
-        m_actions[id]->setEnabled(m_idListTransferAvailable);
+    // A command with a handler is enabled unless its update rule says otherwise.
+    for (const auto& [id, commandAction] : m_actions) {
+        commandAction->setEnabled(m_commands.Handles(id));
     }
     m_actions[ID_VIEW_TOOLBAR]->setChecked(m_wndToolBar && m_wndToolBar->isVisible());
     m_actions[ID_VIEW_STATUS_BAR]->setChecked(StatusBar() && StatusBar()->isVisible());
     m_actions[ID_OPTION_WLAN_ONLY]->setEnabled(m_document != nullptr);
     m_actions[ID_OPTION_WLAN_ONLY]->setChecked(m_document && m_document->m_wlanOnly == 1);
     m_actions[ID_FILE_MRU_FILE1]->setEnabled(false);
+}
+
+bool CMainFrame::OpenDocumentFile(const QString& path) {
+    return m_files->OpenDocumentFile(path);
+}
+
+// ---- the document's updates ----------------------------------------------------------------
+
+void CMainFrame::UpdateWindowTitle() {
+    setWindowTitle(m_files->DocumentTitle() + " - " + QString::fromUtf8(kApplicationTitle));
+}
+
+void CMainFrame::UpdatePathPane() {
+    if (!m_document || !StatusBar()) {
+        return;
+    }
+    m_pathPaneText = QString::fromStdString(m_document->GetPathName());
+    QLabel* pane = StatusBar()->Pane(1);
+    // The pane is narrow: the file name stays readable, the tip holds the full path.
+    pane->setText(pane->fontMetrics().elidedText(m_pathPaneText, Qt::ElideLeft, pane->maximumWidth() - 6));
+    pane->setToolTip(m_pathPaneText);
+}
+
+void CMainFrame::OnDocumentUpdate(int hint, const std::vector<std::u16string>* warnings) {
+    for (auto& [node, page] : m_pages) {
+        page->OnDocumentUpdate(hint);
+    }
+    if (hint == kHintLoaded && warnings && !warnings->empty()) {
+        CDlgImportWarning dialog(warnings, this);
+        UserPrompts().ExecDialog(&dialog);
+    }
+    if (hint == 0 || hint == kHintLoaded) {
+        UpdatePathPane();
+        UpdateWindowTitle();
+    }
 }
 
 void CMainFrame::FocusPane(int step) {
@@ -349,7 +332,7 @@ void CMainFrame::FocusPane(int step) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (!SaveModified()) {
+    if (!m_files->SaveModified()) {
         event->ignore();
         return;
     }
@@ -375,9 +358,6 @@ void CMainFrame::OnAppAbout() {
     CDlgAbout dialog(this);
     UserPrompts().ExecDialog(&dialog);
 }
-
-// The ID list commands are in idlist/dialogs/main_frame_id_list.cpp, the radio commands in
-// link/dialogs/main_frame_radio.cpp.
 
 CHelpWindow* CMainFrame::HelpWindow() const {
     return m_helpWindow.data();

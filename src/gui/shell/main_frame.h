@@ -1,23 +1,30 @@
 #pragma once
 // The program's only top-level window: menus, tool bar, status bar, and the splitters that hold
 // the navigation tree (left), the settings page (upper right) and the help pane (lower right).
-// It creates every settings page once, hidden, and shows the one of the selected tree node. It
-// handles the file commands and receives the document's updates.
+// It creates every settings page once, hidden, and shows the one of the selected tree node, and
+// receives the document's updates. Commands are routed by ID to their handlers: the file, radio
+// and ID list commands to their controllers, the window's own (view, WLAN-only shape, help,
+// about, exit) to the frame.
 #include <QPointer>
 #include <QStringList>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "document/talvero_doc.h"
+#include "gui/shell/command_table.h"
 #include "gui/shell/k_multiple_languages.h"
 #include "gui/shell/page_registry.h"
 
 class CHelpView;
 class CHelpWindow;
+class CFileController;
+class CIdListController;
 class CLeftView;
+class CRadioController;
 class CTitleView;
 class QSplitter;
 class QStackedWidget;
@@ -56,26 +63,19 @@ class CMainFrame : public KMultipleLanguagesCFrameWndEx {
     // Shows an address in the help pane; empty shows a blank page.
     void NavigateHelp(const QString& address);
 
-    // File commands; each returns whether the document now is what the user asked for.
-    bool OnFileNew();
-    bool OnFileOpen();
+    // Opens a configuration file, as the file named on the program's command line is opened.
     bool OpenDocumentFile(const QString& path);
-    bool OnFileSave();
-    bool OnFileSaveAs();
-    // Asks whether to save a modified document; false when the user cancelled or saving failed.
-    bool SaveModified();
-
-    void OnOptionWlanOnly();
-    void OnHelpContents();
-    void OnAppAbout();
 
     // Runs a command by its ID, as a menu item or tool-bar button does.
     void ExecuteCommand(uint32_t commandId);
     // Brings enabled state and check marks of the commands up to date.
     void UpdateCommandStates();
 
-    // ---- state (read by the radio commands and by tests) ---------------------------------
+    // ---- parts and state --------------------------------------------------------------------
     CTalveroDoc* Document() const { return m_document; }
+    CFileController& Files() const { return *m_files; }
+    CRadioController& Radio() const { return *m_radio; }
+    CIdListController& IdLists() const { return *m_idLists; }
     QAction* Action(uint32_t commandId) const;
     CLeftView* LeftView() const { return m_pLeftView; }
     CHelpView* HelpView() const { return m_pHelpView; }
@@ -86,16 +86,13 @@ class CMainFrame : public KMultipleLanguagesCFrameWndEx {
     // The view shown in the page area (the title page, a settings page, or null for none).
     QWidget* CurrentPageView() const;
     QString PathPaneText() const { return m_pathPaneText; }
-    const QStringList& RecentFiles() const { return m_recentFiles; }
     CHelpWindow* HelpWindow() const;
     QTreeWidgetItem* RootItem() const { return m_rootItem; }
-
-    std::map<uint32_t, QWidget*> m_pageViews;
-    std::map<uint32_t, QTreeWidgetItem*> m_treeItems;
-    std::vector<QTreeWidgetItem*> m_folderItems;
-    QString m_comPort;            // the port radio operations use ("ComPort")
-    uint32_t m_comSpeed = 38400;  // bit rate ("ComSpeed")
-    std::u16string m_clonePassword;
+    // The title page under the root node and every page under its node ID.
+    const std::map<uint32_t, QWidget*>& PageViews() const { return m_pageViews; }
+    // The tree item last added for each node ID, and every folder item in order of addition.
+    const std::map<uint32_t, QTreeWidgetItem*>& TreeItems() const { return m_treeItems; }
+    const std::vector<QTreeWidgetItem*>& FolderItems() const { return m_folderItems; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -114,29 +111,22 @@ class CMainFrame : public KMultipleLanguagesCFrameWndEx {
     void ForgetTreeItems(QTreeWidgetItem* item);
     void UpdatePathPane();
     void UpdateWindowTitle();
-    QString DocumentTitle() const;
-    bool DoSave(const QString& path);
-    void LoadRecentFiles();
-    void SaveRecentFiles() const;
-    void AddRecentFile(const QString& path);
-    void RemoveRecentFile(const QString& path);
-    void RebuildRecentMenu();
     void FocusPane(int step);
-
-    // Radio commands: their handlers arrive with the radio link; until then the items are shown
-    // disabled.
-    void OnCloneRead();
-    void OnCloneWrite();
-    void OnCloneInformation();
-    void OnCloneInitialization();
-    void OnFirmwareUpdate();
-    void OnComMore();
-    void OnComSearch();
-    void OnIdListImport();
-    void OnIdListExport();
+    // The window's own commands: the WLAN-only shape of the tree, the help window, the about box.
+    void OnOptionWlanOnly();
+    void OnHelpContents();
+    void OnAppAbout();
+    void RegisterCommands();
 
     CTalveroDoc* m_document;
+    CFileController* m_files;  // a child object of the frame
+    std::unique_ptr<CRadioController> m_radio;
+    std::unique_ptr<CIdListController> m_idLists;
+    CommandRouter m_commands;
     PageContext m_pageContext;
+    std::map<uint32_t, QWidget*> m_pageViews;
+    std::map<uint32_t, QTreeWidgetItem*> m_treeItems;
+    std::vector<QTreeWidgetItem*> m_folderItems;
     QToolBar* m_wndToolBar = nullptr;
     QSplitter* m_wndSplitter = nullptr;
     QSplitter* m_wndRightSplitter = nullptr;
@@ -149,12 +139,8 @@ class CMainFrame : public KMultipleLanguagesCFrameWndEx {
     std::map<uint32_t, ISettingsPage*> m_pages;  // the entries of m_pageViews that are pages
     std::map<uint32_t, QAction*> m_actions;
     QMenu* m_fileMenu = nullptr;
-    QList<QAction*> m_recentActions;
-    QStringList m_recentFiles;
     QString m_pathPaneText;
     QPointer<CHelpWindow> m_helpWindow;
-    bool m_radioLinkAvailable = true;
-    bool m_idListTransferAvailable = true;
     int m_pageAreaHeight = 400;
     bool m_splitterPlaced = false;
 };

@@ -1,4 +1,4 @@
-# The Qt side of the shell: frame, tree, title page, help pane and window, about box, prompts.
+# The Qt side of the shell: frame and its command controllers, tree, title page, help pane and window, about box, prompts.
 target_sources(talvero_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/user_prompts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/command_table.cpp
@@ -23,9 +23,10 @@ target_sources(talvero_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/main_frame.h
   ${CMAKE_CURRENT_LIST_DIR}/main_frame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_frame_tree.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/main_frame_file.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/main_frame_radio.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/main_frame_id_list.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/file_controller.h
+  ${CMAKE_CURRENT_LIST_DIR}/file_controller.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/radio_controller.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/id_list_controller.cpp
   ${CMAKE_CURRENT_LIST_DIR}/talvero_app.cpp
   ${CMAKE_CURRENT_LIST_DIR}/program_icon.cpp
 )

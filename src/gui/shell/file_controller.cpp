@@ -1,5 +1,5 @@
-// The document side of the main frame: new, open, save, recent files, the save-changes prompt,
-// and the document's updates (path pane, warning list).
+#include "gui/shell/file_controller.h"
+
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
@@ -8,11 +8,9 @@
 #include <QSettings>
 
 #include "document/config_file.h"
-#include "gui/dialogs/dlg_import_warning.h"
+#include "document/talvero_doc.h"
 #include "gui/shell/command_table.h"
-#include "gui/shell/help_window.h"
 #include "gui/shell/language_ui.h"
-#include "gui/shell/main_frame.h"
 #include "gui/shell/user_prompts.h"
 #include "text/language_texts.h"
 
@@ -53,50 +51,38 @@ std::u16string SystemErrorText(const ErrorInfo& error) {
 
 }  // namespace
 
-QString CMainFrame::DocumentTitle() const {
+CFileController::CFileController(CTalveroDoc* document, QWidget* window)
+    : QObject(window), m_document(document), m_window(window) {}
+
+void CFileController::RegisterCommands(CommandRouter& router) {
+    router.Add(ID_FILE_NEW, [this] { OnFileNew(); });
+    router.Add(ID_FILE_OPEN, [this] { OnFileOpen(); });
+    router.Add(ID_FILE_SAVE, [this] { OnFileSave(); });
+    router.Add(ID_FILE_SAVE_AS, [this] { OnFileSaveAs(); });
+}
+
+void CFileController::AttachRecentMenu(QMenu* fileMenu, QAction* placeholder) {
+    m_fileMenu = fileMenu;
+    m_recentPlaceholder = placeholder;
+    LoadRecentFiles();
+    RebuildRecentMenu();
+}
+
+QString CFileController::DocumentTitle() const {
     if (!m_document || m_document->GetPathName().empty()) {
         return LanguageText(kTextUntitled);
     }
     return QFileInfo(QString::fromStdString(m_document->GetPathName())).fileName();
 }
 
-void CMainFrame::UpdateWindowTitle() {
-    setWindowTitle(DocumentTitle() + " - " + QString::fromUtf8(kApplicationTitle));
-}
-
-void CMainFrame::UpdatePathPane() {
-    if (!m_document || !StatusBar()) {
-        return;
-    }
-    m_pathPaneText = QString::fromStdString(m_document->GetPathName());
-    QLabel* pane = StatusBar()->Pane(1);
-    // The pane is narrow: the file name stays readable, the tip holds the full path.
-    pane->setText(pane->fontMetrics().elidedText(m_pathPaneText, Qt::ElideLeft, pane->maximumWidth() - 6));
-    pane->setToolTip(m_pathPaneText);
-}
-
-void CMainFrame::OnDocumentUpdate(int hint, const std::vector<std::u16string>* warnings) {
-    for (auto& [node, page] : m_pages) {
-        page->OnDocumentUpdate(hint);
-    }
-    if (hint == kHintLoaded && warnings && !warnings->empty()) {
-        CDlgImportWarning dialog(warnings, this);
-        UserPrompts().ExecDialog(&dialog);
-    }
-    if (hint == 0 || hint == kHintLoaded) {
-        UpdatePathPane();
-        UpdateWindowTitle();
-    }
-}
-
-bool CMainFrame::SaveModified() {
+bool CFileController::SaveModified() {
     if (!m_document || !m_document->IsModified()) {
         return true;
     }
     const QString text =
         QString::fromStdU16String(FormatLanguageText(kTextAskToSave, {DocumentTitle().toStdU16String()}));
-    switch (
-        UserPrompts().Message(this, text, IUserPrompts::Icon::Warning, IUserPrompts::Buttons::YesNoCancel)) {
+    switch (UserPrompts().Message(m_window, text, IUserPrompts::Icon::Warning,
+                                  IUserPrompts::Buttons::YesNoCancel)) {
         case IUserPrompts::Answer::Yes:
             return OnFileSave();
         case IUserPrompts::Answer::No:
@@ -106,7 +92,7 @@ bool CMainFrame::SaveModified() {
     }
 }
 
-bool CMainFrame::OnFileNew() {
+bool CFileController::OnFileNew() {
     if (!SaveModified()) {
         return false;
     }
@@ -115,19 +101,19 @@ bool CMainFrame::OnFileNew() {
     return true;
 }
 
-bool CMainFrame::OnFileOpen() {
+bool CFileController::OnFileOpen() {
     if (!SaveModified()) {
         return false;
     }
     const QString path =
-        UserPrompts().OpenFileName(this, LanguageText(kTextFileFilter), LanguageText(kTextFileExtension));
+        UserPrompts().OpenFileName(m_window, LanguageText(kTextFileFilter), LanguageText(kTextFileExtension));
     if (path.isEmpty()) {
         return false;
     }
     return OpenDocumentFile(path);
 }
 
-bool CMainFrame::OpenDocumentFile(const QString& path) {
+bool CFileController::OpenDocumentFile(const QString& path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
     const ConfigLoadResult result = OpenConfigurationFile(*m_document, absolute.toStdString());
     if (result.ok()) {
@@ -141,7 +127,7 @@ bool CMainFrame::OpenDocumentFile(const QString& path) {
     }
     const QString text = QString::fromStdU16String(
         FormatLanguageText(kTextOpenFailed, {QFileInfo(absolute).fileName().toStdU16String(), reason}));
-    UserPrompts().Message(this, text, IUserPrompts::Icon::Warning, IUserPrompts::Buttons::Ok);
+    UserPrompts().Message(m_window, text, IUserPrompts::Icon::Warning, IUserPrompts::Buttons::Ok);
     RemoveRecentFile(absolute);
     if (result.refusal != ConfigRefusal::CannotOpen) {
         // The file was read and refused: nothing of it may remain, so the user is left with a
@@ -152,19 +138,19 @@ bool CMainFrame::OpenDocumentFile(const QString& path) {
     return false;
 }
 
-bool CMainFrame::OnFileSave() {
+bool CFileController::OnFileSave() {
     if (m_document->GetPathName().empty()) {
         return OnFileSaveAs();
     }
     return DoSave(QString::fromStdString(m_document->GetPathName()));
 }
 
-bool CMainFrame::OnFileSaveAs() {
+bool CFileController::OnFileSaveAs() {
     QString suggested = QString::fromStdString(m_document->GetPathName());
     if (suggested.isEmpty()) {
         suggested = LanguageText(kTextUntitled) + "." + LanguageText(kTextFileExtension);
     }
-    const QString path = UserPrompts().SaveFileName(this, LanguageText(kTextFileFilter),
+    const QString path = UserPrompts().SaveFileName(m_window, LanguageText(kTextFileFilter),
                                                     LanguageText(kTextFileExtension), suggested);
     if (path.isEmpty()) {
         return false;
@@ -172,24 +158,23 @@ bool CMainFrame::OnFileSaveAs() {
     return DoSave(QFileInfo(path).absoluteFilePath());
 }
 
-bool CMainFrame::DoSave(const QString& path) {
+bool CFileController::DoSave(const QString& path) {
     const ErrorInfo error = SaveConfigurationFile(*m_document, path.toStdString());
     if (!error.ok()) {
         const QString text = QString::fromStdU16String(
             FormatLanguageText(kTextSaveFailed, {path.toStdU16String(), SystemErrorText(error)}));
-        UserPrompts().Message(this, text, IUserPrompts::Icon::Stop, IUserPrompts::Buttons::Ok);
+        UserPrompts().Message(m_window, text, IUserPrompts::Icon::Stop, IUserPrompts::Buttons::Ok);
         return false;
     }
     AddRecentFile(path);
     // The path may have changed (Save As): the path pane and the title follow it at once.
-    UpdatePathPane();
-    UpdateWindowTitle();
+    emit PathChanged();
     return true;
 }
 
 // ---- recent files ------------------------------------------------------------------------
 
-void CMainFrame::LoadRecentFiles() {
+void CFileController::LoadRecentFiles() {
     QSettings settings;
     m_recentFiles.clear();
     for (int i = 1; i <= kRecentFileCount; ++i) {
@@ -200,7 +185,7 @@ void CMainFrame::LoadRecentFiles() {
     }
 }
 
-void CMainFrame::SaveRecentFiles() const {
+void CFileController::SaveRecentFiles() const {
     QSettings settings;
     for (int i = 1; i <= kRecentFileCount; ++i) {
         const QString key = QString("Recent File List/File%1").arg(i);
@@ -212,7 +197,7 @@ void CMainFrame::SaveRecentFiles() const {
     }
 }
 
-void CMainFrame::AddRecentFile(const QString& path) {
+void CFileController::AddRecentFile(const QString& path) {
     m_recentFiles.removeAll(path);
     m_recentFiles.prepend(path);
     while (m_recentFiles.size() > kRecentFileCount) {
@@ -222,15 +207,15 @@ void CMainFrame::AddRecentFile(const QString& path) {
     RebuildRecentMenu();
 }
 
-void CMainFrame::RemoveRecentFile(const QString& path) {
+void CFileController::RemoveRecentFile(const QString& path) {
     if (m_recentFiles.removeAll(path) > 0) {
         SaveRecentFiles();
         RebuildRecentMenu();
     }
 }
 
-void CMainFrame::RebuildRecentMenu() {
-    QAction* placeholder = Action(ID_FILE_MRU_FILE1);
+void CFileController::RebuildRecentMenu() {
+    QAction* placeholder = m_recentPlaceholder;
     if (!placeholder || !m_fileMenu) {
         return;
     }

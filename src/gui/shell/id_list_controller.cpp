@@ -1,8 +1,9 @@
-// The ID list commands of the main frame: the list exchanged whole with a CSV file.
+#include "gui/shell/id_list_controller.h"
+
 #include <QFile>
 
 #include "document/talvero_doc.h"
-#include "gui/shell/main_frame.h"
+#include "gui/shell/command_table.h"
 #include "gui/shell/user_prompts.h"
 #include "idlist/csv_reader.h"
 #include "idlist/id_list_export.h"
@@ -19,16 +20,21 @@ QString Text(uint32_t id) {
 }
 }  // namespace
 
-void CMainFrame::OnIdListImport() {
+void CIdListController::RegisterCommands(CommandRouter& router) {
+    router.Add(ID_IDLIST_IMPORT, [this] { OnIdListImport(); });
+    router.Add(ID_IDLIST_EXPORT, [this] { OnIdListExport(); });
+}
+
+void CIdListController::OnIdListImport() {
     if (!m_document) {
         return;
     }
     std::vector<std::u16string> warnings;
-    const QString path = UserPrompts().OpenFileName(this, Text(kCsvFilterId), QStringLiteral("csv"));
+    const QString path = UserPrompts().OpenFileName(m_window, Text(kCsvFilterId), QStringLiteral("csv"));
     if (!path.isEmpty()) {
         std::u16string text;
         if (ReadCsvText(QFile::encodeName(path).toStdString(), text) != kErrSuccess) {
-            UserPrompts().Message(this, Text(kReadFailedId), IUserPrompts::Icon::Stop,
+            UserPrompts().Message(m_window, Text(kReadFailedId), IUserPrompts::Icon::Stop,
                                   IUserPrompts::Buttons::Ok);
         } else {
             ApplyIdListCsv(*m_document, text, warnings);
@@ -38,12 +44,12 @@ void CMainFrame::OnIdListImport() {
     m_document->UpdateAllViews(kHintLoaded, &warnings);
 }
 
-void CMainFrame::OnIdListExport() {
+void CIdListController::OnIdListExport() {
     if (!m_document) {
         return;
     }
     const QString path =
-        UserPrompts().SaveFileName(this, Text(kCsvFilterId), QStringLiteral("csv"), QString());
+        UserPrompts().SaveFileName(m_window, Text(kCsvFilterId), QStringLiteral("csv"), QString());
     if (path.isEmpty()) {
         return;
     }
@@ -53,7 +59,7 @@ void CMainFrame::OnIdListExport() {
         const std::u16string message = FormatLanguageText(
             kWriteFailedId,
             {path.toStdU16String(), std::u16string(error.detail.begin(), error.detail.end())});
-        UserPrompts().Message(this, QString::fromStdU16String(message), IUserPrompts::Icon::Stop,
+        UserPrompts().Message(m_window, QString::fromStdU16String(message), IUserPrompts::Icon::Stop,
                               IUserPrompts::Buttons::Ok);
     }
 }

@@ -1,0 +1,53 @@
+#pragma once
+// The radio commands of the main window: read, write, information, initialization, firmware
+// update, the port list, the port search and the bit rate. Each runs the link library's recipe
+// through the window's host (progress window, password dialog, questions) and reports its outcome
+// in words. The controller owns the link settings (port, bit rate, the password of the current
+// command) and keeps port and bit rate in the settings store between runs.
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "link/radio_recipes.h"
+
+class CFileController;
+class CTalveroDoc;
+class CommandRouter;
+class QWidget;
+
+class CRadioController {
+  public:
+    using StatusLine = std::function<void(const QString&)>;
+    // `window`: the parent of every prompt; `files`: the save-changes prompt and File New before a
+    // read replaces the document; `status`: shows a line in the window's status bar.
+    CRadioController(CTalveroDoc* document, QWidget* window, CFileController& files, StatusLine status);
+
+    void RegisterCommands(CommandRouter& router);
+
+    // "ComPort" and "ComSpeed" of the settings store (port "1" and 38400 bit/s when absent).
+    void LoadLinkSettings();
+    void SaveLinkSettings() const;
+
+    const CloneLinkSettings& Link() const { return m_link; }
+    void SetPort(const std::string& port) { m_link.m_comPort = port; }
+    void SetSpeed(uint32_t bitsPerSecond) { m_link.m_comSpeed = bitsPerSecond; }
+
+    void OnCloneRead();
+    void OnCloneWrite();
+    void OnCloneInformation();
+    void OnCloneInitialization();
+    void OnFirmwareUpdate();
+    void OnComMore();
+    void OnComSearch();
+
+  private:
+    // The outcome's message under the command's texts; nothing where the outcome has none.
+    void Report(const RadioOutcome& outcome, const RecipeTexts& texts);
+
+    CTalveroDoc* m_document;
+    QWidget* m_window;
+    CFileController& m_files;
+    StatusLine m_status;
+    CloneLinkSettings m_link;
+};
