@@ -48,7 +48,9 @@ std::string RenderConfigurationFile(const CTalveroDoc& doc);
 // file and the flag are as they were.
 ErrorInfo SaveConfigurationFile(CTalveroDoc& doc, const std::string& path);
 
-// Atomic write of any bytes (also used for CSV and warning lists).
+// Atomic write of any bytes (also used for CSV and warning lists). A symbolic link is followed:
+// its target gets the new content and keeps its permission bits, and its owner where the process
+// may. A failed or interrupted write leaves the old file byte for byte and no temporary file.
 ErrorInfo WriteFileAtomically(const std::string& path, const std::string& bytes);
 // Reads a whole file; fails on a short read.
 ErrorInfo ReadWholeFile(const std::string& path, std::string& bytes);
