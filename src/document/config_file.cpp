@@ -253,7 +253,10 @@ ErrorInfo WriteFileAtomically(const std::string& path, const std::string& bytes)
     // writing leaves nothing behind; it gets a temporary name only for the moment of the rename.
     // Where the file system cannot do that, a named temporary file is used from the start.
     std::string tmp;
-    int fd = ::open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    // The unnamed file is given its name through /proc, so that must be there.
+    int fd = ::access("/proc/self/fd", X_OK) == 0
+                 ? ::open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600)
+                 : -1;
     const bool unnamed = fd >= 0;
     if (!unnamed) {
         tmp = dir + "/." + base + ".XXXXXX";
