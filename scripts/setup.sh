@@ -11,6 +11,7 @@ PACKAGES=(
   libchm-dev fp-utils
   xvfb xauth imagemagick fonts-ipafont-gothic
   clang-format
+  clang libclang-rt-14-dev
 )
 
 missing=()
