@@ -12,3 +12,11 @@ int FuzzRadioText(const uint8_t* data, size_t size);
 // Bytes of a certificate file: the PEM check and the PKCS #12 import (a password prompt that
 // answers), then the summary of whatever was accepted.
 int FuzzCertificateImport(const uint8_t* data, size_t size);
+// Bytes of an ID list CSV: decoded, split into rows and imported into a document.
+int FuzzCsvFile(const uint8_t* data, size_t size);
+// Bytes of a language file, read from a file as at start-up; every text loaded is then used as
+// the format of a message with the arguments the program passes.
+int FuzzLanguageFile(const uint8_t* data, size_t size);
+// Bytes arriving on the serial line during a clone read: the frame splitter takes them and the
+// read path answers block checks and checks the end of data, without a device.
+int FuzzCloneRead(const uint8_t* data, size_t size);

@@ -12,6 +12,7 @@ PACKAGES=(
   xvfb xauth imagemagick fonts-ipafont-gothic
   clang-format
   help2man librsvg2-bin desktop-file-utils appstream lintian man-db
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test:
 #   1. the plain build with warnings as errors, every test (GUI tests headless);
-#   2. the core tests under AddressSanitizer and UndefinedBehaviorSanitizer;
-#   3. the link tests under ThreadSanitizer;
-#   4. one clang-format style over the tree;
-#   5. the Debian package: built by CPack, unpacked into a scratch root and checked there.
+#   2. the core and GUI tests under AddressSanitizer and UndefinedBehaviorSanitizer;
+#   3. the link tests and the GUI radio test under ThreadSanitizer;
+#   4. a short run of every fuzz target (scripts/fuzz.sh, FUZZ_SECONDS each, 20 by default);
+#   5. one clang-format style over the tree;
+#   6. the Debian package: built by CPack, unpacked into a scratch root and checked there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
@@ -31,23 +32,32 @@ echo "== plain build"
 cmake -S . -B build -G Ninja -DTALVERO_WERROR=ON >/dev/null
 cmake --build build -j "$jobs"
 
-echo "== ASan/UBSan build of the core"
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTALVERO_WERROR=ON -DTALVERO_GUI=OFF \
-  -DTALVERO_BENCH=OFF -DTALVERO_SANITIZE="address;undefined" >/dev/null
-cmake --build build-asan -j "$jobs" --target talvero_tests_core
+# The GUI test programs, which are not part of a label's aggregate target.
+gui_tests=(gui_shell_test gui_radio_test gui_pages_test)
 
-echo "== TSan build of the link"
-cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALVERO_WERROR=ON -DTALVERO_GUI=OFF \
+echo "== ASan/UBSan build of the core and the windows"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTALVERO_WERROR=ON -DTALVERO_GUI=ON \
+  -DTALVERO_BENCH=OFF -DTALVERO_SANITIZE="address;undefined" >/dev/null
+cmake --build build-asan -j "$jobs" --target talvero_tests_core talvero_tests_gui "${gui_tests[@]}"
+
+echo "== TSan build of the link and the GUI radio test"
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALVERO_WERROR=ON -DTALVERO_GUI=ON \
   -DTALVERO_BENCH=OFF -DTALVERO_SANITIZE=thread >/dev/null
-cmake --build build-tsan -j "$jobs" --target talvero_tests_link
+cmake --build build-tsan -j "$jobs" --target talvero_tests_link gui_radio_test
 
 status=0
-echo "== core tests under ASan/UBSan"
-(cd build-asan && ctest -L core -j "$jobs") || status=1
-echo "== link tests under TSan"
+echo "== core and GUI tests under ASan/UBSan"
+(cd build-asan && ctest -L 'core|gui' -j "$jobs") || status=1
+echo "== link tests and the GUI radio test under TSan"
+# Qt's own libraries are not built with TSan: the suppressions name only them (see the file).
+tsan_options="halt_on_error=1 suppressions=$PWD/scripts/tsan-qt.supp"
 if (cd build-tsan && ctest -N -L link | grep -q 'Total Tests: [1-9]'); then
-  (cd build-tsan && TSAN_OPTIONS="halt_on_error=1" ctest -L link -j "$jobs") || status=1
+  (cd build-tsan && TSAN_OPTIONS="$tsan_options" ctest -L link -j "$jobs") || status=1
 fi
+(cd build-tsan && TSAN_OPTIONS="$tsan_options" ctest -R '^gui_radio_test$') || status=1
+
+echo "== fuzz targets, ${FUZZ_SECONDS:-20} s each"
+./scripts/fuzz.sh "${FUZZ_SECONDS:-20}" || status=1
 echo "== every test"
 (cd build && ctest -j "$jobs") || status=1
 

@@ -2,6 +2,7 @@
 
 #include <errno.h>
 #include <fcntl.h>
+#include <limits.h>
 #include <stdlib.h>
 #include <string.h>
 #include <sys/stat.h>
@@ -154,53 +155,139 @@ ErrorInfo SaveConfigurationFile(CTalveroDoc& doc, const std::string& path) {
     return e;
 }
 
+namespace {
+
+// The file a save really writes: a symbolic link is followed to its target (also a dangling one,
+// which the save then creates), so that the link stays a link and its target gets the new content.
+bool ResolveSaveTarget(const std::string& path, std::string& target, int& err) {
+    target = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+            return true;  // a file, a missing file or something the write itself will refuse
+        }
+        std::string link(PATH_MAX, '\0');
+        const ssize_t n = ::readlink(target.c_str(), link.data(), link.size());
+        if (n < 0) {
+            err = errno;
+            return false;
+        }
+        link.resize(static_cast<size_t>(n));
+        const size_t slash = target.rfind('/');
+        if (link.empty() || link[0] == '/' || slash == std::string::npos) {
+            target = link;
+        } else {
+            target = target.substr(0, slash + 1) + link;
+        }
+    }
+    err = ELOOP;
+    return false;
+}
+
+// Writes every byte; 0 or the errno of the failure.
+int WriteAll(int fd, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return errno;
+        }
+        done += static_cast<size_t>(n);
+    }
+    return 0;
+}
+
+}  // namespace
+
 ErrorInfo WriteFileAtomically(const std::string& path, const std::string& bytes) {
-    const size_t slash = path.rfind('/');
-    const std::string dir = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
-    const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+    std::string target;
+    int err = 0;
+    if (!ResolveSaveTarget(path, target, err)) {
+        return SystemError(err, path);
+    }
+    const size_t slash = target.rfind('/');
+    const std::string dir = slash == std::string::npos ? "." : (slash == 0 ? "/" : target.substr(0, slash));
+    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
     if (base.empty()) {
         return SystemError(EISDIR, path);
     }
-    std::string tmp = dir + "/." + base + ".XXXXXX";
-    int fd = mkostemp(tmp.data(), O_CLOEXEC);
-    if (fd < 0) {
-        return SystemError(errno, path);
+    // The new content is written to a file without a name first, so that a process killed while
+    // writing leaves nothing behind; it gets a temporary name only for the moment of the rename.
+    // Where the file system cannot do that, a named temporary file is used from the start.
+    std::string tmp;
+    // The unnamed file is given its name through /proc, so that must be there.
+    int fd = ::access("/proc/self/fd", X_OK) == 0
+                 ? ::open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600)
+                 : -1;
+    const bool unnamed = fd >= 0;
+    if (!unnamed) {
+        tmp = dir + "/." + base + ".XXXXXX";
+        fd = mkostemp(tmp.data(), O_CLOEXEC);
+        if (fd < 0) {
+            return SystemError(errno, path);
+        }
     }
-    // Keep the permissions of a file being replaced; a new file gets the usual ones.
+    // A file being replaced keeps its permission bits, and its owner and group where the process
+    // may give them; a new file gets the usual permissions.
     struct stat st {};
     mode_t mode = 0666;
-    if (::stat(path.c_str(), &st) == 0) {
+    if (::stat(target.c_str(), &st) == 0) {
         mode = st.st_mode & 07777;
+        if (st.st_uid != ::geteuid() || st.st_gid != ::getegid()) {
+            if (fchown(fd, st.st_uid, st.st_gid) != 0) {
+                [[maybe_unused]] const int ignored = fchown(fd, static_cast<uid_t>(-1), st.st_gid);
+            }
+        }
     } else {
         const mode_t mask = umask(0);
         umask(mask);
         mode &= ~mask;
     }
-    fchmod(fd, mode);
-    size_t done = 0;
-    int err = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            err = errno;
-            break;
-        }
-        done += static_cast<size_t>(n);
-    }
+    fchmod(fd, mode);  // after the owner: a change of owner clears the set-user-ID bits
+    err = WriteAll(fd, bytes);
     if (!err && fsync(fd) != 0) {
         err = errno;
+    }
+    if (!err && unnamed) {
+        tmp = dir + "/." + base + ".XXXXXX";
+        // A name that is free now; linkat fails with EEXIST should another process take it first.
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            std::string name = tmp;
+            const int probe = mkostemp(name.data(), O_CLOEXEC);
+            if (probe < 0) {
+                err = errno;
+                break;
+            }
+            ::close(probe);
+            ::unlink(name.c_str());
+            const std::string self = "/proc/self/fd/" + std::to_string(fd);
+            if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+                tmp = name;
+                err = 0;
+                break;
+            }
+            err = errno;
+            if (err != EEXIST) {
+                break;
+            }
+        }
+        if (err) {
+            tmp.clear();
+        }
     }
     if (::close(fd) != 0 && !err) {
         err = errno;
     }
-    if (!err && ::rename(tmp.c_str(), path.c_str()) != 0) {
+    if (!err && ::rename(tmp.c_str(), target.c_str()) != 0) {
         err = errno;
     }
     if (err) {
-        ::unlink(tmp.c_str());
+        if (!tmp.empty()) {
+            ::unlink(tmp.c_str());
+        }
         return SystemError(err, path);
     }
     return {};

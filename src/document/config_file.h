@@ -48,5 +48,7 @@ std::string RenderConfigurationFile(const CTalveroDoc& doc);
 // file and the flag are as they were.
 ErrorInfo SaveConfigurationFile(CTalveroDoc& doc, const std::string& path);
 
-// Atomic write of any bytes (also used for CSV and warning lists).
+// Atomic write of any bytes (also used for CSV and warning lists). A symbolic link is followed:
+// its target gets the new content and keeps its permission bits, and its owner where the process
+// may. A failed or interrupted write leaves the old file byte for byte and no temporary file.
 ErrorInfo WriteFileAtomically(const std::string& path, const std::string& bytes);

@@ -99,10 +99,37 @@ uint16_t HiraganaToKatakana(uint16_t code) {
     return code;
 }
 
+// The characters of `text` that the code page holds, in order. A character it cannot hold would
+// travel as "?", so it must never pass for one the radio can show. Sets `lost` when any was left out.
+std::string ConvertibleBytes(std::u16string_view text, bool& lost) {
+    std::string bytes = ToAnsi(text);
+    lost = false;
+    if (FromAnsi(bytes) == text) {
+        return bytes;
+    }
+    lost = true;
+    bytes.clear();
+    for (size_t i = 0; i < text.size();) {
+        const bool pair = i + 1 < text.size() && text[i] >= 0xD800 && text[i] <= 0xDBFF &&
+                          text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+        const std::u16string_view one = text.substr(i, pair ? 2 : 1);
+        const std::string b = ToAnsi(one);
+        if (FromAnsi(b) == one) {
+            bytes += b;
+        }
+        i += one.size();
+    }
+    return bytes;
+}
+
 }  // namespace
 
 bool IsJisText(std::u16string_view text) {
-    const std::string bytes = ToAnsi(text);
+    bool lost = false;
+    const std::string bytes = ConvertibleBytes(text, lost);
+    if (lost) {
+        return false;
+    }
     for (size_t i = 0; i < bytes.size(); ++i) {
         const uint8_t lead = static_cast<uint8_t>(bytes[i]);
         if (IsSingleByte(lead)) {
@@ -126,12 +153,12 @@ bool IsJisText(std::u16string_view text) {
 }
 
 int ToHalfWidth(std::u16string_view text, std::u16string& converted) {
-    const std::string bytes = ToAnsi(text);
+    bool dropped = false;
+    const std::string bytes = ConvertibleBytes(text, dropped);
     const HalfFormTable& forms = HalfForms();
     std::string out;
     out.reserve(bytes.size() * 2);
     bool changed = false;
-    bool dropped = false;
     for (size_t i = 0; i < bytes.size(); ++i) {
         const uint8_t lead = static_cast<uint8_t>(bytes[i]);
         if (!IsAnyLead(lead)) {

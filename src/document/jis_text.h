@@ -5,8 +5,9 @@
 #include <string>
 #include <string_view>
 
-// True when every double-byte character of the converted text is a JIS X 0208 character. A lead
-// byte left alone at the very end ends the check with success.
+// True when the text survives the conversion (no character turns into "?") and every double-byte
+// character of the converted text is a JIS X 0208 character. A lead byte left alone at the very
+// end ends the check with success.
 bool IsJisText(std::u16string_view text);
 
 // Results of ToHalfWidth.
@@ -19,5 +20,6 @@ enum : int {
 // Readings are shown in half-width form: full-width kana (hiragana become katakana first),
 // the kana punctuation, Latin letters, digits and the ideographic space become their single-byte
 // forms; voiced and semi-voiced kana become the base kana followed by the sound mark. Every other
-// double-byte character is dropped. Returns one of the results above.
+// double-byte character is dropped, and so is any character the code page cannot hold. Returns one of the
+// results above.
 int ToHalfWidth(std::u16string_view text, std::u16string& converted);

@@ -3,6 +3,7 @@
 #include "document/stored_secret.h"
 #include "document/talvero_doc.h"
 #include "document/text_width.h"
+#include "document/value_rules.h"
 #include "text/language_texts.h"
 
 namespace {
@@ -13,6 +14,7 @@ enum : uint32_t {
     kTextIdMessageCut = 2156,
     kTextIdStatusCut = 2157,
     kTextIdDisplayNameCut = 2158,
+    kTextIdLineBreakNotLoaded = 2161,
 };
 
 }  // namespace
@@ -24,6 +26,16 @@ bool CTalveroDoc::LoadSettings(const CIniData& map, bool fromFile) {
     std::vector<std::u16string> warnings;
     bool result = true;
 
+    // Hands a value read to its setter. A value holding a line break or NUL is refused like any
+    // other, and said, since it would otherwise vanish without a word.
+    auto store = [&](SettingId id, std::u16string_view key, std::u16string_view value) -> bool {
+        if (HoldsLineBreakOrNul(value)) {
+            warnings.push_back(FormatLanguageText(kTextIdLineBreakNotLoaded, {key}));
+            return false;
+        }
+        return Set(id, value);
+    };
+
     // Reads one setting; returns false when its setter refused the value.
     auto loadField = [&](uint16_t def, uint16_t index) -> bool {
         const SettingDef& d = cat[def];
@@ -33,7 +45,7 @@ bool CTalveroDoc::LoadSettings(const CIniData& map, bool fromFile) {
             // keep theirs.
             const bool keep = def == k.pppAuthType || def == k.pppAuthType02;
             const std::u16string* v = map.Find(d.name);
-            return Set(id, v ? std::u16string_view(*v) : keep ? std::u16string_view(Get(id)) : u"");
+            return store(id, d.name, v ? std::u16string_view(*v) : keep ? std::u16string_view(Get(id)) : u"");
         }
         if (!fromFile) {
             if (def == k.bgIntervalSw || def == k.wlanPsk) {
@@ -45,6 +57,9 @@ bool CTalveroDoc::LoadSettings(const CIniData& map, bool fromFile) {
                 if (value == u"0") {
                     Set(SettingId{k.bgIntervalSw, 0}, u"off");
                     return true;
+                }
+                if (HoldsLineBreakOrNul(value)) {
+                    return store(id, SettingKeyRef(id), value);
                 }
                 Set(SettingId{k.bgIntervalSw, 0}, u"on");
                 return Set(id, value);
@@ -59,7 +74,10 @@ bool CTalveroDoc::LoadSettings(const CIniData& map, bool fromFile) {
             value = DecodeStoredSecret(value);
         }
         if (!fromFile && def == k.wlanKey && !IsWepEncryption(Get(SettingId{k.wlanEnc, index}))) {
-            return Set(SettingId{k.wlanPsk, index}, value);
+            return store(SettingId{k.wlanPsk, index}, SettingKeyRef(id), value);
+        }
+        if (HoldsLineBreakOrNul(value)) {
+            return store(id, SettingKeyRef(id), value);  // refused before any width cut is reported
         }
         const std::u16string read = value;
         if (def == k.idName || def == k.msg || def == k.stat) {
@@ -74,7 +92,7 @@ bool CTalveroDoc::LoadSettings(const CIniData& map, bool fromFile) {
                 warnings.push_back(FormatLanguageText(kTextIdDisplayNameCut, {read, value}));
             }
         }
-        return Set(id, value);
+        return store(id, SettingKeyRef(id), value);
     };
 
     size_t i = 0;

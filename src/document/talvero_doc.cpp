@@ -140,6 +140,9 @@ void CTalveroDoc::Store(SettingId id, std::u16string value) {
 bool CTalveroDoc::Set(SettingId id, std::u16string_view value) {
     const SettingDef& def = SettingsCatalogue().at(id.def);
     const KnownSettings& k = Known();
+    if (HoldsLineBreakOrNul(value)) {
+        return false;
+    }
     // "0" for the top of the ID list also shows the all-call entry, even when the top was "0".
     if (def.hook == Hook::IdListTop && value == u"0") {
         Set(SettingId{k.allCallDisp, 0}, u"on");

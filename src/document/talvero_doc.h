@@ -32,6 +32,7 @@ class CTalveroDoc {
     const std::u16string& Get(SettingId id) const { return m_values[Slot(id)]; }
     // The setter contract: an equal value is accepted without change; otherwise the rule decides;
     // an accepted value is stored (normalised where the rule says) and marks the document modified.
+    // A value holding CR, LF or NUL is refused by every setter.
     bool Set(SettingId id, std::u16string_view value);
 
     // By setting name and member index ("def_id", 0; "name", 6 for entry 7). Unknown names throw
@@ -48,7 +49,8 @@ class CTalveroDoc {
 
     void RenderSettings(std::vector<std::u16string>& lines, bool forFile) const;
     // Starts from the defaults; returns false when an ID list entry was refused. Notifies the
-    // observers with kHintLoaded and the warning lines.
+    // observers with kHintLoaded and the warning lines: texts cut to the display width, and values
+    // holding a line break or NUL, which are not loaded.
     bool LoadSettings(const CIniData& map, bool fromFile);
     // True when no two entries share a duplicate key; else false and the 0-based index of the
     // first entry that repeats an earlier one.

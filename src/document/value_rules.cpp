@@ -38,6 +38,10 @@ std::u16string FormatUnsigned(uint32_t value, int minDigits) {
     return std::u16string(s.begin(), s.end());
 }
 
+bool HoldsLineBreakOrNul(std::u16string_view text) {
+    return text.find_first_of(std::u16string_view(u"\r\n\0", 3)) != std::u16string_view::npos;
+}
+
 bool IsHexText(std::u16string_view text) {
     return std::all_of(text.begin(), text.end(), [](char16_t c) {
         return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');

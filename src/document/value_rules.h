@@ -11,6 +11,11 @@
 // huge number can never wrap round into an accepted one.
 int32_t LeadingNumber(std::u16string_view text);
 
+// True when the text holds CR, LF or NUL. No setting may hold one: the file and the radio text
+// end a line at CR LF and the radio's text at NUL, so such a value would come back as a different
+// setting or cut the rest of the configuration off.
+bool HoldsLineBreakOrNul(std::u16string_view text);
+
 // Checks `value` against a rule that needs no other setting. On success `stored` holds the value
 // to store (normalised where the rule says so).
 bool CheckRule(const SettingRule& rule, std::u16string_view value, std::u16string& stored);

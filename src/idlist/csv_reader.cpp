@@ -5,6 +5,7 @@
 #include "platform/code_page.h"
 #include "platform/error_codes.h"
 #include "platform/read_whole_file.h"
+#include "platform/unicode.h"
 
 namespace {
 
@@ -20,6 +21,46 @@ std::u16string_view Trim(std::u16string_view s) {
         s.remove_suffix(1);
     }
     return s;
+}
+
+// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF. Sets `nonAscii` when any
+// byte above 0x7F occurs.
+bool IsValidUtf8(std::string_view b, bool& nonAscii) {
+    nonAscii = false;
+    for (size_t i = 0; i < b.size();) {
+        const auto c = static_cast<uint8_t>(b[i]);
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        nonAscii = true;
+        size_t n = 0;
+        uint32_t cp = 0, min = 0;
+        if (c >= 0xC2 && c <= 0xDF) {
+            n = 1, cp = c & 0x1F, min = 0x80;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            n = 2, cp = c & 0x0F, min = 0x800;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            n = 3, cp = c & 0x07, min = 0x10000;
+        } else {
+            return false;
+        }
+        if (i + n >= b.size()) {
+            return false;
+        }
+        for (size_t k = 1; k <= n; ++k) {
+            const auto t = static_cast<uint8_t>(b[i + k]);
+            if ((t & 0xC0) != 0x80) {
+                return false;
+            }
+            cp = cp << 6 | (t & 0x3F);
+        }
+        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+            return false;
+        }
+        i += n + 1;
+    }
+    return true;
 }
 
 }  // namespace
@@ -77,8 +118,20 @@ std::u16string DecodeCsvBytes(std::string_view bytes) {
         }
         return text;
     }
-    const size_t nul = bytes.find('\0');
-    return FromAnsi(bytes.substr(0, nul));
+    // A spreadsheet's CSV export is UTF-8, with or without a byte-order mark. Text in the ANSI
+    // code page (Shift_JIS) is practically never valid UTF-8 once it holds a non-ASCII byte, so
+    // such a file is read as UTF-8; anything else keeps the code page.
+    std::string_view text8 = bytes.substr(0, bytes.find('\0'));
+    const bool utf8Mark = text8.size() >= 3 && static_cast<uint8_t>(text8[0]) == 0xEF &&
+                          static_cast<uint8_t>(text8[1]) == 0xBB && static_cast<uint8_t>(text8[2]) == 0xBF;
+    if (utf8Mark) {
+        text8.remove_prefix(3);
+    }
+    bool nonAscii = false;
+    if (IsValidUtf8(text8, nonAscii) && (utf8Mark || nonAscii)) {
+        return Utf8ToUtf16(text8);
+    }
+    return FromAnsi(text8);
 }
 
 uint32_t ReadCsvText(const std::string& path, std::u16string& text) {
@@ -98,13 +151,16 @@ uint32_t ReadCsvText(const std::string& path, std::u16string& text) {
 void ForEachCsvRow(std::u16string_view text, const std::function<void(const CsvRow&)>& row) {
     CsvRow fields;
     size_t start = 0;
-    for (;;) {
-        const size_t end = text.find(u"\r\n", start);
+    while (start < text.size()) {
+        // CR LF, LF and CR all end a line: files edited on other systems, or by hand, mix them.
+        const size_t end = text.find_first_of(u"\r\n", start);
+        const std::u16string_view line =
+            text.substr(start, end == std::u16string_view::npos ? std::u16string_view::npos : end - start);
         if (end == std::u16string_view::npos) {
-            break;
+            start = text.size();
+        } else {
+            start = end + (text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n' ? 2 : 1);
         }
-        const std::u16string_view line = text.substr(start, end - start);
-        start = end + 2;
         if (!line.empty() && line.front() == u';') {
             continue;
         }

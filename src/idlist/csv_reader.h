@@ -1,6 +1,7 @@
 #pragma once
-// Reading the CSV files of the ID list exchange: UTF-16LE after FF FE, otherwise 8-bit text in the
-// ANSI code page; CR LF line ends; ";" comment lines; fields split by SplitCsvLine.
+// Reading the CSV files of the ID list exchange: UTF-16LE after FF FE; UTF-8 after EF BB BF or when
+// the bytes are valid UTF-8 holding non-ASCII characters; otherwise 8-bit text in the ANSI code
+// page. CR LF, LF and CR end lines; ";" comment lines; fields split by SplitCsvLine.
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -27,8 +28,8 @@ uint32_t ReadCsvText(const std::string& path, std::u16string& text);
 // Decodes file bytes as ReadCsvText does.
 std::u16string DecodeCsvBytes(std::string_view bytes);
 
-// Calls `row` for every line of `text` that ends in CR LF and is not a comment, in file order.
-// Text after the last CR LF is no line.
+// Calls `row` for every line of `text` that is not a comment, in file order. A last line without
+// a line end is a line too.
 void ForEachCsvRow(std::u16string_view text, const std::function<void(const CsvRow&)>& row);
 
 // ReadCsvText, then every row into `rows`. Returns 0 or the failure's code (rows stay empty).

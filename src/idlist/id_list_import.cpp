@@ -34,6 +34,15 @@ class RowImporter {
         }
     }
 
+    unsigned RowsOfEntries() const { return m_rowsOfEntries; }
+    std::u16string TypeList() const {
+        std::u16string list;
+        for (const auto& t : m_displayTexts) {
+            list += (list.empty() ? u"\"" : u", \"") + t + u"\"";
+        }
+        return list;
+    }
+
     void Apply(const CsvRow& row) {
         if (row.size() < 4) {
             return;
@@ -48,6 +57,7 @@ class RowImporter {
         }
         const auto n = static_cast<unsigned>(number);
         const unsigned index = n - 1;
+        ++m_rowsOfEntries;
 
         bool ok = true;
         std::optional<std::u16string> warning;
@@ -91,29 +101,66 @@ class RowImporter {
     CTalveroDoc& m_doc;
     std::vector<std::u16string>& m_warnings;
     std::array<std::u16string, kIdListTypes.size()> m_displayTexts;
+    unsigned m_rowsOfEntries = 0;  // rows that passed the row rules
+};
+
+enum : uint32_t {
+    kTextIdNoEntryRow = 2113,
+    kTextIdEntriesTaken = 2114,
+    kTextIdNoEntryTaken = 2115,
 };
 
 }  // namespace
 
-void ApplyIdListCsv(CTalveroDoc& doc, std::u16string_view text, std::vector<std::u16string>& warnings) {
+std::u16string IdListImportResult::Summary() const {
+    return FormatLanguageText(kTextIdEntriesTaken, {taken});
+}
+
+IdListImportResult ApplyIdListCsv(CTalveroDoc& doc, std::u16string_view text) {
+    IdListImportResult result;
+    // The rows go to a scratch list first: only a file that yields entries may replace the list.
+    CTalveroDoc scratch;
+    scratch.ResetIdList();
+    RowImporter importer(scratch, result.warnings);
+    ForEachCsvRow(text, [&](const CsvRow& row) { importer.Apply(row); });
+    for (unsigned i = 0; i < kIdEntries; ++i) {
+        if (!scratch.Get(u"id_type", i).empty()) {
+            ++result.taken;
+        }
+    }
+    if (result.taken == 0) {
+        result.warnings.clear();
+        result.refusal = importer.RowsOfEntries() == 0
+                             ? FormatLanguageText(kTextIdNoEntryRow, {importer.TypeList()})
+                             : FormatLanguageText(kTextIdNoEntryTaken, {});
+        return result;
+    }
     const std::vector<std::u16string> before = SnapshotIdList(doc);
     const bool wasModified = doc.IsModified();
     doc.ResetIdList();
-    RowImporter importer(doc, warnings);
-    ForEachCsvRow(text, [&](const CsvRow& row) { importer.Apply(row); });
+    for (unsigned i = 0; i < kIdEntries; ++i) {
+        if (scratch.Get(u"id_type", i).empty()) {
+            continue;
+        }
+        // The scratch list's setters accepted these very values, so these setters do too.
+        for (auto field : kEntryFields) {
+            doc.Set(field, i, scratch.Get(field, i));
+        }
+    }
     // Clearing entries never marks the document modified, so an import that only removed entries
     // would otherwise leave a changed list that closing the program does not offer to save.
     if (!wasModified && !doc.IsModified() && SnapshotIdList(doc) != before) {
         doc.SetModifiedFlag(true);
     }
+    return result;
 }
 
 IdListImportResult ImportIdList(CTalveroDoc& doc, const std::string& path) {
     IdListImportResult result;
     std::u16string text;
     result.code = ReadCsvText(path, text);
-    if (result.ok()) {
-        ApplyIdListCsv(doc, text, result.warnings);
+    if (result.code == kErrSuccess) {
+        result = ApplyIdListCsv(doc, text);
     }
     doc.UpdateAllViews(kHintLoaded, &result.warnings);
     return result;

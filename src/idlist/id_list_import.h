@@ -1,7 +1,8 @@
 #pragma once
 // Import of the ID list from CSV. The file replaces the whole list: entries it does not mention end
 // up cleared, rows that break the row rules are skipped, entries with a refused value are cleared,
-// and only names shortened to the display width are reported.
+// and names shortened to the display width are reported. A file from which no entry can be taken
+// is refused with its reason and leaves the list as it was.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -16,9 +17,15 @@ struct IdListImportResult {
     // 0, or the code of the failure to read the file (text ID 2111 for the user); the ID list is
     // then unchanged.
     uint32_t code = kErrSuccess;
+    // Not empty when the file yielded no entry: why, for the user (text ID 2113 or 2115); the ID
+    // list is then unchanged.
+    std::u16string refusal;
+    // Entries stored; Summary() says it to the user (text ID 2114).
+    unsigned taken = 0;
     // One line (text ID 2155) per entry stored with a shortened name.
     std::vector<std::u16string> warnings;
-    bool ok() const { return code == kErrSuccess; }
+    bool ok() const { return code == kErrSuccess && refusal.empty(); }
+    std::u16string Summary() const;
 };
 
 // Reads the file and applies it (ApplyIdListCsv). Whatever happened, ends by having the document
@@ -28,6 +35,7 @@ IdListImportResult ImportIdList(CTalveroDoc& doc, const std::string& path);
 
 // Clears the list and applies every row of the decoded file text that passes the row rules, in
 // file order (a later row for the same entry goes over the earlier one). Type display texts are
-// those of the language table now. The document is marked modified when the list changed, also
-// when the change only removed entries. Does not notify the views.
-void ApplyIdListCsv(CTalveroDoc& doc, std::u16string_view text, std::vector<std::u16string>& warnings);
+// those of the language table now. When no entry is taken the list is left untouched and the
+// result says why. The document is marked modified when the list changed, also when the change
+// only removed entries. Does not notify the views; `code` is always 0.
+IdListImportResult ApplyIdListCsv(CTalveroDoc& doc, std::u16string_view text);

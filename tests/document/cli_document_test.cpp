@@ -53,6 +53,83 @@ TEST_F(CliDocument, CheckPrintsWarningsAndRefusals) {
     EXPECT_NE(r.err.find("not a configuration file"), std::string::npos);
 }
 
+// Names of the temporary files a save may leave in `dir` (it must leave none).
+std::vector<std::string> Leftovers(const std::string& dir) {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir)) {
+        if (e.path().filename().string().front() == '.') {
+            names.push_back(e.path().filename().string());
+        }
+    }
+    return names;
+}
+
+// A refused value names its key and says why (the program's own message where its page has one);
+// a value that would break the file apart and a key the file never keeps are refused, not saved.
+TEST_F(CliDocument, SetRefusesWithTheReason) {
+    const std::string ini = dir + "/a.ini";
+    ASSERT_EQ(Cli("new -o " + ini).status, 0);
+    struct Case {
+        std::string assignment;  // shell word
+        std::string reason;      // part of the message on standard error
+    };
+    const Case cases[] = {
+        {"\"$(printf 'emer_number_01=110\\r\\ntx_ban_01=on')\"", "line break or NUL"},
+        {"\"$(printf 'disp_name_01=a\\nb')\"", "line break or NUL"},
+        {"iccid=8981", "comes from the radio"},
+        {"id_01_01=0", "Enter an ID from 1 to 60000."},
+        {"name_01_01=Müller", "characters the radio cannot display"},
+        {"yomi_01_01=" + std::string(33, 'y'), "at most 32 characters"},
+        {"tx_ban_01=maybe", "one of \"off\", \"on\""},
+        {"vox_attack_time_01=2000", "number from"},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = Cli("set " + ini + " " + c.assignment);
+        EXPECT_EQ(r.status, 1) << c.assignment;
+        EXPECT_NE(Err().find(c.reason), std::string::npos) << c.assignment << ": " << Err();
+    }
+    const std::string shown = Cli("show " + ini).out;
+    EXPECT_NE(shown.find("emer_number_01=\n"), std::string::npos);
+    EXPECT_NE(shown.find("tx_ban_01=off\n"), std::string::npos);
+    EXPECT_TRUE(Leftovers(dir).empty());
+}
+
+// Values a file or radio holds that the document cannot keep are said before the file is
+// rewritten, as `check` says them.
+TEST_F(CliDocument, SetShowsTheLoadWarningsBeforeSaving) {
+    const std::string ini = dir + "/w.ini";
+    std::ofstream(ini) << "{499D5724-3DB8-45B8-B06D-5E0563C69F20}\r\n[Config]\r\nmsg_01_01="
+                       << std::string(40, 'm') << "\r\ndisp_name_01=a\nb\r\n";
+    const CliRun r = Cli("set " + ini + " tx_ban_01=on");
+    EXPECT_EQ(r.status, 0);
+    const std::string err = Err();
+    EXPECT_NE(err.find(std::string(32, 'm')), std::string::npos) << err;
+    EXPECT_NE(err.find("disp_name_01 holds a line break"), std::string::npos) << err;
+    const std::string shown = Cli("show " + ini).out;
+    EXPECT_NE(shown.find("tx_ban_01=on\n"), std::string::npos);
+    EXPECT_NE(shown.find("disp_name_01=\n"), std::string::npos);
+}
+
+// Every way out of a command that writes leaves no temporary file, also a save that fails.
+TEST_F(CliDocument, NoTemporaryFileOnAnyExit) {
+    const std::string ini = dir + "/a.ini";
+    ASSERT_EQ(Cli("new -o " + ini).status, 0);
+    EXPECT_EQ(Cli("set " + ini + " tx_ban_01=on").status, 0);
+    EXPECT_EQ(Cli("set " + ini + " tx_ban_01=bad").status, 1);
+    EXPECT_EQ(Cli("set " + ini + " no_such_key=1").status, 1);
+    EXPECT_NE(Cli("set " + ini + " tx_ban_01=on -o " + dir + "/missing/b.ini").status, 0);
+    fs::create_directory(dir + "/folder.ini");
+    EXPECT_NE(Cli("set " + ini + " tx_ban_01=on -o " + dir + "/folder.ini").status, 0);
+    // A save cut short by the file-size limit (as a full disk would cut it).
+    EXPECT_NE(Cli("set " + ini + " tx_ban_01=off -o " + dir + "/big.ini; ulimit -f 1; " + TALVERO_BIN_DIR +
+                  "/talvero-cli set " + ini + " tx_ban_01=off")
+                  .status,
+              0);
+    EXPECT_TRUE(Leftovers(dir).empty());
+    EXPECT_TRUE(Leftovers(dir + "/folder.ini").empty());
+    EXPECT_NE(Cli("show " + ini).out.find("tx_ban_01=on\n"), std::string::npos) << "the old file stays";
+}
+
 TEST_F(CliDocument, BadArgumentsGiveOneLineAndNonZeroExit) {
     for (const std::string& args : std::vector<std::string>{
              "", "frobnicate", "new", "show", "show a b", "set", "check", "show --bogus x",

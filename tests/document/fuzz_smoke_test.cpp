@@ -1,6 +1,8 @@
 // Replays mutated seeds through the fuzz targets in every test run (the long runs use libFuzzer).
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
@@ -79,6 +81,35 @@ TEST(FuzzSmoke, MutatedFilesAndRadioTextNeverCrash) {
         FuzzRadioText(r.data(), r.size());
     }
     SUCCEED();
+}
+
+// The seed corpora of the other targets, mutated the same way: CSV files, language files and the
+// bytes of a clone read.
+TEST(FuzzSmoke, MutatedSeedsOfEveryOtherTargetNeverCrash) {
+    // The source tree's root is where the test data folder lies, two levels up.
+    const std::filesystem::path root =
+        std::filesystem::path(TALVERO_TEST_DATA_DIR).parent_path().parent_path();
+    const std::string corpus = (root / "fuzz" / "corpus").string() + "/";
+    const struct {
+        const char* folder;
+        int (*target)(const uint8_t*, size_t);
+    } targets[] = {
+        {"csv_file", FuzzCsvFile}, {"language_file", FuzzLanguageFile}, {"clone_read", FuzzCloneRead}};
+    std::mt19937 rng(20261211);
+    for (const auto& t : targets) {
+        size_t seeds = 0;
+        for (const auto& e : std::filesystem::directory_iterator(corpus + t.folder)) {
+            std::ifstream in(e.path(), std::ios::binary);
+            const std::vector<uint8_t> seed{std::istreambuf_iterator<char>(in), {}};
+            t.target(seed.data(), seed.size());
+            for (int i = 0; i < 40; ++i) {
+                const auto m = Mutate(seed, rng);
+                t.target(m.data(), m.size());
+            }
+            ++seeds;
+        }
+        EXPECT_GT(seeds, 0u) << t.folder;
+    }
 }
 
 }  // namespace

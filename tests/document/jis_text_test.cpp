@@ -31,6 +31,11 @@ TEST(IsJisText, AcceptsJisX0208AndJisX0201Only) {
         {u"Ⅰ", false},   // roman numeral one: NEC row 13 as well
         {u"纊", false},  // IBM addition (FA 5C)
         {u"髙", false},  // IBM addition (FB FC)
+        // Characters the code page cannot hold would travel as "?".
+        {u"é", false},
+        {u"Müller", false},
+        {u"ｱ\U0001F600", false},  // a surrogate pair
+        {u"?", true},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(IsJisText(c.text), c.jis) << Show(c.text);
@@ -97,7 +102,8 @@ TEST(ToHalfWidth, ConvertsKanaLatinAndDigitsAndDropsTheRest) {
         {u"ゎゐゑ", u"", kHalfWidthDropped},      // their hiragana
         {u"＋，", u"", kHalfWidthDropped},        // full-width symbols outside the kana block
         {u"①", u"", kHalfWidthDropped},           // CP932 addition
-        {u"é", u"?", kHalfWidthUnchanged},        // not in the code page at all
+        {u"é", u"", kHalfWidthDropped},           // not in the code page at all: never a "?"
+        {u"aéｱ", u"aｱ", kHalfWidthDropped},
     };
     for (const auto& c : cases) {
         std::u16string half;

@@ -1,11 +1,13 @@
 // The setter contract and the value rules of the catalogue, as tables of cases.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "document/settings_catalogue.h"
 #include "document/talvero_doc.h"
 #include "platform/unicode.h"
+#include "text/language_texts.h"
 
 namespace {
 
@@ -255,6 +257,65 @@ TEST(IdList, ClearAndResetDoNotMarkModified) {
     EXPECT_EQ(SettingKey(CTalveroDoc::Id(u"name", 0)), u"name_01_01");
     EXPECT_THROW(CTalveroDoc::Id(u"name", 500), std::out_of_range);
     EXPECT_THROW(CTalveroDoc::Id(u"no_such_setting"), std::out_of_range);
+}
+
+// A line break in a value would come back from the file as a setting of its own, and a NUL would
+// cut the rest of the configuration off: every setter refuses both, the hooked ones too.
+TEST(LineBreaks, EverySetterRefusesCrLfAndNul) {
+    const std::u16string nul(u"a\0b", 3);
+    const char* keys[] = {"emer_number_01", "disp_name_01", "def_id_01",    "name_01_03",
+                          "yomi_01_03",     "msg_01_02",    "wlan_ssid_04", "wlan_sec_04",
+                          "wlan_enc_04",    "access_pass",  "iccid"};
+    for (const char* key : keys) {
+        for (const std::u16string& bad :
+             {std::u16string(u"7\r\ntx_ban_01=on"), std::u16string(u"7\n"), std::u16string(u"\r7"), nul}) {
+            CTalveroDoc doc;
+            const SettingId id = Key(key);
+            const std::u16string before = doc.Get(id);
+            EXPECT_FALSE(doc.Set(id, bad)) << key;
+            EXPECT_EQ(doc.Get(id), before) << key;
+            EXPECT_FALSE(doc.IsModified()) << key;
+        }
+    }
+}
+
+// Text from a radio or a file that holds one is refused and said; an ID list entry with one is
+// dropped whole like any entry with a refused value.
+TEST(LineBreaks, LoadRefusesThemWithAWarning) {
+    SetLanguageText(2161, u"not loaded: %s");
+    CIniData map;
+    map.SetValue(u"disp_name_01", u"a\nb");
+    map.SetValue(u"emer_number_01", std::u16string(u"110\0x", 5));
+    map.SetValue(u"iccid", u"89\r");
+    map.SetValue(u"bg_interval_01", u"300\n");
+    map.SetValue(u"id_type_01_02", u"indi");
+    map.SetValue(u"id_01_02", u"7");
+    map.SetValue(u"yomi_01_02", u"ｱ\nｲ");
+    map.SetValue(u"tx_ban_01", u"on");
+    for (const bool fromFile : {false, true}) {
+        CTalveroDoc doc;
+        std::vector<std::u16string> warnings;
+        struct Views : IDocumentObserver {
+            std::vector<std::u16string>* out;
+            void OnDocumentUpdate(int, const std::vector<std::u16string>* w) override { *out = *w; }
+        } views;
+        views.out = &warnings;
+        doc.AddObserver(&views);
+        EXPECT_FALSE(doc.LoadSettings(map, fromFile));
+        std::vector<std::u16string> expected = {u"not loaded: iccid", u"not loaded: yomi_01_02",
+                                                u"not loaded: emer_number_01", u"not loaded: bg_interval_01",
+                                                u"not loaded: disp_name_01"};
+        std::sort(warnings.begin(), warnings.end());
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(warnings, expected) << fromFile;
+        EXPECT_EQ(doc.Get(u"disp_name"), u"") << fromFile;
+        EXPECT_EQ(doc.Get(u"emer_number"), u"") << fromFile;
+        EXPECT_EQ(doc.Get(u"bg_interval"), u"180") << fromFile;
+        EXPECT_EQ(doc.Get(u"id_type", 1), u"") << "entry 2 dropped whole";
+        EXPECT_EQ(doc.Get(u"tx_ban"), u"on") << "the rest is loaded";
+        doc.RemoveObserver(&views);
+    }
+    ClearLanguageTexts();
 }
 
 }  // namespace

@@ -481,7 +481,10 @@ void PagesTest::idListExportImportCommands() {
     QVERIFY(page != nullptr);
     prompts.openName = csv;
     f.frame->ExecuteCommand(ID_IDLIST_IMPORT);
-    QVERIFY(prompts.messages.isEmpty());
+    QCOMPARE(prompts.messages, QStringList{QString::fromStdU16String(FormatLanguageText(2114, {2u}))});
+    QVERIFY(prompts.icons.at(0) == IUserPrompts::Icon::Information);
+    prompts.messages.clear();
+    prompts.icons.clear();
     QCOMPARE(doc.Get(u"id_type", 0), std::u16string(u"indi"));
     QCOMPARE(doc.Get(u"id", 0), std::u16string(u"00042"));
     QCOMPARE(doc.Get(u"id_type", 11), std::u16string(u"tel"));
@@ -518,6 +521,21 @@ void PagesTest::idListExportImportCommands() {
     prompts.messages.clear();
     f.frame->ExecuteCommand(ID_IDLIST_IMPORT);
     QCOMPARE(prompts.dialogs, QStringList{"CDlgImportWarning"});
+    QCOMPARE(doc.Get(u"name", 6), std::u16string(16, u'あ'));
+
+    // A file without a single entry (here LF line ends and no entry numbers) is refused with its
+    // reason and leaves the list as it was.
+    QFile bare(env.Path("bare.csv"));
+    QVERIFY(bare.open(QIODevice::WriteOnly));
+    bare.write((QString("\"%1\",\"5\",\"Alice\"\n").arg(T(2535))).toUtf8());
+    bare.close();
+    prompts.openName = env.Path("bare.csv");
+    prompts.messages.clear();
+    prompts.icons.clear();
+    f.frame->ExecuteCommand(ID_IDLIST_IMPORT);
+    QCOMPARE(prompts.messages.size(), 1);
+    QVERIFY(prompts.messages.at(0).startsWith(T(2113).left(20)));
+    QVERIFY(prompts.icons.at(0) == IUserPrompts::Icon::Stop);
     QCOMPARE(doc.Get(u"name", 6), std::u16string(16, u'あ'));
 }
 

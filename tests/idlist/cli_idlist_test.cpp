@@ -44,7 +44,7 @@ TEST_F(CliIdList, ExportThenImportCarriesTheList) {
     const std::string before = ReadBytes(b);
     CliRun r = Cli("idlist import " + b + " " + csv + " -o " + c);
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.out, "Entries imported from the ID list file: 2.\n");
     EXPECT_EQ(ReadBytes(b), before) << "-o leaves the input alone";
     const std::string list = IdListLines(Cli("show " + a).out);
     EXPECT_NE(list.find("name_01_500=\"Q\", R\n"), std::string::npos) << list;
@@ -92,7 +92,7 @@ TEST_F(CliIdList, ReportsShortenedNamesAndSavesInPlace) {
     ASSERT_EQ(Cli("set " + a + " id_type_01_01=group").status, 0);
     CliRun r = Cli("idlist import " + a + " " + csv);
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1) << r.out;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2) << r.out;  // the count, one shortened name
     const std::string shown = Cli("show " + a).out;
     EXPECT_NE(shown.find("id_type_01_03=indi\n"), std::string::npos);
     std::string sixteen;
@@ -101,6 +101,31 @@ TEST_F(CliIdList, ReportsShortenedNamesAndSavesInPlace) {
     }
     EXPECT_NE(shown.find("name_01_03=" + sixteen + "\n"), std::string::npos);
     EXPECT_EQ(shown.find("id_type_01_01=group"), std::string::npos) << "entry 1 cleared";
+}
+
+// A spreadsheet's export (UTF-8, LF line ends) is imported; a file without entry numbers is refused
+// and nothing is written.
+TEST_F(CliIdList, SpreadsheetCsvImportsAndAFileWithoutEntriesIsRefused) {
+    const std::string a = dir + "/a.ini", good = dir + "/good.csv", bare = dir + "/bare.csv";
+    ASSERT_EQ(Cli("new -o " + a).status, 0);
+    ASSERT_EQ(Cli("set " + a + " id_type_01_09=indi").status, 0);
+    const std::string before = Slurp(a);
+    std::ofstream(bare, std::ios::binary) << "\"ID_2535\",\"5\",\"Alice\"\n";
+    CliRun r = Cli("idlist import " + a + " " + bare);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(Slurp(dir + "/err").find("ID list file holds no entry"), std::string::npos)
+        << Slurp(dir + "/err");
+    EXPECT_EQ(Slurp(a), before);
+
+    // The type column as the program's English texts write it.
+    std::ofstream(good, std::ios::binary) << "\xEF\xBB\xBF"
+                                             "4,Individual,5,M\xC3\xBCller\n5,Individual,6,Bob";
+    r = Cli("idlist import " + a + " " + good);
+    EXPECT_EQ(r.status, 0) << Slurp(dir + "/err");
+    EXPECT_EQ(r.out, "Entries imported from the ID list file: 2.\n");
+    const std::string shown = Cli("show " + a).out;
+    EXPECT_NE(shown.find("name_01_04=M\xC3\xBCller\n"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("name_01_05=Bob\n"), std::string::npos) << shown;
 }
 
 TEST_F(CliIdList, UsageMistakes) {

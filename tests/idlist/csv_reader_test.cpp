@@ -70,7 +70,7 @@ TEST(SplitCsvLine, FollowsTheQuotingAndTrimmingRules) {
     EXPECT_EQ(fields, (CsvRow{u"x", u"y"}));
 }
 
-TEST(ForEachCsvRow, TakesOnlyCrLfLinesAndSkipsComments) {
+TEST(ForEachCsvRow, EndsLinesAtCrLfLfOrCrAndSkipsComments) {
     struct Case {
         const char* what;
         std::u16string text;
@@ -78,9 +78,10 @@ TEST(ForEachCsvRow, TakesOnlyCrLfLinesAndSkipsComments) {
     };
     const Case cases[] = {
         {"two lines", u"1,a\r\n2,b\r\n", {{u"1", u"a"}, {u"2", u"b"}}},
-        {"last line without CR LF", u"1,a\r\n2,b", {{u"1", u"a"}}},
-        {"LF only", u"1,a\n2,b\n", {}},
-        {"lone CR stays inside the line", u"1,a\r2,b\r\n", {{u"1", u"a\r2", u"b"}}},
+        {"last line without a line end", u"1,a\r\n2,b", {{u"1", u"a"}, {u"2", u"b"}}},
+        {"LF only", u"1,a\n2,b\n", {{u"1", u"a"}, {u"2", u"b"}}},
+        {"lone CR", u"1,a\r2,b\r\n", {{u"1", u"a"}, {u"2", u"b"}}},
+        {"LF CR is two line ends", u"1,a\n\r2,b", {{u"1", u"a"}, {u""}, {u"2", u"b"}}},
         {"comments", u";1,a\r\n2,b\r\n ;3,c\r\n", {{u"2", u"b"}, {u";3", u"c"}}},
         {"empty line is a row", u"\r\n", {{u""}}},
         {"nothing", u"", {}},
@@ -90,7 +91,7 @@ TEST(ForEachCsvRow, TakesOnlyCrLfLinesAndSkipsComments) {
     }
 }
 
-TEST(DecodeCsvBytes, ReadsUtf16AfterTheMarkAndTheCodePageOtherwise) {
+TEST(DecodeCsvBytes, ReadsUtf16AfterItsMarkUtf8WhenValidAndTheCodePageOtherwise) {
     struct Case {
         const char* what;
         std::string bytes;
@@ -103,6 +104,23 @@ TEST(DecodeCsvBytes, ReadsUtf16AfterTheMarkAndTheCodePageOtherwise) {
         {"NUL ends 8-bit", std::string("a\r\n\0b\r\n", 7), u"a\r\n"},
         {"odd last byte pairs with zero", Utf16Bytes(u"a\r") + "\n", u"a\r\n"},
         {"the mark alone is 8-bit text", std::string("\xFF\xFE"), FromAnsi("\xFF\xFE")},
+        // A spreadsheet's export: UTF-8, with or without its mark.
+        {"UTF-8 with its mark",
+         std::string("\xEF\xBB\xBF"
+                     "1,M\xC3\xBCller\n"),
+         u"1,Müller\n"},
+        {"UTF-8 without a mark", std::string("1,M\xC3\xBCller,\xE3\x82\xA2\xF0\x9F\x98\x80\n"),
+         u"1,Müller,ア\U0001F600\n"},
+        {"the UTF-8 mark on ASCII",
+         std::string("\xEF\xBB\xBF"
+                     "1,a"),
+         u"1,a"},
+        {"NUL ends UTF-8", std::string("\xC3\xBC\0\xC3\xBC", 5), u"ü"},
+        // Not valid UTF-8: the code page, as before.
+        {"CP932 kana pair", std::string("\x83\x41\x83\x43"), u"アイ"},
+        {"truncated sequence", std::string("a\xE3\x82"), FromAnsi("a\xE3\x82")},
+        {"overlong slash", std::string("\xC0\xAF"), FromAnsi("\xC0\xAF")},
+        {"encoded surrogate", std::string("\xED\xA0\x80"), FromAnsi("\xED\xA0\x80")},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(DecodeCsvBytes(c.bytes), c.text) << c.what;

@@ -139,17 +139,16 @@ TEST_F(IdListExchange, ImportAppliesTheRowRules) {
     };
     for (const auto& c : cases) {
         CTalveroDoc doc;
-        std::vector<std::u16string> warnings;
-        ApplyIdListCsv(doc, c.rows + u"\r\n", warnings);
+        const IdListImportResult r = ApplyIdListCsv(doc, c.rows + u"\r\n");
         EXPECT_EQ(Read(doc, c.entry), c.expected) << c.what;
-        EXPECT_EQ(warnings.size(), c.warnings) << c.what;
+        EXPECT_EQ(r.warnings.size(), c.warnings) << c.what;
     }
 }
 
 TEST_F(IdListExchange, ShortenedNameIsReportedWithTheNameAsReadAndAsStored) {
     CTalveroDoc doc;
-    std::vector<std::u16string> warnings;
-    ApplyIdListCsv(doc, u"9,\"Individual\",\"2\",\"" + kWide20 + u"\"\r\n", warnings);
+    const std::vector<std::u16string> warnings =
+        ApplyIdListCsv(doc, u"9,\"Individual\",\"2\",\"" + kWide20 + u"\"\r\n").warnings;
     ASSERT_EQ(warnings.size(), 1u);
     EXPECT_EQ(warnings[0], u"Entry 9: \"" + kWide20 + u"\" became \"" + kWide16 + u"\"");
 }
@@ -160,40 +159,75 @@ TEST_F(IdListExchange, ImportReplacesTheWholeList) {
     ASSERT_TRUE(doc.Set(u"name", 0, u"Old"));
     ASSERT_TRUE(doc.Set(u"id_type", 41, u"tel"));
     ASSERT_TRUE(doc.Set(u"number", 41, u"110"));
-    std::vector<std::u16string> warnings;
-    ApplyIdListCsv(doc, u"2,\"Group\",\"4\",\"New\"\r\n", warnings);
+    EXPECT_EQ(ApplyIdListCsv(doc, u"2,\"Group\",\"4\",\"New\"\r\n").taken, 1u);
     EXPECT_EQ(Read(doc, 1), kCleared);
     EXPECT_EQ(Read(doc, 42), kCleared);
     EXPECT_EQ(Read(doc, 2), (Entry{u"group", u"00004", u"", u"New", u"", u"on"}));
+}
 
-    // LF-only line ends give no row at all: the list ends up empty.
-    ApplyIdListCsv(doc, u"2,\"Group\",\"4\",\"New\"\n3,\"Group\",\"5\",\"More\"\n", warnings);
-    for (unsigned n = 1; n <= 500; ++n) {
-        ASSERT_EQ(Read(doc, n), kCleared) << n;
+// Files edited elsewhere: LF, CR and mixed line ends, and a last line without one, all count.
+TEST_F(IdListExchange, AnyLineEndEndsARow) {
+    for (const std::u16string ends : {u"\n\n", u"\r\n\n", u"\r\r", u"\n\r\n", u"\r\n"}) {
+        CTalveroDoc doc;
+        const std::u16string text = u"2,\"Group\",\"4\",\"New\"" + ends.substr(0, 1) + u";c" +
+                                    ends.substr(1) + u"3,\"Group\",\"5\",\"More\"";
+        const IdListImportResult r = ApplyIdListCsv(doc, text);
+        EXPECT_EQ(r.taken, 2u);
+        EXPECT_EQ(Read(doc, 2), (Entry{u"group", u"00004", u"", u"New", u"", u"on"}));
+        EXPECT_EQ(Read(doc, 3), (Entry{u"group", u"00005", u"", u"More", u"", u"on"}));
+    }
+}
+
+// A file that yields no entry would otherwise wipe the list without a word: it is refused with
+// its reason, and the list and the modified flag stay as they were.
+TEST_F(IdListExchange, FileWithoutAnEntryIsRefusedAndLeavesTheList) {
+    SetLanguageText(2113, u"no row: types %s");
+    SetLanguageText(2115, u"no entry taken");
+    struct Case {
+        const char* what;
+        std::u16string text;
+        std::u16string refusal;
+    };
+    const Case cases[] = {
+        {"empty file", u"", u"no row: types \"Individual\", \"Group\", \"User group\", \"Telephone\""},
+        {"rows without the entry number", u"\"Individual\",\"5\",\"Alice\"\r\n\"Group\",\"6\",\"Bob\"\r\n",
+         u"no row: types \"Individual\", \"Group\", \"User group\", \"Telephone\""},
+        {"comments only", u";1,\"Individual\",\"5\",\"Alice\"\r\n",
+         u"no row: types \"Individual\", \"Group\", \"User group\", \"Telephone\""},
+        {"every entry refused", u"1,\"Individual\",\"0\",\"A\"\r\n2,\"Telephone\",\"1-2\",\"B\"\r\n",
+         u"no entry taken"},
+    };
+    for (const auto& c : cases) {
+        CTalveroDoc doc;
+        ASSERT_TRUE(doc.Set(u"id_type", 4, u"indi"));
+        ASSERT_TRUE(doc.Set(u"name", 4, u"Kept"));
+        doc.SetModifiedFlag(false);
+        const IdListImportResult r = ApplyIdListCsv(doc, c.text);
+        EXPECT_FALSE(r.ok()) << c.what;
+        EXPECT_EQ(r.refusal, c.refusal) << c.what;
+        EXPECT_EQ(r.taken, 0u) << c.what;
+        EXPECT_EQ(Read(doc, 5), (Entry{u"indi", u"00001", u"", u"Kept", u"", u"on"})) << c.what;
+        EXPECT_FALSE(doc.IsModified()) << c.what;
     }
 }
 
 // Type texts come from the language table: a file written under other texts matches nothing.
 TEST_F(IdListExchange, TypeTextsOfAnotherLanguageMatchNothing) {
     CTalveroDoc doc;
-    std::vector<std::u16string> warnings;
     ClearLanguageTexts();
-    ApplyIdListCsv(doc, u"1,\"Individual\",\"1\",\"A\"\r\n2,\"ID_2535\",\"2\",\"B\"\r\n", warnings);
+    ApplyIdListCsv(doc, u"1,\"Individual\",\"1\",\"A\"\r\n2,\"ID_2535\",\"2\",\"B\"\r\n");
     EXPECT_EQ(Read(doc, 1), kCleared);
     EXPECT_EQ(Read(doc, 2), (Entry{u"indi", u"00002", u"", u"B", u"", u"on"}));
 }
 
-// Clearing entries does not mark the document modified by itself, so an import whose file has no
-// usable row would empty the list unnoticed: closing the program would not offer to save.
-TEST_F(IdListExchange, ImportThatOnlyEmptiesTheListMarksTheDocumentModified) {
+// Clearing entries does not mark the document modified by itself, so an import that only removed
+// entries would go unnoticed: closing the program would not offer to save.
+TEST_F(IdListExchange, ImportThatOnlyRemovesEntriesMarksTheDocumentModified) {
     CTalveroDoc doc;
-    std::vector<std::u16string> warnings;
-    ApplyIdListCsv(doc, u"1,\"Individual\",\"1\",\"X\"\n", warnings);
-    EXPECT_FALSE(doc.IsModified()) << "an empty list stays empty";
-
+    ASSERT_TRUE(ApplyIdListCsv(doc, u"1,\"Individual\",\"1\",\"X\"\n").ok());
     ASSERT_TRUE(doc.Set(u"id_type", 1, u"group"));
     doc.SetModifiedFlag(false);
-    ApplyIdListCsv(doc, u"1,\"Individual\",\"1\",\"X\"\n", warnings);  // LF only: no row
+    ApplyIdListCsv(doc, u"1,\"Individual\",\"1\",\"X\"\n");  // entry 1 as it is; entry 2 gone
     EXPECT_EQ(Read(doc, 2), kCleared);
     EXPECT_TRUE(doc.IsModified());
 }

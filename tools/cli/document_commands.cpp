@@ -5,8 +5,11 @@
 
 #include "commands.h"
 #include "document/config_file.h"
+#include "document/jis_text.h"
 #include "document/talvero_doc.h"
+#include "document/value_rules.h"
 #include "platform/unicode.h"
+#include "text/language_texts.h"
 
 namespace {
 
@@ -17,6 +20,116 @@ void PrintLine(const std::u16string& line) {
 }
 
 // Opens a configuration file as the program does; prints the reason and returns false when refused.
+bool Open(CTalveroDoc& doc, const std::string& path);
+
+// The rows of the program's pages that have a message of their own: the same text here.
+enum : uint32_t {
+    kTextIdNotDisplayable = 430,
+    kTextIdEnterId = 8710,
+    kTextIdEnterName = 8711,
+    kTextIdReadingTooLong = 8713,
+    kTextIdLineBreak = 2162,
+};
+constexpr unsigned kReadingChars = 32;
+
+std::string Text(uint32_t id, std::initializer_list<FormatArg> args = {}) {
+    return Utf16ToUtf8(FormatLanguageText(id, args));
+}
+
+// A value as the user typed it, with line breaks and NUL shown as escapes so that the message stays
+// on one line.
+std::string Quoted(std::u16string_view v) {
+    std::string out = "\"";
+    for (const char c : Utf16ToUtf8(std::u16string(v))) {
+        out += c == '\r'   ? std::string("\\r")
+               : c == '\n' ? std::string("\\n")
+               : c == '\0' ? std::string("\\0")
+                           : std::string(1, c);
+    }
+    return out + "\"";
+}
+
+// What a setting's rule asks for, for settings whose page row has no message of its own.
+std::string DescribeRule(const SettingRule& r) {
+    switch (r.kind) {
+        case RuleKind::Any:
+            return "the value is not accepted here";
+        case RuleKind::OneOf: {
+            std::string list;
+            for (auto c : r.choices) {
+                list += (list.empty() ? "" : ", ") + Quoted(c);
+            }
+            return "the value must be one of " + list;
+        }
+        case RuleKind::Number: {
+            std::string s =
+                "the value must be a number from " + std::to_string(r.lo) + " to " + std::to_string(r.hi);
+            if (r.zeroOk || r.exactZeroOk) {
+                s += ", or 0";
+            }
+            if (r.emptyOk) {
+                s += ", or empty";
+            }
+            return s;
+        }
+        case RuleKind::Width:
+            return "the text is too wide for the radio's display (at most " + std::to_string(r.limit) +
+                   " half-width or " + std::to_string(r.limit / 2) + " full-width characters)";
+        case RuleKind::Length:
+            return "the text can be at most " + std::to_string(r.limit) + " characters long";
+        case RuleKind::Ipv4:
+            return "the value must be an IPv4 address such as 192.168.0.1, or empty";
+        case RuleKind::DialNumber:
+            return "the number can hold at most 31 of the characters 0123456789#*";
+    }
+    return "refused";
+}
+
+// Why the document refused `value` for `id`: the program's message for that row where it has one.
+std::string RefusalReason(SettingId id, std::u16string_view value) {
+    const SettingDef& def = SettingsCatalogue()[id.def];
+    if (HoldsLineBreakOrNul(value)) {
+        return Text(kTextIdLineBreak);
+    }
+    if (def.name == u"id") {
+        return Text(kTextIdEnterId, {1u, 60000u});
+    }
+    if (def.name == u"name" && value.empty()) {
+        return Text(kTextIdEnterName);
+    }
+    if (def.name == u"name" || def.name == u"msg" || def.name == u"stat") {
+        return Text(kTextIdNotDisplayable);
+    }
+    if (def.name == u"yomi") {
+        return Text(kTextIdReadingTooLong, {kReadingChars});
+    }
+    switch (def.hook) {
+        case Hook::AudioAfMin:
+            return DescribeRule(def.rule) + ", and not above audio_af_max";
+        case Hook::AudioAfMax:
+            return DescribeRule(def.rule) + ", and not below audio_af_min";
+        case Hook::WepKey:
+            return "the key does not fit the profile's encryption (WEP keys of 5, 13 or 16 characters or "
+                   "10, 26 or 32 hexadecimal digits; other keys of 8 to 63 characters or 64 hexadecimal "
+                   "digits)";
+        case Hook::PreSharedKey:
+            return "the pre-shared key must have 8 to 63 characters or 64 hexadecimal digits";
+        default:
+            return DescribeRule(def.rule);
+    }
+}
+
+// Collects the warning lines of a load, to show them before anything is saved.
+class WarningCollector : public IDocumentObserver {
+  public:
+    void OnDocumentUpdate(int hint, const std::vector<std::u16string>* warnings) override {
+        if (hint == kHintLoaded && warnings) {
+            lines = *warnings;
+        }
+    }
+    std::vector<std::u16string> lines;
+};
+
 bool Open(CTalveroDoc& doc, const std::string& path) {
     ConfigLoadResult r = OpenConfigurationFile(doc, path);
     if (!r.ok()) {
@@ -91,16 +204,6 @@ int RunShow(const std::vector<std::string>& args) {
     return 0;
 }
 
-class WarningCollector : public IDocumentObserver {
-  public:
-    void OnDocumentUpdate(int hint, const std::vector<std::u16string>* warnings) override {
-        if (hint == kHintLoaded && warnings) {
-            lines = *warnings;
-        }
-    }
-    std::vector<std::u16string> lines;
-};
-
 int RunCheck(const std::vector<std::string>& args) {
     if (WantsHelp(args)) {
         std::puts(
@@ -133,7 +236,10 @@ int RunSet(const std::vector<std::string>& args) {
             "Applies the values in the order given, each through the setting's own rule, and saves the\n"
             "result to OUT (or back to FILE). Keys are written as in the file (def_id_01, name_01_07,\n"
             "wlan_psk_03, access_pass); values are UTF-8. Each refused value is reported on standard\n"
-            "error and leaves its setting unchanged; the exit status is then 1.");
+            "error with the reason and leaves its setting unchanged; the exit status is then 1. The\n"
+            "warnings of opening FILE (texts shortened, values not loaded) go to standard error first.\n"
+            "The radio information (model, versions, line settings) comes only from a radio and is\n"
+            "never kept in a file, so its keys are refused.");
         return 0;
     }
     std::string path, out;
@@ -158,9 +264,17 @@ int RunSet(const std::vector<std::string>& args) {
             return Fail("set: '" + a + "' is not KEY=VALUE");
         }
     }
+    LoadLanguageTexts();  // warnings and reasons are the program's own texts
     CTalveroDoc doc;
-    if (!Open(doc, path)) {
+    WarningCollector collector;
+    doc.AddObserver(&collector);
+    const bool opened = Open(doc, path);
+    doc.RemoveObserver(&collector);
+    if (!opened) {
         return 1;
+    }
+    for (const auto& l : collector.lines) {
+        std::fprintf(stderr, "talvero-cli: set: %s: %s\n", path.c_str(), Utf16ToUtf8(l).c_str());
     }
     bool refused = false;
     for (const auto& a : assignments) {
@@ -173,9 +287,21 @@ int RunSet(const std::vector<std::string>& args) {
             refused = true;
             continue;
         }
-        if (!doc.Set(*id, value)) {
-            std::fprintf(stderr, "talvero-cli: set: %s: value '%s' refused\n", key.c_str(),
-                         a.substr(eq + 1).c_str());
+        const SettingDef& def = SettingsCatalogue()[id->def];
+        if (def.family == Family::Info || !def.rendered) {
+            std::fprintf(stderr,
+                         "talvero-cli: set: %s: this setting comes from the radio and is never kept in a "
+                         "configuration file\n",
+                         key.c_str());
+            refused = true;
+            continue;
+        }
+        // The program's pages let names, messages and status texts hold only what the radio's
+        // display can show.
+        const bool displayText = def.name == u"name" || def.name == u"msg" || def.name == u"stat";
+        if ((displayText && !IsJisText(value)) || !doc.Set(*id, value)) {
+            std::fprintf(stderr, "talvero-cli: set: %s: value %s refused: %s\n", key.c_str(),
+                         Quoted(value).c_str(), RefusalReason(*id, value).c_str());
             refused = true;
         }
     }

@@ -26,16 +26,38 @@ const char kIdListHelp[] =
     "export  writes the entries in use of FILE's ID list to OUT.csv (UTF-16, one line per entry:\n"
     "        number, type, identifier or telephone number, name, reading, selection).\n"
     "import  replaces FILE's whole ID list with the rows of IN.csv and saves the result to OUT.ini\n"
-    "        (or back to FILE). Rows that break the row rules are skipped and entries with a\n"
-    "        refused value are cleared, silently, as in the program; each name shortened to the\n"
-    "        display width is reported on standard output. When IN.csv cannot be read nothing is\n"
-    "        written and the exit status is 1.\n\n"
+    "        (or back to FILE). IN.csv may be UTF-16 (as exported), UTF-8 (as spreadsheets write\n"
+    "        it) or in the ANSI code page, with CR LF or LF line ends. Rows that break the row\n"
+    "        rules are skipped and entries with a refused value are cleared, silently, as in the\n"
+    "        program; the number of entries imported and each name shortened to the display width\n"
+    "        are reported on standard output, the warnings of opening FILE on standard error. When\n"
+    "        IN.csv cannot be read or yields no entry, nothing is written and the exit status is 1.\n\n"
     "The type column holds the type names of the program's language files (talvero.LANG.lang\n"
     "beside this tool, chosen by the system language or TALVERO_LANG), so a file exported by the\n"
     "program under the same language imports here, and the other way round.";
 
+// Shows the warnings of the load on standard error, as `check` prints them, before anything is
+// written back.
+class LoadWarnings : public IDocumentObserver {
+  public:
+    explicit LoadWarnings(const std::string& path) : m_path(path) {}
+    void OnDocumentUpdate(int hint, const std::vector<std::u16string>* warnings) override {
+        if (hint == kHintLoaded && warnings) {
+            for (const auto& l : *warnings) {
+                std::fprintf(stderr, "talvero-cli: idlist: %s: %s\n", m_path.c_str(), Utf16ToUtf8(l).c_str());
+            }
+        }
+    }
+
+  private:
+    std::string m_path;
+};
+
 bool Open(CTalveroDoc& doc, const std::string& path) {
+    LoadWarnings warnings(path);
+    doc.AddObserver(&warnings);
     ConfigLoadResult r = OpenConfigurationFile(doc, path);
+    doc.RemoveObserver(&warnings);
     if (!r.ok()) {
         Fail("idlist: " + path + ": " + r.Describe(), 1);
         return false;
@@ -86,11 +108,15 @@ int RunImport(const std::vector<std::string>& args) {
         return 1;
     }
     const IdListImportResult r = ImportIdList(doc, files[1]);
-    if (!r.ok()) {
+    if (r.code != kErrSuccess) {
         return Fail("idlist import: " + files[1] + ": " + Utf16ToUtf8(GetLanguageText(kTextIdCsvUnreadable)) +
                         " (" + DescribeCode(r.code) + ")",
                     1);
     }
+    if (!r.refusal.empty()) {
+        return Fail("idlist import: " + files[1] + ": " + Utf16ToUtf8(r.refusal), 1);
+    }
+    std::puts(Utf16ToUtf8(r.Summary()).c_str());
     for (const auto& line : r.warnings) {
         std::string s = Utf16ToUtf8(line);
         s.push_back('\n');

@@ -527,7 +527,9 @@ void KGridListView::scrollContentsBy(int, int) {
 
 bool KGridListView::event(QEvent* event) {
     // The platform's cancel mode: a drag cut short by another window ends without a button-up.
-    if (m_resizing && (event->type() == QEvent::WindowDeactivate || event->type() == QEvent::FocusOut)) {
+    // The type is looked at first: the base class sends events while it constructs its children,
+    // before the members of this class hold their values.
+    if ((event->type() == QEvent::WindowDeactivate || event->type() == QEvent::FocusOut) && m_resizing) {
         m_resizing = false;
         viewport()->releaseMouse();
     }

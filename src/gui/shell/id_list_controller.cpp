@@ -29,7 +29,7 @@ void CIdListController::OnIdListImport() {
     if (!m_document) {
         return;
     }
-    std::vector<std::u16string> warnings;
+    IdListImportResult result;
     const QString path = UserPrompts().OpenFileName(m_window, Text(kCsvFilterId), QStringLiteral("csv"));
     if (!path.isEmpty()) {
         std::u16string text;
@@ -37,11 +37,19 @@ void CIdListController::OnIdListImport() {
             UserPrompts().Message(m_window, Text(kReadFailedId), IUserPrompts::Icon::Stop,
                                   IUserPrompts::Buttons::Ok);
         } else {
-            ApplyIdListCsv(*m_document, text, warnings);
+            result = ApplyIdListCsv(*m_document, text);
+            if (!result.refusal.empty()) {
+                UserPrompts().Message(m_window, QString::fromStdU16String(result.refusal),
+                                      IUserPrompts::Icon::Stop, IUserPrompts::Buttons::Ok);
+            }
         }
     }
     // Every way out refreshes the pages; the warning lines, if any, are shown by the update.
-    m_document->UpdateAllViews(kHintLoaded, &warnings);
+    m_document->UpdateAllViews(kHintLoaded, &result.warnings);
+    if (result.taken > 0) {
+        UserPrompts().Message(m_window, QString::fromStdU16String(result.Summary()),
+                              IUserPrompts::Icon::Information, IUserPrompts::Buttons::Ok);
+    }
 }
 
 void CIdListController::OnIdListExport() {
