@@ -3,6 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "certs/cert_summary.h"
+#include "certs/pem_import.h"
+#include "certs/pfx_import.h"
 #include "document/config_file.h"
 #include "document/ini_data.h"
 #include "document/stored_secret.h"
@@ -43,5 +46,21 @@ int FuzzRadioText(const uint8_t* data, size_t size) {
     doc.LoadSettings(map, false);
     RenderBoth(doc);
     DecodeStoredSecret(text);
+    return 0;
+}
+
+int FuzzCertificateImport(const uint8_t* data, size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    std::u16string text, password;
+    if (PemTextFromBytes(bytes, text) == 0) {
+        SummariseStoredCertificate(u"pem", text, u"");
+    }
+    const auto prompt = [](std::u16string& p) {
+        p = u"password";
+        return true;
+    };
+    if (Pkcs12TextFromBytes(bytes, prompt, text, password) == 0) {
+        SummariseStoredCertificate(u"p12", text, password);
+    }
     return 0;
 }

@@ -9,3 +9,6 @@ int FuzzConfigurationFile(const uint8_t* data, size_t size);
 // UTF-16 text as the radio sends it: hexadecimal lines loaded in the radio form, and stored
 // secrets decoded.
 int FuzzRadioText(const uint8_t* data, size_t size);
+// Bytes of a certificate file: the PEM check and the PKCS #12 import (a password prompt that
+// answers), then the summary of whatever was accepted.
+int FuzzCertificateImport(const uint8_t* data, size_t size);

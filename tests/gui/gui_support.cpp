@@ -52,6 +52,12 @@ QString TestPage::CurrentHelpAddress() const {
 }
 
 TestPages::TestPages(std::vector<uint32_t> nodes) : m_nodes(std::move(nodes)) {
+    for (uint32_t node : AllPages()) {
+        if (const PageFactory* factory = FindPageFactory(node)) {
+            m_programPages[node] = *factory;
+            UnregisterPageFactory(node);
+        }
+    }
     for (uint32_t node : m_nodes) {
         const QString help = node == 1038 ? "missing.htm" : "wlan_only.htm";
         RegisterPageFactory(node, [help](QWidget* parent, const PageContext& context) -> ISettingsPage* {
@@ -63,6 +69,9 @@ TestPages::TestPages(std::vector<uint32_t> nodes) : m_nodes(std::move(nodes)) {
 TestPages::~TestPages() {
     for (uint32_t node : m_nodes) {
         UnregisterPageFactory(node);
+    }
+    for (auto& [node, factory] : m_programPages) {
+        RegisterPageFactory(node, std::move(factory));
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -58,8 +59,9 @@ class TestPage : public QWidget, public ISettingsPage {
     QString m_helpPage;
 };
 
-// Registers TestPage for the given nodes (help page "wlan_only.htm", node 1038 "missing.htm");
-// unregisters on destruction.
+// Registers TestPage for the given nodes (help page "wlan_only.htm", node 1038 "missing.htm") and
+// withdraws the program's own pages of every other page node, so that exactly these pages exist;
+// puts the program's pages back on destruction.
 class TestPages {
   public:
     explicit TestPages(std::vector<uint32_t> nodes);
@@ -68,6 +70,7 @@ class TestPages {
 
   private:
     std::vector<uint32_t> m_nodes;
+    std::map<uint32_t, PageFactory> m_programPages;
 };
 
 // Settings in a temporary folder, the program path in the build's bin folder.

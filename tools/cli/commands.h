@@ -16,6 +16,8 @@ std::vector<CliCommand> DocumentCommands();
 std::vector<CliCommand> RadioCommands();
 // ID list CSV export and import ("idlist export", "idlist import").
 std::vector<CliCommand> IdListCommands();
+// Client certificate slots ("cert import", "cert delete", "cert list").
+std::vector<CliCommand> CertCommands();
 
 // Shared helpers.
 bool WantsHelp(const std::vector<std::string>& args);

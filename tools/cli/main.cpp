@@ -56,6 +56,9 @@ std::vector<CliCommand> AllCommands() {
     for (const auto& c : IdListCommands()) {
         all.push_back(c);
     }
+    for (const auto& c : CertCommands()) {
+        all.push_back(c);
+    }
     return all;
 }
 

@@ -1,4 +1,5 @@
-# Dialogs: radio progress, radio password, radio information, port list, import warnings. Headers
+# Dialogs: radio progress, radio password, radio information, port list, import warnings, certificate
+# password, WLAN channel selection. Headers
 # are listed so that the meta-object compiler sees them.
 target_sources(talvero_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/dlg_cloning.cpp
@@ -13,4 +14,8 @@ target_sources(talvero_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/gui_clone_host.h
   ${CMAKE_CURRENT_LIST_DIR}/dlg_import_warning.h
   ${CMAKE_CURRENT_LIST_DIR}/dlg_import_warning.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dlg_cert_password.h
+  ${CMAKE_CURRENT_LIST_DIR}/dlg_cert_password.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dlg_ch_select.h
+  ${CMAKE_CURRENT_LIST_DIR}/dlg_ch_select.cpp
 )
