@@ -34,15 +34,22 @@ cmake --build build -j "$jobs"
 
 # The GUI test programs, which are not part of a label's aggregate target.
 gui_tests=(gui_shell_test gui_radio_test gui_pages_test)
+# The sanitizer trees build the whole program twice more; ccache, where present, keeps repeated
+# runs short.
+launcher=()
+if command -v ccache >/dev/null; then
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  export CMAKE_CXX_COMPILER_LAUNCHER=ccache  # for scripts/fuzz.sh
+fi
 
 echo "== ASan/UBSan build of the core and the windows"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTALVERO_WERROR=ON -DTALVERO_GUI=ON \
-  -DTALVERO_BENCH=OFF -DTALVERO_SANITIZE="address;undefined" >/dev/null
+  -DTALVERO_BENCH=OFF -DTALVERO_SANITIZE="address;undefined" "${launcher[@]}" >/dev/null
 cmake --build build-asan -j "$jobs" --target talvero_tests_core talvero_tests_gui "${gui_tests[@]}"
 
 echo "== TSan build of the link and the GUI radio test"
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALVERO_WERROR=ON -DTALVERO_GUI=ON \
-  -DTALVERO_BENCH=OFF -DTALVERO_SANITIZE=thread >/dev/null
+  -DTALVERO_BENCH=OFF -DTALVERO_SANITIZE=thread "${launcher[@]}" >/dev/null
 cmake --build build-tsan -j "$jobs" --target talvero_tests_link gui_radio_test
 
 status=0
