@@ -10,7 +10,7 @@ PACKAGES=(
   libssl-dev openssl
   libchm-dev fp-utils
   xvfb xauth imagemagick fonts-ipafont-gothic
-  clang-format
+  clang-format ccache
   help2man librsvg2-bin desktop-file-utils appstream lintian man-db
   clang libclang-rt-14-dev
 )

@@ -28,19 +28,21 @@ if grep -rnE '#include\s*[<"](Q[A-Za-z]+|Qt[A-Za-z]*/)' src --include='*.h' --in
   exit 1
 fi
 
-echo "== plain build"
-cmake -S . -B build -G Ninja -DTALVERO_WERROR=ON >/dev/null
-cmake --build build -j "$jobs"
-
-# The GUI test programs, which are not part of a label's aggregate target.
-gui_tests=(gui_shell_test gui_radio_test gui_pages_test)
-# The sanitizer trees build the whole program twice more; ccache, where present, keeps repeated
-# runs short.
+# Four trees build the program (plain, two sanitizers, fuzzing); ccache keeps repeated runs short.
 launcher=()
 if command -v ccache >/dev/null; then
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
   export CMAKE_CXX_COMPILER_LAUNCHER=ccache  # for scripts/fuzz.sh
+  # Paths inside the checkout count relative to it, so two checkouts share their cached objects.
+  export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 fi
+
+echo "== plain build"
+cmake -S . -B build -G Ninja -DTALVERO_WERROR=ON "${launcher[@]}" >/dev/null
+cmake --build build -j "$jobs"
+
+# The GUI test programs, which are not part of a label's aggregate target.
+gui_tests=(gui_shell_test gui_radio_test gui_pages_test)
 
 echo "== ASan/UBSan build of the core and the windows"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTALVERO_WERROR=ON -DTALVERO_GUI=ON \

@@ -2,11 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 
 #include "cli_run.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 using CliDocument = CliTest;
 
@@ -86,7 +89,7 @@ TEST_F(CliDocument, SetRefusesWithTheReason) {
     for (const auto& c : cases) {
         const CliRun r = Cli("set " + ini + " " + c.assignment);
         EXPECT_EQ(r.status, 1) << c.assignment;
-        EXPECT_NE(Err().find(c.reason), std::string::npos) << c.assignment << ": " << Err();
+        EXPECT_NE(r.err.find(c.reason), std::string::npos) << c.assignment << ": " << r.err;
     }
     const std::string shown = Cli("show " + ini).out;
     EXPECT_NE(shown.find("emer_number_01=\n"), std::string::npos);
@@ -102,7 +105,7 @@ TEST_F(CliDocument, SetShowsTheLoadWarningsBeforeSaving) {
                        << std::string(40, 'm') << "\r\ndisp_name_01=a\nb\r\n";
     const CliRun r = Cli("set " + ini + " tx_ban_01=on");
     EXPECT_EQ(r.status, 0);
-    const std::string err = Err();
+    const std::string err = r.err;
     EXPECT_NE(err.find(std::string(32, 'm')), std::string::npos) << err;
     EXPECT_NE(err.find("disp_name_01 holds a line break"), std::string::npos) << err;
     const std::string shown = Cli("show " + ini).out;

@@ -109,19 +109,18 @@ TEST_F(CliIdList, SpreadsheetCsvImportsAndAFileWithoutEntriesIsRefused) {
     const std::string a = dir + "/a.ini", good = dir + "/good.csv", bare = dir + "/bare.csv";
     ASSERT_EQ(Cli("new -o " + a).status, 0);
     ASSERT_EQ(Cli("set " + a + " id_type_01_09=indi").status, 0);
-    const std::string before = Slurp(a);
+    const std::string before = ReadBytes(a);
     std::ofstream(bare, std::ios::binary) << "\"ID_2535\",\"5\",\"Alice\"\n";
     CliRun r = Cli("idlist import " + a + " " + bare);
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(Slurp(dir + "/err").find("ID list file holds no entry"), std::string::npos)
-        << Slurp(dir + "/err");
-    EXPECT_EQ(Slurp(a), before);
+    EXPECT_NE(r.err.find("ID list file holds no entry"), std::string::npos) << r.err;
+    EXPECT_EQ(ReadBytes(a), before);
 
     // The type column as the program's English texts write it.
     std::ofstream(good, std::ios::binary) << "\xEF\xBB\xBF"
                                              "4,Individual,5,M\xC3\xBCller\n5,Individual,6,Bob";
     r = Cli("idlist import " + a + " " + good);
-    EXPECT_EQ(r.status, 0) << Slurp(dir + "/err");
+    EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "Entries imported from the ID list file: 2.\n");
     const std::string shown = Cli("show " + a).out;
     EXPECT_NE(shown.find("name_01_04=M\xC3\xBCller\n"), std::string::npos) << shown;
