@@ -114,9 +114,24 @@ void RadioSimulator::Serve() {
             continue;
         }
         Bytes frame;
-        if (NextFrame(frame, 50) == Next::Frame) {
+        if (NextFrame(frame, 20) == Next::Frame) {
             HandleFrame(frame);
+        } else if (m_unplugged && Clock::now() - m_lastDropped > std::chrono::milliseconds(100)) {
+            // The PC gave up on the unanswered request: the swapped radio is in place.
+            PlugInSwapped();
         }
+    }
+}
+
+void RadioSimulator::PlugInSwapped() {
+    if (m_unplugged) {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_storedText = m_pendingSwap->configText;
+        m_options.iccid = m_pendingSwap->iccid;
+        m_options.auth = m_pendingSwap->auth;
+        m_options.password = m_pendingSwap->password;
+        m_pendingSwap.reset();
+        m_unplugged = false;
     }
 }
 
@@ -222,8 +237,26 @@ bool RadioSimulator::Count(const Bytes& frame) {
     return !m_mute;
 }
 
+void RadioSimulator::SwapRadio(RadioIdentity next) {
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_pendingSwap = std::move(next);
+}
+
 void RadioSimulator::HandleFrame(const Bytes& frame) {
     if (!Count(frame)) {
+        return;
+    }
+    // A swap takes the radio off the cable: what the PC sends goes unanswered until it gives up
+    // and leaves the line quiet. A hang-up alone does not end it: the PC reopens the port within
+    // one exchange when it changes the bit rate.
+    if (!m_unplugged) {
+        std::lock_guard<std::mutex> lock(m_lock);
+        if (m_pendingSwap) {
+            m_unplugged = true;
+        }
+    }
+    if (m_unplugged) {
+        m_lastDropped = Clock::now();
         return;
     }
     const uint8_t command = frame[3];
@@ -298,7 +331,11 @@ bool RadioSimulator::WaitAck(bool& positive) {
 }
 
 void RadioSimulator::SendClone() {
-    const std::string text = StoredText();
+    // The radio information group leads the configuration, as the radio sends it.
+    const std::string text =
+        (m_options.iccid.empty() ? std::string()
+                                 : CloneTextOfLines({Utf8ToUtf16("iccid=" + m_options.iccid)})) +
+        StoredText();
     const std::string_view body(text.data(), std::min(text.size(), text.find('\0')));
     const size_t blockBytes = m_options.frameText * m_options.framesPerBlock;
     uint32_t block = 1;
