@@ -74,6 +74,9 @@ void CCloneSoftSerialPort::OnReceiveByte(uint8_t byte) {
         frame.swap(m_pendingFrame);
         m_pendingFrame.reserve(1024);
         if (frame.size() > 3 && frame[1] == kAddrPc && frame[2] == kAddrRadio) {
+            if (m_trace) {
+                m_trace->Record(frame.data(), frame.size(), false);
+            }
             std::lock_guard<std::mutex> lock(m_lock);
             m_replies.push_back(std::move(frame));
             m_arrived.notify_all();
@@ -179,6 +182,13 @@ void CCloneSoftSerialPort::PaceSend(uint64_t bytesSinceMark, uint64_t markMs) {
     }
 }
 
+uint32_t CCloneSoftSerialPort::SendFrame(const Bytes& frame) {
+    if (m_trace) {
+        m_trace->Record(frame.data(), frame.size(), true);
+    }
+    return Write(frame.data(), frame.size());
+}
+
 uint32_t CCloneSoftSerialPort::SendRequest(uint8_t command) {
     return SendFrame(MakePcFrame(command, kDeviceTypeId));
 }
@@ -220,6 +230,9 @@ uint32_t CCloneSoftSerialPort::Connect(const std::string& port, uint32_t baudRat
         if (r != kErrSuccess) {
             return r;
         }
+        if (m_trace) {
+            m_trace->SetSpeed(9600);
+        }
         r = SendFrame(
             MakePcFrame(kCmdControl, std::string(1, static_cast<char>(kSubBitRate)) + Hex8(baudRate)));
         if (r == kErrSuccess) {
@@ -237,6 +250,9 @@ uint32_t CCloneSoftSerialPort::Connect(const std::string& port, uint32_t baudRat
     }
     m_baudRate = baudRate;
     m_byteTimeUs = ByteTimeUs(baudRate);
+    if (m_trace) {
+        m_trace->SetSpeed(baudRate);
+    }
     SetModemLines();
     r = SendPassword(password);
     if (r != kErrSuccess) {

@@ -40,6 +40,7 @@ const char kUsage[] =
     "  --corrupt-block K[:T] send block K (from 1) of a read with a wrong checksum, T times (default "
     "always)\n"
     "  --bad-total-crc      end a read with a wrong checksum of the whole text\n"
+    "  --alter-stored-block K  store block K of a received configuration with one value changed\n"
     "  --silent-after N     fall silent after N frames from the PC\n"
     "  --noise              garbage and stray frames around every frame it sends\n"
     "  --babble             send garbage only, never a frame\n"
@@ -158,6 +159,10 @@ int main(int argc, char** argv) {
             }
             options.corruptBlock = static_cast<uint32_t>(k);
             options.corruptTimes = static_cast<uint32_t>(t);
+        } else if (a == "--alter-stored-block") {
+            if (!number(n) || n == 0 || n > 0xFFFFFFFFu)
+                return Usage("--alter-stored-block needs a block number from 1");
+            options.alterStoredBlock = static_cast<uint32_t>(n);
         } else if (a == "--bad-total-crc") {
             options.badTotalCrc = true;
         } else if (a == "--silent-after") {

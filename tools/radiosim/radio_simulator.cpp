@@ -425,7 +425,10 @@ void RadioSimulator::Store(const std::string& received, bool firmware) {
         }
         return;
     }
-    const std::string text = received.substr(0, received.find('\0'));
+    std::string text = received.substr(0, received.find('\0'));
+    if (m_options.alterStoredBlock > 0) {
+        text = AlterFirstValueFrom(text, static_cast<size_t>(m_options.alterStoredBlock - 1) * 3200);
+    }
     {
         std::lock_guard<std::mutex> lock(m_lock);
         m_storedText = text;
@@ -502,4 +505,47 @@ void RadioSimulator::WriteAll(const uint8_t* data, size_t length) {
         struct pollfd pfd = {m_master, POLLOUT, 0};
         ::poll(&pfd, 1, 10);
     }
+}
+
+std::string AlterFirstValueFrom(const std::string& cloneText, size_t offset, std::u16string* key) {
+    std::string text = cloneText;
+    // Lines are 4 hexadecimal digits per code unit, each line ended by CR LF.
+    size_t start = offset == 0 ? 0 : text.find("\r\n", offset - 1);
+    if (start == std::string::npos) {
+        return text;
+    }
+    if (offset != 0) {
+        start += 2;
+    }
+    while (start < text.size()) {
+        size_t end = text.find("\r\n", start);
+        if (end == std::string::npos) {
+            end = text.size();
+        }
+        std::u16string lineKey;
+        size_t valueStart = std::string::npos;
+        for (size_t i = start; i + 4 <= end; i += 4) {
+            const auto unit = static_cast<char16_t>(ParseHex(std::string_view(text).substr(i, 4)));
+            if (unit == u'=') {
+                valueStart = i + 4;
+                break;
+            }
+            lineKey.push_back(unit);
+        }
+        if (valueStart != std::string::npos && end >= valueStart + 4) {
+            // The last code unit of the value becomes another printable ASCII character.
+            const size_t last = end - 4;
+            const auto unit = static_cast<uint32_t>(ParseHex(std::string_view(text).substr(last, 4)));
+            const uint32_t changed = unit == u'0' ? u'1' : u'0';
+            char digits[5];
+            std::snprintf(digits, sizeof digits, "%04X", changed);
+            text.replace(last, 4, digits);
+            if (key) {
+                *key = lineKey;
+            }
+            return text;
+        }
+        start = end + 2;
+    }
+    return text;
 }

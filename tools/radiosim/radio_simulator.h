@@ -42,6 +42,10 @@ struct RadioSimOptions {
     size_t frameText = 160;              // clone text per data frame of a read
     uint32_t framesPerBlock = 20;        // data frames per block check of a read
     uint32_t ackTimeoutMs = 10000;       // how long the radio waits for the PC inside a transfer
+    // 1-based block of 3200 bytes of a received configuration that the radio stores differently:
+    // the value of the first line that begins in the block keeps its length but not its last
+    // character (as a radio with a faulty memory cell would). 0: stored as received.
+    uint32_t alterStoredBlock = 0;
 };
 
 // Who the radio on the cable is: what changes when the technician swaps radios.
@@ -127,5 +131,8 @@ class RadioSimulator {
 
 // The clone text of key=value lines, as the radio stores and sends it.
 std::string CloneTextOfLines(const std::vector<std::u16string>& lines);
+// The clone text with the value of the first line that begins at or after `offset` changed in
+// its last character; `key` is that line's key. Unchanged when no such line has a value.
+std::string AlterFirstValueFrom(const std::string& cloneText, size_t offset, std::u16string* key = nullptr);
 // The key=value lines (UTF-8, one per line) of received clone text.
 std::string KeyValueLinesOfCloneText(const std::string& cloneText);
