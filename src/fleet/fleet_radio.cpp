@@ -3,8 +3,8 @@
 #include <chrono>
 #include <ctime>
 
+#include "document/secret_keys.h"
 #include "document/talvero_doc.h"
-#include "fleet/fleet_verify.h"
 #include "platform/unicode.h"
 
 namespace {
@@ -15,6 +15,12 @@ class FleetCloneHost : public ICloneHost {
   public:
     explicit FleetCloneHost(const FleetRadioContext& context) : m_context(context) {}
     void RunJob(CloneJob& job, uint32_t, int32_t) override {
+        // A read after the write is its read-back.
+        if (job.type == kJobWrite) {
+            m_wrote = true;
+        } else if (job.type == kJobRead && m_wrote && m_context.onState) {
+            m_context.onState(FleetRadioState::kVerifying, m_row);
+        }
         CloneThreadProc(job, [this](uint32_t value) {
             if (m_context.onProgress) {
                 m_context.onProgress(value);
@@ -22,7 +28,6 @@ class FleetCloneHost : public ICloneHost {
         });
     }
     bool AskClonePassword(std::u16string& password) override {
-        m_asked = true;
         if (!m_context.password) {
             return false;
         }
@@ -30,10 +35,11 @@ class FleetCloneHost : public ICloneHost {
         return true;
     }
     bool Confirm(RadioQuestion) override { return true; }
-    bool m_asked = false;
+    unsigned m_row = 0;
 
   private:
     const FleetRadioContext& m_context;
+    bool m_wrote = false;
 };
 
 std::string LocalTime(std::chrono::system_clock::time_point when) {
@@ -70,6 +76,24 @@ const char* FleetStateName(FleetRadioState state) {
 std::string DescribeRadioFailure(const RadioOutcome& outcome) {
     const ErrorInfo& e = outcome.error;
     const std::string detail = e.detail.empty() ? "" : " (" + e.detail + ")";
+    if (outcome.stage == RadioStage::kVerify && outcome.result == kErrSuccess) {
+        if (outcome.differences.empty()) {
+            return "the read-back differs from what was written";
+        }
+        const SettingDifference& d = outcome.differences.front();
+        const std::string key = Utf16ToUtf8(d.key);
+        const std::string more = outcome.differences.size() > 1
+                                     ? " (and " + std::to_string(outcome.differences.size() - 1) + " more)"
+                                     : "";
+        if (d.missing) {
+            return "read back: " + key + " missing" + more;
+        }
+        if (IsSecretKey(d.key)) {
+            return "read back: " + key + " differs from what was written" + more;
+        }
+        return "read back: " + key + " is '" + Utf16ToUtf8(d.second) + "', written '" + Utf16ToUtf8(d.first) +
+               "'" + more;
+    }
     if (outcome.stage == RadioStage::kDocument) {
         return "ID list entry " + std::to_string(outcome.duplicateEntry + 1) + " repeats an earlier entry";
     }
@@ -120,10 +144,8 @@ FleetReportLine ProvisionRadio(const CIniData& templateMap, FleetRadioContext& c
     }
     line.iccid = Utf16ToUtf8(read.data.GetValue(u"iccid", u""));
     {
-        CTalveroDoc backup;
-        backup.LoadSettings(read.data, false);
         if (context.saveBackup) {
-            const BackupResult saved = context.saveBackup(backup);
+            const BackupResult saved = context.saveBackup(read);
             if (!saved.error.ok()) {
                 // Without its backup the radio is not rewritten: what it held would be lost.
                 return end(FleetRadioState::kFailed, "no backup kept: " + saved.error.detail);
@@ -151,17 +173,11 @@ FleetReportLine ProvisionRadio(const CIniData& templateMap, FleetRadioContext& c
         return fail(DescribeFleetProblem(problem));
     }
     state(FleetRadioState::kWriting, row.line);
-    const RadioOutcome written = WriteConfiguration(doc, link, host, context.timings);
+    host.m_row = row.line;
+    const RadioOutcome written = WriteConfiguration(doc, link, host, context.timings, true);
     if (!written.ok()) {
-        return fail("write: " + DescribeRadioFailure(written));
-    }
-    state(FleetRadioState::kVerifying, row.line);
-    const FleetVerifyResult verified = VerifyWrittenConfiguration(doc, link, host, context.timings);
-    if (!verified.read.ok()) {
-        return fail("verify: " + DescribeRadioFailure(verified.read));
-    }
-    if (!verified.ok()) {
-        return fail("verify: " + verified.reason);
+        return fail((written.stage == RadioStage::kVerify ? "verify: " : "write: ") +
+                    DescribeRadioFailure(written));
     }
     context.finish(row, line.iccid, true);
     return end(FleetRadioState::kDone, {});

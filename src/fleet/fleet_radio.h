@@ -38,7 +38,7 @@ struct FleetRadioContext {
     // Takes a row for the ICCID; `finish` gives it back (done: used for good).
     std::function<FleetPick(const std::string& iccid)> pick;
     std::function<void(const FleetRow& row, const std::string& iccid, bool done)> finish;
-    std::function<BackupResult(const CTalveroDoc& read)> saveBackup;
+    std::function<BackupResult(const RadioOutcome& read)> saveBackup;
 };
 
 // Runs one radio; returns its report line (time, port, model, ICCID, row, result, reason,

@@ -208,10 +208,10 @@ void FleetRun::Worker(const std::string& port) {
             context.finish = [this](const FleetRow& row, const std::string& iccid, bool done) {
                 Finish(row, iccid, done);
             };
-            context.saveBackup = [this](const CTalveroDoc& doc) {
+            context.saveBackup = [this](const RadioOutcome& read) {
                 // Two radios read in the same second must not pick the same backup name.
                 std::lock_guard<std::mutex> lock(m_backupLock);
-                return SaveReadBackup(doc, m_options.backupFolder);
+                return SaveReadBackup(read.data, read.receivedText, m_options.backupFolder);
             };
             const FleetReportLine line = ProvisionRadio(m_plan.templateMap, context);
             const ErrorInfo reportError = m_report.Append(line);

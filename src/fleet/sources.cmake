@@ -5,5 +5,4 @@ target_sources(talvero_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/fleet_report.cpp
   ${CMAKE_CURRENT_LIST_DIR}/fleet_radio.cpp
   ${CMAKE_CURRENT_LIST_DIR}/fleet_run.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/fleet_verify.cpp
 )

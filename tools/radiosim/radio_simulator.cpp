@@ -116,7 +116,8 @@ void RadioSimulator::Serve() {
         Bytes frame;
         if (NextFrame(frame, 20) == Next::Frame) {
             HandleFrame(frame);
-        } else if (m_unplugged && Clock::now() - m_lastDropped > std::chrono::milliseconds(100)) {
+        } else if (m_unplugged && m_droppedRequest &&
+                   Clock::now() - m_lastDropped > std::chrono::milliseconds(100)) {
             // The PC gave up on the unanswered request: the swapped radio is in place.
             PlugInSwapped();
         }
@@ -132,6 +133,7 @@ void RadioSimulator::PlugInSwapped() {
         m_options.password = m_pendingSwap->password;
         m_pendingSwap.reset();
         m_unplugged = false;
+        m_droppedRequest = false;
     }
 }
 
@@ -246,9 +248,9 @@ void RadioSimulator::HandleFrame(const Bytes& frame) {
     if (!Count(frame)) {
         return;
     }
-    // A swap takes the radio off the cable: what the PC sends goes unanswered until it gives up
-    // and leaves the line quiet. A hang-up alone does not end it: the PC reopens the port within
-    // one exchange when it changes the bit rate.
+    // A swap takes the radio off the cable: what the PC sends goes unanswered until a request of
+    // it went unanswered and the line stayed quiet after it. A hang-up alone does not end it: the
+    // PC reopens the port within one exchange when it changes the bit rate.
     if (!m_unplugged) {
         std::lock_guard<std::mutex> lock(m_lock);
         if (m_pendingSwap) {
@@ -256,7 +258,10 @@ void RadioSimulator::HandleFrame(const Bytes& frame) {
         }
     }
     if (m_unplugged) {
+        // Only a request left unanswered fails the PC's exchange; a bit-rate change is answered by
+        // nobody even when a radio is there.
         m_lastDropped = Clock::now();
+        m_droppedRequest = m_droppedRequest || frame[3] != kCmdControl;
         return;
     }
     const uint8_t command = frame[3];

@@ -67,9 +67,9 @@ class RadioSimulator {
     bool Start(std::string& error);
     // Stops serving and closes the pseudo-terminal: the PC's end sees the line go away.
     void Stop();
-    // Puts another radio on the cable. From the next frame the PC sends until it leaves the line
-    // quiet for 100 ms, nothing is answered, as the line is dead while radios
-    // are swapped; then the new radio answers. Safe from any thread.
+    // Puts another radio on the cable. From the next frame the PC sends until a request went
+    // unanswered and the line then stayed quiet for 100 ms, nothing is answered, as the line is dead while
+    // radios are swapped; then the new radio answers. Safe from any thread.
     void SwapRadio(RadioIdentity next);
     // The device path the PC opens.
     const std::string& Path() const { return m_slavePath; }
@@ -117,6 +117,7 @@ class RadioSimulator {
     bool m_mute = false;
     bool m_unplugged = false;  // a swap is under way: see SwapRadio
     std::chrono::steady_clock::time_point m_lastDropped{};
+    bool m_droppedRequest = false;
     uint32_t m_corruptLeft = 0;
     std::chrono::steady_clock::time_point m_lineFree{};  // when the line has sent all given to it
     bool m_heardPc = false;                              // a frame was taken since the last send
