@@ -22,6 +22,9 @@ CliCommand DiffCommand();
 // Client certificate slots ("cert import", "cert delete", "cert list").
 std::vector<CliCommand> CertCommands();
 
+// Fleet provisioning ("fleet check", "fleet run").
+CliCommand FleetCommand();
+
 // Shared helpers.
 bool WantsHelp(const std::vector<std::string>& args);
 int Fail(const std::string& message, int code = 2);  // one line on stderr, returns code

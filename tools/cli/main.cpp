@@ -73,6 +73,7 @@ std::vector<CliCommand> AllCommands() {
         all.push_back(c);
     }
     all.push_back(DiffCommand());
+    all.push_back(FleetCommand());
     return all;
 }
 
