@@ -391,9 +391,9 @@ FleetCheck CheckFleetBytes(const CIniData& templateMap, std::string_view bytes, 
         if (!row.AnyRadio()) {
             auto [it, fresh] = radios.emplace(row.radio, line);
             if (!fresh) {
+                // Its values are still checked, so that one pass lists every fault.
                 problems.push_back({line, FleetProblemKind::DuplicateRadio, kRadioColumn, row.radio,
                                     "line " + std::to_string(it->second)});
-                continue;
             }
         }
         FleetProblem problem;
