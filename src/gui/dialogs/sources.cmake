@@ -18,4 +18,6 @@ target_sources(talvero_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/dlg_cert_password.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dlg_ch_select.h
   ${CMAKE_CURRENT_LIST_DIR}/dlg_ch_select.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dlg_fleet.h
+  ${CMAKE_CURRENT_LIST_DIR}/dlg_fleet.cpp
 )

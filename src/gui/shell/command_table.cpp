@@ -42,6 +42,8 @@ constexpr MenuEntry kMenu[] = {
     {K::Item, ID_CLONE_INFORMATION, "&Information"},
     {K::Separator, 0, nullptr},
     {K::Item, ID_CLONE_INITIALIZATION, "I&nitialization"},
+    {K::Separator, 0, nullptr},
+    {K::Item, ID_CLONE_FLEET, "&Fleet..."},
     {K::EndPopup, 0, nullptr},
 
     {K::Popup, 0, "Firm&ware"},

@@ -6,6 +6,7 @@
 #include "document/talvero_doc.h"
 #include "gui/dialogs/dlg_com_list.h"
 #include "gui/dialogs/dlg_firm_ver.h"
+#include "gui/dialogs/dlg_fleet.h"
 #include "gui/dialogs/gui_clone_host.h"
 #include "gui/shell/command_table.h"
 #include "gui/shell/file_controller.h"
@@ -44,6 +45,7 @@ void CRadioController::RegisterCommands(CommandRouter& router) {
     router.Add(ID_CLONE_INFORMATION, [this] { OnCloneInformation(); });
     router.Add(ID_CLONE_INITIALIZATION, [this] { OnCloneInitialization(); });
     router.Add(ID_FIRMWARE_UPDATE, [this] { OnFirmwareUpdate(); });
+    router.Add(ID_CLONE_FLEET, [this] { OnCloneFleet(); });
     router.Add(ID_COM_MORE, [this] { OnComMore(); });
     router.Add(ID_COM_SEARCH, [this] { OnComSearch(); });
     for (const SpeedCommand& speed : SpeedCommands()) {
@@ -164,4 +166,9 @@ void CRadioController::OnComSearch() {
     } else {
         UserPrompts().Message(m_window, Text(kSearchTexts.failure), Icon::Stop, Buttons::Ok);
     }
+}
+
+void CRadioController::OnCloneFleet() {
+    CDlgFleet dialog(m_link.m_comSpeed, m_window);
+    UserPrompts().ExecDialog(&dialog);
 }

@@ -38,6 +38,8 @@ class CRadioController {
     void OnCloneInformation();
     void OnCloneInitialization();
     void OnFirmwareUpdate();
+    // The fleet window: many radios, one template, a row each.
+    void OnCloneFleet();
     void OnComMore();
     void OnComSearch();
 
