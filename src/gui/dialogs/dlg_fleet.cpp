@@ -54,6 +54,7 @@ enum : uint32_t {
     kAgainText = 10728,
     kStopping = 10729,
     kReportRefused = 10730,
+    kWaitingAfter = 10731,
 };
 
 // A failure the user must see: the stop icon, as every error of the program.
@@ -149,6 +150,9 @@ CDlgFleet::CDlgFleet(uint32_t speed, QWidget* parent) : QDialog(parent) {
     m_rows = Table({kRowHeader, kRadioHeader, kStateHeader}, this);
     m_portTable = Table({kPortHeader, kStateHeader, kProgressHeader}, this);
     m_portTable->setMaximumHeight(130);
+    m_portTable->horizontalHeader()->setStretchLastSection(false);
+    m_portTable->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    m_portTable->setColumnWidth(2, 160);
     m_summary = new QLabel(this);
 
     m_start = new QPushButton(Text(kStartText), this);
@@ -228,7 +232,7 @@ bool CDlgFleet::Start() {
     m_rows->setRowCount(0);
     m_portTable->setRowCount(0);
     m_rowOfLine.clear();
-    m_progress.clear();
+    m_lastResult.clear();
     for (const auto& row : check.plan.rows) {
         const int r = m_rows->rowCount();
         m_rows->insertRow(r);
@@ -354,7 +358,12 @@ void CDlgFleet::OnState(const std::string& port, FleetRadioState state, unsigned
                 return;  // the end of a radio comes with its reason in OnRadioEnded
             }
             const int r = PortRow(port);
-            m_portTable->item(r, 1)->setText(text);
+            // A waiting port still shows how its last radio ended.
+            const auto last = m_lastResult.find(port);
+            m_portTable->item(r, 1)->setText(
+                state == FleetRadioState::kWaiting && last != m_lastResult.end()
+                    ? Format(kWaitingAfter, {text.toStdU16String(), last->second.toStdU16String()})
+                    : text);
             if (state == FleetRadioState::kWaiting || state == FleetRadioState::kReading) {
                 static_cast<QProgressBar*>(m_portTable->cellWidget(r, 2))->setValue(0);
             }
@@ -391,8 +400,9 @@ void CDlgFleet::OnRadioEnded(const FleetReportLine& line, const ErrorInfo& repor
                                  : line.result == kFleetSkipped ? Format(kSkipped, {reason})
                                                                 : Format(kFailed, {reason});
             const int r = PortRow(line.port);
-            m_portTable->item(r, 1)->setText(
-                (line.iccid.empty() ? QString() : QString::fromStdString(line.iccid) + ": ") + text);
+            m_lastResult[line.port] =
+                (line.iccid.empty() ? QString() : QString::fromStdString(line.iccid) + ": ") + text;
+            m_portTable->item(r, 1)->setText(m_lastResult[line.port]);
             if (line.row != 0) {
                 SetRowState(line.row, text);
                 if (!line.iccid.empty()) {

@@ -84,5 +84,5 @@ class CDlgFleet : public QDialog, public IFleetObserver {
     bool m_finished = false;
     bool m_closeWhenDone = false;
     std::map<unsigned, int> m_rowOfLine;
-    std::map<std::string, std::pair<int64_t, int64_t>> m_progress;  // port: position, range
+    std::map<std::string, QString> m_lastResult;  // port: how its last radio ended
 };
