@@ -3,6 +3,7 @@
 // the others finish, and a rerun that skips what the report has as done.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <map>
 #include <mutex>
 
@@ -216,6 +217,30 @@ TEST_F(FleetRunTest, ARunWhoseRowsAreAllDoneTouchesNoRadio) {
     ASSERT_TRUE(run.Run().ok());
     EXPECT_TRUE(run.AllSucceeded());
     EXPECT_TRUE(a->ReceivedFrames().empty());
+}
+
+TEST_F(FleetRunTest, APortThatAppearsWhileWatchingIsTaken) {
+    const FleetPlan plan = Plan("radio,disp_name_01\n*,Alpha\n");
+    auto a = StartRadio(Radio(kFirst));
+    FleetRunOptions options = Options({});
+    options.watch = true;
+    // The cable is plugged in after the first look at the ports.
+    std::atomic<int> looks{0};
+    options.listPorts = [&] {
+        std::vector<ComInfo> ports;
+        if (looks++ > 0) {
+            ports.push_back({a->Path(), u"cable", true});
+        }
+        return ports;
+    };
+    Bench bench;
+    bench.sims = {{a->Path(), a.get()}};
+    FleetRun run(plan, options, &bench);
+    ASSERT_TRUE(run.Run().ok());
+    EXPECT_GT(looks.load(), 1);
+    ASSERT_EQ(bench.ended.size(), 1u);
+    EXPECT_EQ(bench.ended[0].result, "done");
+    EXPECT_EQ(bench.held[kFirst], Expected({{u"disp_name_01", u"Alpha"}}));
 }
 
 }  // namespace
