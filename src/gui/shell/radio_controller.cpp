@@ -3,22 +3,23 @@
 #include <QSettings>
 #include <QStringList>
 #include <QSysInfo>
-
-#include "document/setting_places.h"
-#include "gui/dialogs/dlg_diagnostic_report.h"
-#include "gui/dialogs/dlg_differences.h"
-#include "link/clone_trace.h"
-#include "link/diagnostic_report.h"
-#include "link/trace_store.h"
+#include <iterator>
+#include <tuple>
 
 #include "document/read_backup.h"
+#include "document/setting_places.h"
 #include "document/talvero_doc.h"
 #include "gui/dialogs/dlg_com_list.h"
+#include "gui/dialogs/dlg_diagnostic_report.h"
+#include "gui/dialogs/dlg_differences.h"
 #include "gui/dialogs/dlg_firm_ver.h"
 #include "gui/dialogs/gui_clone_host.h"
 #include "gui/shell/command_table.h"
 #include "gui/shell/file_controller.h"
 #include "gui/shell/user_prompts.h"
+#include "link/clone_trace.h"
+#include "link/diagnostic_report.h"
+#include "link/trace_store.h"
 #include "text/language_texts.h"
 
 namespace {
@@ -200,9 +201,9 @@ void CRadioController::OnCloneInformation() {
         Report(info, kInformationTexts);
         return;
     }
-    const char16_t* keys[] = {u"model", u"ver", u"bt_ver"};
+    static_assert(std::size(kInformationKeys) == std::tuple_size_v<decltype(dialog.m_values)>);
     for (size_t i = 0; i < dialog.m_values.size(); ++i) {
-        dialog.m_values[i] = QString::fromStdU16String(info.data.GetValue(keys[i], u""));
+        dialog.m_values[i] = QString::fromStdU16String(info.data.GetValue(kInformationKeys[i], u""));
     }
     UserPrompts().ExecDialog(&dialog);
 }
