@@ -31,7 +31,7 @@ TEST(SettingPlaces, FoundByEveryKeyForm) {
         {u"access_pass", 1035},
         {u"wlan_ssid_10", 1037},
         {u"eap_cert_name_04", 1038},
-        {u"iccid", 0},
+        {u"iccid", 1003},
         {u"tx_ban_01", 1006},
         {u"no_such_key_01", 0},
         {u"", 0},
