@@ -15,6 +15,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -129,11 +130,18 @@ void BM_CloneWrite(benchmark::State& state) {
     const CloneTimings t;
     const uint64_t frames = PaddedLength(text.size()) / kCloneFrameData;
     const uint64_t blocks = (frames + 19) / 20;
-    // Data frames at the paced rate; each block check answered by an 8-byte acknowledgement, the
-    // end frame by a 13-byte result.
+    // Before each block check the line must have been silent for blockIdleMs since the last
+    // acknowledgement: at high bit rates a block takes less than that, and the rest is waited.
+    double idleS = 0;
+    for (uint64_t b = 1; b < blocks; ++b) {
+        const uint64_t blockFrames = std::min<uint64_t>(20, frames - b * 20);
+        idleS += std::max(0.0, t.blockIdleMs / 1000.0 - PcBytesS(blockFrames * (kCloneFrameData + 5), rate));
+    }
+    // Data frames at the paced rate; each 22-byte block check answered by an 8-byte
+    // acknowledgement, the end frame by a 13-byte result.
     const double floorS = t.writeStartMs / 1000.0 + ConnectWaitS(t) + t.requestGapMs / 1000.0 +
-                          PcBytesS(frames * (kCloneFrameData + 5), rate) +
-                          RadioBytesS(blocks * 8 + 13, rate) + (t.doneMs + t.closeMs) / 1000.0;
+                          PcBytesS(frames * (kCloneFrameData + 5), rate) + idleS +
+                          RadioBytesS(blocks * (22 + 8) + 21 + 13, rate) + (t.doneMs + t.closeMs) / 1000.0;
     for (auto _ : state) {
         CCloneSoftSerialPort port;
         const double cpu0 = CpuSeconds();
