@@ -1,5 +1,6 @@
 #include "link/clone_serial_port.h"
 
+#include <algorithm>
 #include <chrono>
 #include <limits>
 
@@ -167,7 +168,13 @@ uint32_t CCloneSoftSerialPort::WaitLineIdle(uint32_t ms) {
         if (now - start > m_timeoutMs) {
             return Fail(kErrTimeout, 0, "the line does not fall silent");
         }
-        SleepMs(m_timings.pollMs ? m_timings.pollMs : 1);
+        // Sleep to the moment the line will have been silent long enough, or one polling step when
+        // that is further off: at high bit rates a block is sent in less than the wait, and a
+        // whole step slept past the moment on every block would add a tenth to the transfer.
+        const uint64_t silentFor = now - std::min(now, m_lastRxMs.load());
+        const uint64_t left = silentFor > ms ? 1 : ms - silentFor + 1;
+        const uint32_t step = m_timings.pollMs ? m_timings.pollMs : 1;
+        SleepMs(static_cast<uint32_t>(std::min<uint64_t>(left, step)));
     }
 }
 

@@ -26,10 +26,15 @@ TEST(SettingPlaces, FoundByEveryKeyForm) {
         uint32_t nodeId;  // 0: no page shows it
     };
     const Case cases[] = {
-        {u"tx_start_indi_tone_01", 1007}, {u"name_01_500", 1021},
-        {u"access_pass", 1035},           {u"wlan_ssid_10", 1037},
-        {u"eap_cert_name_04", 1038},      {u"iccid", 0},
-        {u"no_such_key_01", 0},           {u"", 0},
+        {u"tx_start_indi_tone_01", 1007},
+        {u"name_01_500", 1021},
+        {u"access_pass", 1035},
+        {u"wlan_ssid_10", 1037},
+        {u"eap_cert_name_04", 1038},
+        {u"iccid", 1003},
+        {u"tx_ban_01", 1006},
+        {u"no_such_key_01", 0},
+        {u"", 0},
     };
     for (const Case& c : cases) {
         const auto place = FindSettingPlace(c.key);

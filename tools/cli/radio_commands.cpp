@@ -154,9 +154,9 @@ int RunSearch(const std::vector<std::string>& args) {
 
 void PrintInformation(const CIniData& information) {
     std::printf("model: %s\nversion: %s\nbluetooth version: %s\n",
-                Utf16ToUtf8(information.GetValue(u"model", u"")).c_str(),
-                Utf16ToUtf8(information.GetValue(u"ver", u"")).c_str(),
-                Utf16ToUtf8(information.GetValue(u"bt_ver", u"")).c_str());
+                Utf16ToUtf8(information.GetValue(kInformationKeys[0], u"")).c_str(),
+                Utf16ToUtf8(information.GetValue(kInformationKeys[1], u"")).c_str(),
+                Utf16ToUtf8(information.GetValue(kInformationKeys[2], u"")).c_str());
 }
 
 int RunInfo(const std::vector<std::string>& args) {

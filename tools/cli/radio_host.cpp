@@ -126,13 +126,15 @@ bool CliCloneHost::AskClonePassword(std::u16string& password) {
     const bool canHide = ::tcgetattr(tty, &saved) == 0;
     bool ok = false;
     for (;;) {
-        const char prompt[] = "Radio password: ";
-        [[maybe_unused]] ssize_t w = ::write(tty, prompt, sizeof prompt - 1);
+        // Echo goes off before the prompt appears: an answer typed as soon as the prompt shows
+        // must be neither echoed nor thrown away with the typeahead flushed here.
         if (canHide) {
             struct termios quiet = saved;
             quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
             ::tcsetattr(tty, TCSAFLUSH, &quiet);
         }
+        const char prompt[] = "Radio password: ";
+        [[maybe_unused]] ssize_t w = ::write(tty, prompt, sizeof prompt - 1);
         std::string line;
         char c;
         ssize_t n;
@@ -140,7 +142,7 @@ bool CliCloneHost::AskClonePassword(std::u16string& password) {
             line.push_back(c);
         }
         if (canHide) {
-            ::tcsetattr(tty, TCSAFLUSH, &saved);
+            ::tcsetattr(tty, TCSANOW, &saved);
         }
         w = ::write(tty, "\n", 1);
         if (n != 1) {
