@@ -8,6 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   libssl-dev openssl
+  zlib1g-dev
   libchm-dev fp-utils
   xvfb xauth imagemagick fonts-ipafont-gothic
   clang-format ccache

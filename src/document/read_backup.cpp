@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "document/config_file.h"
+#include "document/ini_data.h"
 #include "document/talvero_doc.h"
 
 namespace fs = std::filesystem;
@@ -36,9 +37,13 @@ std::string Stamp(std::chrono::system_clock::time_point t) {
     return buf;
 }
 
+bool EndsWith(const std::string& name, const std::string& end) {
+    return name.size() >= end.size() && name.compare(name.size() - end.size(), end.size(), end) == 0;
+}
+
 bool IsBackupName(const std::string& name) {
     return name.size() > 9 && name.compare(0, 5, "read-") == 0 &&
-           name.compare(name.size() - 4, 4, ".ini") == 0;
+           (EndsWith(name, ".ini") || EndsWith(name, ".radio.txt"));
 }
 
 void Prune(const std::string& folder, std::chrono::system_clock::time_point now, std::chrono::hours keep,
@@ -46,7 +51,8 @@ void Prune(const std::string& folder, std::chrono::system_clock::time_point now,
     std::error_code ec;
     for (const auto& entry : fs::directory_iterator(folder, ec)) {
         const std::string name = entry.path().filename().string();
-        if (!IsBackupName(name) || entry.path().string() == justWritten || !entry.is_regular_file(ec)) {
+        if (!IsBackupName(name) || entry.path().string().rfind(justWritten, 0) == 0 ||
+            !entry.is_regular_file(ec)) {
             continue;
         }
         struct stat st {};
@@ -81,7 +87,25 @@ BackupResult SaveReadBackup(const CTalveroDoc& doc, const std::string& folder,
     r.error = WriteFileAtomically(path, RenderConfigurationFile(doc));
     if (r.error.ok()) {
         r.path = path;
-        Prune(folder, now, keep, path);
+        Prune(folder, now, keep, path.substr(0, path.size() - 4));
+    }
+    return r;
+}
+
+BackupResult SaveReadBackup(const CIniData& radioData, const std::string& receivedText,
+                            const std::string& folder, std::chrono::system_clock::time_point now,
+                            std::chrono::hours keep) {
+    CTalveroDoc doc;
+    doc.LoadSettings(radioData, false);
+    BackupResult r = SaveReadBackup(doc, folder, now, keep);
+    if (!r.error.ok() || receivedText.empty()) {
+        return r;
+    }
+    const std::string textPath = r.path.substr(0, r.path.size() - 4) + ".radio.txt";
+    r.error = WriteFileAtomically(textPath, receivedText);
+    if (r.error.ok()) {
+        ::chmod(textPath.c_str(), 0600);
+        r.textPath = textPath;
     }
     return r;
 }

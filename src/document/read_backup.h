@@ -7,6 +7,7 @@
 
 #include "platform/error_codes.h"
 
+class CIniData;
 class CTalveroDoc;
 
 // $XDG_DATA_HOME/Talvero/backups, or ~/.local/share/Talvero/backups.
@@ -14,12 +15,23 @@ std::string DefaultBackupFolder();
 
 struct BackupResult {
     ErrorInfo error;
-    std::string path;  // the file written, when error.ok()
+    std::string path;      // the file written, when error.ok()
+    std::string textPath;  // the radio's own text beside it, when one was given and written
 };
 
 // Writes the document as "read-YYYYMMDD-HHMMSS.ini" (local time; "-2", "-3" ... added when that
 // name is taken) in `folder`, creating the folder when needed, then removes backups older than
 // `keep`. The document's path and modified flag are not changed.
 BackupResult SaveReadBackup(const CTalveroDoc& doc, const std::string& folder,
+                            std::chrono::system_clock::time_point now = std::chrono::system_clock::now(),
+                            std::chrono::hours keep = std::chrono::hours(24 * 365));
+
+// The backup of a read as the radio sent it: the whole configuration of `radioData` (whatever the
+// program's WLAN-only mode) as "read-….ini", and beside it, when `receivedText` is not empty, the
+// exact clone text the radio sent as "read-….radio.txt" (it keeps what the file form cannot: the
+// radio's information, its lines and servers, and every key this program does not know). The
+// text file is readable by its owner only: it holds the radio's secrets in plain text.
+BackupResult SaveReadBackup(const CIniData& radioData, const std::string& receivedText,
+                            const std::string& folder,
                             std::chrono::system_clock::time_point now = std::chrono::system_clock::now(),
                             std::chrono::hours keep = std::chrono::hours(24 * 365));

@@ -3,6 +3,27 @@
 #include "platform/code_page.h"
 #include "platform/posix/port_enum.h"
 
+namespace {
+
+const char* OperationName(int type) {
+    switch (type) {
+        case kJobInformation:
+            return "information";
+        case kJobRead:
+            return "read";
+        case kJobWrite:
+            return "write";
+        case kJobFirmware:
+            return "firmware update";
+        case kJobSearch:
+            return "port search";
+        default:
+            return "unknown operation";
+    }
+}
+
+}  // namespace
+
 uint32_t CloneThreadProc(CloneJob& job, const CloneProgressCallback& progress) {
     CCloneSoftSerialPort port;
     port.ApplyTimings(job.timings);
@@ -10,9 +31,15 @@ uint32_t CloneThreadProc(CloneJob& job, const CloneProgressCallback& progress) {
     port.m_progressCallback = progress;
     CloneLinkSettings none;
     CloneLinkSettings& settings = job.link ? *job.link : none;
+    port.m_trace = settings.m_trace;
     const std::string& portName = settings.m_comPort;
     const uint32_t speed = settings.m_comSpeed;
     const std::u16string& password = settings.m_clonePassword;
+    if (port.m_trace) {
+        port.m_trace->Note(std::string(OperationName(job.type)) + " on " +
+                           (portName.empty() ? std::string("every port") : portName) + " at " +
+                           std::to_string(speed) + " bit/s");
+    }
     uint32_t r = kErrInvalidData;
     switch (job.type) {
         case kJobInformation:
@@ -20,6 +47,7 @@ uint32_t CloneThreadProc(CloneJob& job, const CloneProgressCallback& progress) {
             break;
         case kJobRead:
             r = port.ReadClone(portName, speed, password, job.data);
+            job.receivedText = std::move(port.m_receivedText);
             break;
         case kJobWrite:
             r = port.WriteClone(portName, speed, password, ToAnsi(RenderHexLines(job.lines)));
@@ -35,6 +63,11 @@ uint32_t CloneThreadProc(CloneJob& job, const CloneProgressCallback& progress) {
             break;
     }
     port.Close();
+    if (port.m_trace) {
+        port.m_trace->Note(std::string(OperationName(job.type)) + " ended with " + std::to_string(r) +
+                           (r == kErrSuccess ? "" : " (" + DescribeCode(r) + ")"));
+    }
+    port.m_trace = nullptr;
     job.result = r;
     job.error = port.LastError();
     if (job.error.code != r) {

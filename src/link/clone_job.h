@@ -27,12 +27,14 @@ struct CloneLinkSettings {
     std::string m_comPort;
     uint32_t m_comSpeed = 38400;
     std::u16string m_clonePassword;  // empty when the radio asks for none
+    CCloneTrace* m_trace = nullptr;  // records every frame of the commands on this link when set
 };
 
 struct CloneJob {
     int type = kJobInformation;
     CloneLinkSettings* link = nullptr;  // a port search stores the port it finds here
     CIniData data;                      // information reply; the configuration read
+    std::string receivedText;           // a read: the clone text exactly as the radio sent it
     std::vector<std::u16string> lines;  // the configuration lines to write
     uint32_t result = 0;
     ErrorInfo error;  // result with the system's and the port's context

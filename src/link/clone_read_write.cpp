@@ -91,6 +91,7 @@ uint32_t CCloneSoftSerialPort::ReceiveBlocks(CIniData& map) {
     const uint32_t r = VerifyCloneText(textRead, static_cast<uint32_t>(ParseHex(endText.substr(0, 8))),
                                        static_cast<uint32_t>(ParseHex(endText.substr(8, 8))), &map);
     if (r == kErrSuccess) {
+        m_receivedText = std::move(textRead);
         ReportProgress(kReadProgressEnd);
         SleepMs(m_timings.doneMs);
         return r;

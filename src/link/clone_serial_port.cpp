@@ -1,5 +1,6 @@
 #include "link/clone_serial_port.h"
 
+#include <algorithm>
 #include <chrono>
 #include <limits>
 
@@ -74,6 +75,9 @@ void CCloneSoftSerialPort::OnReceiveByte(uint8_t byte) {
         frame.swap(m_pendingFrame);
         m_pendingFrame.reserve(1024);
         if (frame.size() > 3 && frame[1] == kAddrPc && frame[2] == kAddrRadio) {
+            if (m_trace) {
+                m_trace->Record(frame.data(), frame.size(), false);
+            }
             std::lock_guard<std::mutex> lock(m_lock);
             m_replies.push_back(std::move(frame));
             m_arrived.notify_all();
@@ -164,7 +168,13 @@ uint32_t CCloneSoftSerialPort::WaitLineIdle(uint32_t ms) {
         if (now - start > m_timeoutMs) {
             return Fail(kErrTimeout, 0, "the line does not fall silent");
         }
-        SleepMs(m_timings.pollMs ? m_timings.pollMs : 1);
+        // Sleep to the moment the line will have been silent long enough, or one polling step when
+        // that is further off: at high bit rates a block is sent in less than the wait, and a
+        // whole step slept past the moment on every block would add a tenth to the transfer.
+        const uint64_t silentFor = now - std::min(now, m_lastRxMs.load());
+        const uint64_t left = silentFor > ms ? 1 : ms - silentFor + 1;
+        const uint32_t step = m_timings.pollMs ? m_timings.pollMs : 1;
+        SleepMs(static_cast<uint32_t>(std::min<uint64_t>(left, step)));
     }
 }
 
@@ -177,6 +187,13 @@ void CCloneSoftSerialPort::PaceSend(uint64_t bytesSinceMark, uint64_t markMs) {
     if (elapsedUs < dueUs) {
         SleepMs(static_cast<uint32_t>((dueUs - elapsedUs) / 1000));
     }
+}
+
+uint32_t CCloneSoftSerialPort::SendFrame(const Bytes& frame) {
+    if (m_trace) {
+        m_trace->Record(frame.data(), frame.size(), true);
+    }
+    return Write(frame.data(), frame.size());
 }
 
 uint32_t CCloneSoftSerialPort::SendRequest(uint8_t command) {
@@ -220,6 +237,9 @@ uint32_t CCloneSoftSerialPort::Connect(const std::string& port, uint32_t baudRat
         if (r != kErrSuccess) {
             return r;
         }
+        if (m_trace) {
+            m_trace->SetSpeed(9600);
+        }
         r = SendFrame(
             MakePcFrame(kCmdControl, std::string(1, static_cast<char>(kSubBitRate)) + Hex8(baudRate)));
         if (r == kErrSuccess) {
@@ -237,6 +257,9 @@ uint32_t CCloneSoftSerialPort::Connect(const std::string& port, uint32_t baudRat
     }
     m_baudRate = baudRate;
     m_byteTimeUs = ByteTimeUs(baudRate);
+    if (m_trace) {
+        m_trace->SetSpeed(baudRate);
+    }
     SetModemLines();
     r = SendPassword(password);
     if (r != kErrSuccess) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "link/clone_frames.h"
+#include "link/clone_trace.h"
 #include "platform/posix/serial_port.h"
 
 class CIniData;
@@ -79,7 +80,8 @@ class CCloneSoftSerialPort : public ESerialPort {
 
     uint32_t SendRequest(uint8_t command);
     uint32_t SendPassword(const std::u16string& password);
-    uint32_t SendFrame(const Bytes& frame) { return Write(frame.data(), frame.size()); }
+    // Sends a whole frame; the trace, when there is one, records it.
+    uint32_t SendFrame(const Bytes& frame);
     // The outbound block transfer: 160-byte data frames, a block check after every
     // `framesPerBlock` frames and after the last, a negative acknowledgement resending the block.
     // `progress` is the next position to report (per frame or per block).
@@ -112,6 +114,9 @@ class CCloneSoftSerialPort : public ESerialPort {
     std::set<std::u16string> m_acceptedCodes;
     CloneProgressCallback m_progressCallback;
     CloneTimings m_timings;
+    CCloneTrace* m_trace = nullptr;  // records every frame sent and received when set
+    // The clone text of the last read that was accepted, exactly as the radio sent it.
+    std::string m_receivedText;
 
   protected:
     void OnLineLost() override;

@@ -34,6 +34,7 @@ class RecipeRun {
         if (CheckRadio(m_job, askPassword, m_host) != kErrSuccess) {
             return Ended(RadioStage::kCheck);
         }
+        m_outcome.information = m_job.data;
         return true;
     }
 
@@ -42,6 +43,7 @@ class RecipeRun {
         m_job.data.clear();
         if (Run(type, texts)) {
             m_outcome.data = std::move(m_job.data);
+            m_outcome.receivedText = std::move(m_job.receivedText);
         } else {
             Ended(RadioStage::kOperation);
         }
@@ -51,7 +53,48 @@ class RecipeRun {
     RadioOutcome Finish() { return std::move(m_outcome); }
     CloneJob& Job() { return m_job; }
 
+    // Reads back what `lines` wrote and compares; the outcome of the write is completed.
+    RadioOutcome Verify(RadioOutcome written, const std::vector<std::u16string>& lines,
+                        const std::u16string& accessPassword) {
+        written.verified = false;
+        m_job.data.clear();
+        m_job.type = kJobInformation;
+        const std::u16string writePassword = m_job.link->m_clonePassword;
+        if (!Run(kJobInformation, kInformationTexts)) {
+            return VerifyFailed(std::move(written));
+        }
+        if (LeadingDecimal(m_job.data.GetValue(u"auth", u"")) != 0) {
+            std::u16string password = writePassword.empty() ? accessPassword : writePassword;
+            if (password.empty() && !m_host.AskClonePassword(password)) {
+                m_job.result = kErrCancelled;
+                m_job.error = ErrorInfo{kErrCancelled, 0, "password prompt cancelled"};
+                return VerifyFailed(std::move(written));
+            }
+            m_job.link->m_clonePassword = password;
+        }
+        m_job.data.clear();
+        if (!Run(kJobRead, kReadTexts)) {
+            return VerifyFailed(std::move(written));
+        }
+        written.verified = true;
+        written.differences = CompareWrittenLines(lines, m_job.data);
+        if (!written.differences.empty()) {
+            written.stage = RadioStage::kVerify;
+            written.error = ErrorInfo{
+                kErrSuccess, 0,
+                std::to_string(written.differences.size()) + " settings read back differ from those written"};
+        }
+        return written;
+    }
+
   private:
+    RadioOutcome VerifyFailed(RadioOutcome written) {
+        written.stage = RadioStage::kVerify;
+        written.result = m_job.result;
+        written.error = m_job.error.code == m_job.result ? m_job.error : ErrorInfo{m_job.result, 0, {}};
+        return written;
+    }
+
     bool Run(int type, const RecipeTexts& texts) {
         m_job.type = type;
         m_job.result = kErrSuccess;
@@ -94,7 +137,7 @@ uint32_t CheckRadio(CloneJob& job, bool askPassword, ICloneHost& host) {
 uint32_t OutcomeTextId(const RadioOutcome& outcome, const RecipeTexts& texts) {
     switch (outcome.stage) {
         case RadioStage::kDone:
-            return texts.success;
+            return outcome.verified ? kVerifiedText : texts.success;
         case RadioStage::kDeclined:
             return 0;
         case RadioStage::kDocument:
@@ -102,6 +145,8 @@ uint32_t OutcomeTextId(const RadioOutcome& outcome, const RecipeTexts& texts) {
         case RadioStage::kCheck:
             // Whatever stopped the check is the general link failure; a cancelled prompt says nothing.
             return outcome.result == kErrCancelled ? 0 : texts.failure;
+        case RadioStage::kVerify:
+            return outcome.result == kErrSuccess ? kVerifyDiffersText : kVerifyFailedText;
         case RadioStage::kOperation:
             if (outcome.result == kErrInvalidData && texts.invalidData != 0) {
                 return texts.invalidData;
@@ -133,7 +178,7 @@ RadioOutcome ReadConfiguration(CloneLinkSettings& link, ICloneHost& host, const 
 }
 
 RadioOutcome WriteConfiguration(const CTalveroDoc& document, CloneLinkSettings& link, ICloneHost& host,
-                                const CloneTimings& timings) {
+                                const CloneTimings& timings, bool verify) {
     unsigned entry = 0;
     if (!document.FindDuplicateIdEntry(entry)) {
         // The radio would hold two entries for one ID: refused before anything is asked or sent.
@@ -154,7 +199,15 @@ RadioOutcome WriteConfiguration(const CTalveroDoc& document, CloneLinkSettings& 
     }
     run.Job().lines.clear();
     document.RenderSettings(run.Job().lines, false);
-    return run.Operate(kJobWrite, kWriteTexts);
+    if (!verify) {
+        return run.Operate(kJobWrite, kWriteTexts);
+    }
+    const std::vector<std::u16string> lines = run.Job().lines;
+    RadioOutcome written = run.Operate(kJobWrite, kWriteTexts);
+    if (!written.ok()) {
+        return written;
+    }
+    return run.Verify(std::move(written), lines, document.Get(u"access_pass"));
 }
 
 RadioOutcome InitialiseRadio(CloneLinkSettings& link, ICloneHost& host, const CloneTimings& timings) {

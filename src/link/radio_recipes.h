@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "document/ini_data.h"
+#include "document/settings_compare.h"
 #include "link/clone_job.h"
 #include "platform/error_codes.h"
 
@@ -25,6 +26,7 @@ enum class RadioStage {
     kDeclined,   // the user answered no to a question: nothing sent
     kCheck,      // the port search or the device check failed, or the password prompt was cancelled
     kOperation,  // the operation itself failed
+    kVerify,     // written, but the read-back failed (result) or differs (result 0, differences)
 };
 
 struct RadioOutcome {
@@ -32,7 +34,11 @@ struct RadioOutcome {
     RadioStage stage = RadioStage::kDone;
     ErrorInfo error;              // the result with the system's and the port's context
     CIniData data;                // the information reply; after a read, the configuration read
+    CIniData information;         // the information reply of the device check
+    std::string receivedText;     // a read: the clone text exactly as the radio sent it
     unsigned duplicateEntry = 0;  // kDocument: 0-based index of the repeated ID list entry
+    bool verified = false;        // a write was read back and compared
+    std::vector<SettingDifference> differences;  // written (first) against read back (second)
     bool ok() const { return result == kErrSuccess && stage == RadioStage::kDone; }
 };
 
@@ -54,6 +60,11 @@ inline constexpr RecipeTexts kInformationTexts{2052, 3, 0, 2055, 0, 0};
 inline constexpr RecipeTexts kSearchTexts{2053, 100, 2054, 2056, 0, 0};
 // The text of a repeated ID list entry; its argument is the 1-based entry number.
 inline constexpr uint32_t kDuplicateIdText = 2074;
+// A verified write: the radio holds what was written / holds something else / could not be read
+// back.
+inline constexpr uint32_t kVerifiedText = 10600;
+inline constexpr uint32_t kVerifyDiffersText = 10601;
+inline constexpr uint32_t kVerifyFailedText = 10602;
 
 // The text ID that reports an outcome of the command with these texts; 0 when nothing is shown
 // (a declined question, a cancelled password prompt, a success without a text of its own).
@@ -81,8 +92,12 @@ RadioOutcome ReadConfiguration(CloneLinkSettings& link, ICloneHost& host, const 
 // The document's configuration (its radio form; WLAN and certificates only in the WLAN-only mode)
 // into the radio. A repeated ID list entry stops it before anything is asked or sent; the host
 // confirms the write, and first a password the configuration sets on the radio.
+// With `verify`, a written configuration is read back and compared key by key in the radio form:
+// the outcome is kDone and `verified` when the radio holds every line written, else kVerify with
+// the differences (result 0) or with the read-back's failure. The read-back sends the password of
+// the write, or the access password just written when the radio now asks for one.
 RadioOutcome WriteConfiguration(const CTalveroDoc& document, CloneLinkSettings& link, ICloneHost& host,
-                                const CloneTimings& timings = {});
+                                const CloneTimings& timings = {}, bool verify = false);
 
 // Resets the radio, after the host has confirmed it.
 RadioOutcome InitialiseRadio(CloneLinkSettings& link, ICloneHost& host, const CloneTimings& timings = {});

@@ -4,7 +4,10 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/stat.h>
+
 #include "document/config_file.h"
+#include "document/ini_data.h"
 #include "document/read_backup.h"
 #include "document/talvero_doc.h"
 
@@ -53,6 +56,32 @@ TEST(ReadBackup, WritesDatedFilesAndPrunesOnlyOldBackups) {
     EXPECT_FALSE(bad.error.ok());
     EXPECT_FALSE(bad.error.detail.empty());
     fs::remove_all(tmpl);
+}
+
+// A read's backup holds the whole configuration the radio sent, whatever mode the program is in,
+// and beside it the radio's own text, which alone keeps its information and unknown keys.
+TEST(ReadBackup, KeepsTheWholeConfigurationAndTheRadiosOwnText) {
+    char tmpl[] = "/tmp/talvero-backup-XXXXXX";
+    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    const std::string folder = tmpl;
+    const std::string text = "00690063006300690064003D0031\r\n";  // iccid=1: never in a file
+    CIniData map;
+    map.LoadText(u"disp_name_01=from radio\r\nwlan_ssid_01=office\r\niccid=1\r\n");
+    const BackupResult r = SaveReadBackup(map, text, folder);
+    ASSERT_TRUE(r.error.ok()) << r.error.detail;
+    CTalveroDoc doc;
+    ASSERT_TRUE(OpenConfigurationFile(doc, r.path).ok());
+    EXPECT_EQ(doc.Get(u"disp_name"), u"from radio");
+    EXPECT_EQ(doc.Get(u"wlan_ssid", 0), u"office");
+    EXPECT_EQ(r.textPath, r.path.substr(0, r.path.size() - 4) + ".radio.txt");
+    std::ifstream in(r.textPath, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), text);
+    struct stat st {};
+    ASSERT_EQ(::stat(r.textPath.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    // Without the radio's text only the configuration is kept.
+    EXPECT_TRUE(SaveReadBackup(map, std::string(), folder).textPath.empty());
+    fs::remove_all(folder);
 }
 
 }  // namespace

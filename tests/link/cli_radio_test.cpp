@@ -55,8 +55,11 @@ TEST_F(CliRadio, InfoReadWriteInitFirmware) {
     CTalveroDoc doc;
     ASSERT_TRUE(OpenConfigurationFile(doc, ini).ok());
     EXPECT_EQ(RadioLines(doc), RadioLines(changed));
+    // The backup and, beside it, the radio's own text, which keeps what the file form does not.
     EXPECT_EQ(std::distance(fs::directory_iterator(dir + "/xdg/Talvero/backups"), fs::directory_iterator()),
-              1);
+              2);
+    EXPECT_NE(read.out.find("model: TLV-700\n"), std::string::npos) << read.out;
+    EXPECT_NE(read.out.find("ICCID: "), std::string::npos) << read.out;
 
     CTalveroDoc defaults;
     const std::string defaultsIni = dir + "/defaults.ini";

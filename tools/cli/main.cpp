@@ -46,6 +46,19 @@ void LoadLanguageTexts() {
                         });
 }
 
+void LoadEnglishTexts() {
+    static bool loaded = false;
+    if (loaded) {
+        return;
+    }
+    loaded = true;
+    SelectLanguageFiles(ProgramBesideThisTool(), kEnglishLanguageId,
+                        [](uint32_t code, const std::string& path) {
+                            std::fprintf(stderr, "talvero-cli: language file %s: %s\n", path.c_str(),
+                                         DescribeCode(code).c_str());
+                        });
+}
+
 namespace {
 
 std::vector<CliCommand> AllCommands() {
@@ -59,6 +72,8 @@ std::vector<CliCommand> AllCommands() {
     for (const auto& c : CertCommands()) {
         all.push_back(c);
     }
+    all.push_back(DiffCommand());
+    all.push_back(FleetCommand());
     return all;
 }
 

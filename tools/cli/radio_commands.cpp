@@ -20,26 +20,20 @@
 #include "platform/posix/port_enum.h"
 #include "platform/unicode.h"
 #include "radio_host.h"
+#include "radio_session.h"
+#include "setting_text.h"
 
 namespace fs = std::filesystem;
-
-namespace {
 
 const char kLinkOptionsHelp[] =
     "  --port PATH      serial port of the radio (default: the port found by 'search')\n"
     "  --speed BPS      bit rate (default 38400)\n"
     "  --password TEXT  the radio's password, when it asks for one (default: asked on the terminal)\n"
-    "  --timeout MS     reply time-out in milliseconds (default 4000; 6000 while writing)\n";
+    "  --timeout MS     reply time-out in milliseconds (default 4000; 6000 while writing)\n"
+    "  --trace FILE     record every frame in FILE (time, direction, bit rate, command, length,\n"
+    "                   payload in hex; passwords, keys and certificates masked)\n";
 
-struct LinkArgs {
-    std::optional<std::string> port;
-    uint32_t speed = 38400;
-    std::optional<std::u16string> password;
-    std::optional<uint32_t> timeoutMs;
-    std::vector<std::string> rest;  // everything that is not a link option
-};
-
-bool ParseUnsigned(const std::string& text, uint64_t max, uint32_t& value) {
+static bool ParseUnsigned(const std::string& text, uint64_t max, uint32_t& value) {
     if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != std::string::npos) {
         return false;
     }
@@ -51,12 +45,12 @@ bool ParseUnsigned(const std::string& text, uint64_t max, uint32_t& value) {
     return true;
 }
 
-// Splits off the link options; on a mistake prints it and returns false.
 bool ParseLinkArgs(const std::string& command, const std::vector<std::string>& args, LinkArgs& out,
                    int& status) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        const bool takesValue = a == "--port" || a == "--speed" || a == "--password" || a == "--timeout";
+        const bool takesValue =
+            a == "--port" || a == "--speed" || a == "--password" || a == "--timeout" || a == "--trace";
         if (!takesValue) {
             out.rest.push_back(a);
             continue;
@@ -66,7 +60,13 @@ bool ParseLinkArgs(const std::string& command, const std::vector<std::string>& a
             return false;
         }
         const std::string& v = args[++i];
-        if (a == "--port") {
+        if (a == "--trace") {
+            if (v.empty()) {
+                status = Fail(command + ": --trace needs the path of a file", kExitUsage);
+                return false;
+            }
+            out.trace = v;
+        } else if (a == "--port") {
             if (v.empty()) {
                 status = Fail(command + ": --port needs the path of a serial port", kExitUsage);
                 return false;
@@ -99,36 +99,7 @@ bool ParseLinkArgs(const std::string& command, const std::vector<std::string>& a
     return true;
 }
 
-// Everything a radio command needs: the link settings, the host, the time-outs. A link without
-// --port searches every port for the radio first.
-struct RadioSession {
-    std::string command;
-    CloneLinkSettings link;
-    CliCloneHost host;
-    CloneTimings timings;
-
-    RadioSession(std::string name, const LinkArgs& args)
-        : command(std::move(name)), host(command, args.password) {
-        link.m_comSpeed = args.speed;
-        link.m_comPort = args.port.value_or(std::string());
-        if (args.timeoutMs) {
-            timings.replyTimeoutMs = *args.timeoutMs;
-            timings.writeTimeoutMs = *args.timeoutMs;
-            timings.searchTimeoutMs = *args.timeoutMs;
-        }
-    }
-
-    // The exit status of a recipe's outcome, with its one-line message on a failure.
-    int Report(const RadioOutcome& outcome) {
-        if (outcome.ok()) {
-            return kExitOk;
-        }
-        if (outcome.stage == RadioStage::kCheck && outcome.result == kErrCancelled && host.m_noTerminal) {
-            return Fail(command + ": the radio asks for its password: give --password", kExitPassword);
-        }
-        return ReportRadioFailure(command, outcome, link);
-    }
-};
+namespace {
 
 int Help(const char* usage) {
     std::printf("%s\n\noptions:\n%s\n%s", usage, kLinkOptionsHelp, kRadioExitHelp);
@@ -181,6 +152,13 @@ int RunSearch(const std::vector<std::string>& args) {
     return 0;
 }
 
+void PrintInformation(const CIniData& information) {
+    std::printf("model: %s\nversion: %s\nbluetooth version: %s\n",
+                Utf16ToUtf8(information.GetValue(kInformationKeys[0], u"")).c_str(),
+                Utf16ToUtf8(information.GetValue(kInformationKeys[1], u"")).c_str(),
+                Utf16ToUtf8(information.GetValue(kInformationKeys[2], u"")).c_str());
+}
+
 int RunInfo(const std::vector<std::string>& args) {
     if (WantsHelp(args)) {
         return Help(
@@ -200,10 +178,7 @@ int RunInfo(const std::vector<std::string>& args) {
     if (int r = s.Report(info); r != kExitOk) {
         return r;
     }
-    std::printf("model: %s\nversion: %s\nbluetooth version: %s\n",
-                Utf16ToUtf8(info.data.GetValue(kInformationKeys[0], u"")).c_str(),
-                Utf16ToUtf8(info.data.GetValue(kInformationKeys[1], u"")).c_str(),
-                Utf16ToUtf8(info.data.GetValue(kInformationKeys[2], u"")).c_str());
+    PrintInformation(info.data);
     return 0;
 }
 
@@ -226,7 +201,9 @@ int RunRead(const std::vector<std::string>& args) {
             "Reads the radio's configuration and saves it as a configuration file. A failed read leaves "
             "FILE\n"
             "as it was. Every configuration read is also kept as a dated backup in\n"
-            "$XDG_DATA_HOME/Talvero/backups (~/.local/share/Talvero/backups) unless --no-backup is given.");
+            "$XDG_DATA_HOME/Talvero/backups (~/.local/share/Talvero/backups) unless --no-backup is given:\n"
+            "the whole configuration, and beside it the exact text the radio sent (read-....radio.txt).\n"
+            "Then prints the radio's model, versions, ICCID, IMEI and number, one 'name: value' line each.");
     }
     LinkArgs link;
     int status = 0;
@@ -267,7 +244,7 @@ int RunRead(const std::vector<std::string>& args) {
     }
     doc.RemoveObserver(&warnings);
     if (backup) {
-        const BackupResult b = SaveReadBackup(doc, DefaultBackupFolder());
+        const BackupResult b = SaveReadBackup(read.data, read.receivedText, DefaultBackupFolder());
         if (!b.error.ok()) {
             std::fprintf(stderr, "talvero-cli: read: warning: no backup kept: %s\n", b.error.detail.c_str());
         }
@@ -276,15 +253,22 @@ int RunRead(const std::vector<std::string>& args) {
     if (!e.ok()) {
         return Fail("read: cannot write " + out + ": " + e.detail, kExitFile);
     }
+    // The file form keeps none of these: they are shown now, and kept in the backup's radio text.
+    PrintInformation(read.information);
+    std::printf("ICCID: %s\nIMEI: %s\nnumber: %s\n", Utf16ToUtf8(read.data.GetValue(u"iccid", u"")).c_str(),
+                Utf16ToUtf8(read.data.GetValue(u"imei", u"")).c_str(),
+                Utf16ToUtf8(read.data.GetValue(u"tel_number", u"")).c_str());
     return 0;
 }
 
 int RunWrite(const std::vector<std::string>& args) {
     if (WantsHelp(args)) {
         return Help(
-            "usage: talvero-cli write FILE [--wlan-only] [LINK OPTIONS]\n\n"
+            "usage: talvero-cli write FILE [--wlan-only] [--verify] [LINK OPTIONS]\n\n"
             "Writes a configuration file to the radio. --wlan-only sends only the WLAN and certificate "
             "settings.\n"
+            "--verify reads the configuration back and compares it key by key with what was written: the\n"
+            "keys that differ are listed on stderr (exit 16); a read-back that fails exits 17.\n"
             "A configuration whose ID list holds a duplicate entry is refused before the radio is touched.");
     }
     LinkArgs link;
@@ -294,9 +278,12 @@ int RunWrite(const std::vector<std::string>& args) {
     }
     std::string path;
     bool wlanOnly = false;
+    bool verify = false;
     for (const auto& a : link.rest) {
         if (a == "--wlan-only") {
             wlanOnly = true;
+        } else if (a == "--verify") {
+            verify = true;
         } else if (!a.empty() && a[0] == '-') {
             return Unexpected("write", a);
         } else if (path.empty()) {
@@ -315,7 +302,29 @@ int RunWrite(const std::vector<std::string>& args) {
     }
     doc.m_wlanOnly = wlanOnly ? 1 : 0;
     RadioSession s("write", link);
-    return s.Report(WriteConfiguration(doc, s.link, s.host, s.timings));
+    const RadioOutcome written = WriteConfiguration(doc, s.link, s.host, s.timings, verify);
+    if (written.stage != RadioStage::kVerify) {
+        const int status = s.Report(written);
+        if (status == kExitOk && written.verified) {
+            std::printf("verified: the radio holds every setting written\n");
+        }
+        return status;
+    }
+    s.Finish();
+    if (!written.differences.empty()) {
+        LoadEnglishTexts();
+        std::fprintf(stderr, "talvero-cli: write: written, but the radio holds %zu settings differently:\n",
+                     written.differences.size());
+        for (const auto& d : written.differences) {
+            std::fprintf(stderr, "  %s\n", DescribeReadBack(d).c_str());
+        }
+        return kExitVerifyDiffers;
+    }
+    std::fprintf(stderr,
+                 "talvero-cli: write: written, but the configuration could not be read back: %s%s%s\n",
+                 DescribeCode(written.result).c_str(), written.error.detail.empty() ? "" : ": ",
+                 written.error.detail.c_str());
+    return kExitVerifyFailed;
 }
 
 int RunInit(const std::vector<std::string>& args) {

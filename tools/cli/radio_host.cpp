@@ -31,7 +31,9 @@ const char kRadioExitHelp[] =
     "  12  file error (configuration or firmware file unreadable, refused or not writable)\n"
     "  13  the ID list holds a duplicate entry\n"
     "  14  the radio went away during the operation\n"
-    "  15  cancelled at the password prompt\n";
+    "  15  cancelled at the password prompt\n"
+    "  16  write --verify: written, but the radio holds different values (listed on stderr)\n"
+    "  17  write --verify: written, but the configuration could not be read back\n";
 
 namespace {
 

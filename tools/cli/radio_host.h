@@ -26,6 +26,8 @@ enum RadioExit : int {
     kExitDuplicateId = 13,
     kExitLineLost = 14,
     kExitCancelled = 15,
+    kExitVerifyDiffers = 16,  // written, but the radio holds something else
+    kExitVerifyFailed = 17,   // written, but it could not be read back
 };
 
 // The list printed by every radio command's --help.

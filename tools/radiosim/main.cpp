@@ -30,12 +30,17 @@ const char kUsage[] =
     "  --rental N           rental value (default 0)\n"
     "  --auth N             non-zero: the radio asks for its password\n"
     "  --password TEXT      the radio's password\n"
+    "  --iccid TEXT         the SIM card's ICCID the radio reports in every read (default: none)\n"
+    "  --swap-file FILE     swap radios: whenever FILE's first line changes to an ICCID, another radio\n"
+    "                       with that ICCID and the starting configuration takes the cable's place (the\n"
+    "                       next request goes unanswered, as while a technician swaps radios)\n"
     "  --model TEXT, --ver TEXT, --bt-ver TEXT   information shown to the user ('' leaves bt_ver out)\n"
     "  --status N           status reported after a write or firmware update (default 0)\n"
     "  --nak-blocks N       refuse the first N block checks of every transfer it receives\n"
     "  --corrupt-block K[:T] send block K (from 1) of a read with a wrong checksum, T times (default "
     "always)\n"
     "  --bad-total-crc      end a read with a wrong checksum of the whole text\n"
+    "  --alter-stored-block K  store block K of a received configuration with one value changed\n"
     "  --silent-after N     fall silent after N frames from the PC\n"
     "  --noise              garbage and stray frames around every frame it sends\n"
     "  --babble             send garbage only, never a frame\n"
@@ -56,11 +61,30 @@ bool ParseNumber(const std::string& text, uint64_t& value) {
     return errno == 0 && *end == '\0' && text[0] != '-';
 }
 
+// The first line of a small file, without its line end; empty when it cannot be read.
+std::string FirstLine(const std::string& path) {
+    if (path.empty()) {
+        return {};
+    }
+    std::FILE* f = std::fopen(path.c_str(), "r");
+    if (!f) {
+        return {};
+    }
+    char buffer[256] = {};
+    const bool got = std::fgets(buffer, sizeof buffer, f) != nullptr;
+    std::fclose(f);
+    std::string line = got ? buffer : "";
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r' || line.back() == ' ')) {
+        line.pop_back();
+    }
+    return line;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     RadioSimOptions options;
-    std::string link, config;
+    std::string link, config, swapFile;
     std::vector<std::string> args(argv + 1, argv + argc);
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -103,6 +127,12 @@ int main(int argc, char** argv) {
         } else if (a == "--password") {
             if (!value(options.password))
                 return Usage("--password needs a value");
+        } else if (a == "--iccid") {
+            if (!value(options.iccid))
+                return Usage("--iccid needs a value");
+        } else if (a == "--swap-file") {
+            if (!value(swapFile) || swapFile.empty())
+                return Usage("--swap-file needs a file");
         } else if (a == "--model") {
             if (!value(options.model))
                 return Usage("--model needs a value");
@@ -129,6 +159,10 @@ int main(int argc, char** argv) {
             }
             options.corruptBlock = static_cast<uint32_t>(k);
             options.corruptTimes = static_cast<uint32_t>(t);
+        } else if (a == "--alter-stored-block") {
+            if (!number(n) || n == 0 || n > 0xFFFFFFFFu)
+                return Usage("--alter-stored-block needs a block number from 1");
+            options.alterStoredBlock = static_cast<uint32_t>(n);
         } else if (a == "--bad-total-crc") {
             options.badTotalCrc = true;
         } else if (a == "--silent-after") {
@@ -188,8 +222,23 @@ int main(int argc, char** argv) {
     }
     std::printf("%s\n", sim.Path().c_str());
     std::fflush(stdout);
-    int signal = 0;
-    sigwait(&stopSignals, &signal);
+    std::string lastSwap = FirstLine(swapFile);
+    for (;;) {
+        const struct timespec look = {0, 200 * 1000 * 1000};
+        if (sigtimedwait(&stopSignals, nullptr, &look) > 0) {
+            break;
+        }
+        if (swapFile.empty()) {
+            continue;
+        }
+        const std::string next = FirstLine(swapFile);
+        if (!next.empty() && next != lastSwap) {
+            sim.SwapRadio(RadioIdentity{next, options.auth, options.password, options.configText});
+            std::printf("swapped: %s\n", next.c_str());
+            std::fflush(stdout);
+        }
+        lastSwap = next;
+    }
     sim.Stop();
     if (!link.empty()) {
         ::unlink(link.c_str());

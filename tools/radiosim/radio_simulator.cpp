@@ -114,9 +114,26 @@ void RadioSimulator::Serve() {
             continue;
         }
         Bytes frame;
-        if (NextFrame(frame, 50) == Next::Frame) {
+        if (NextFrame(frame, 20) == Next::Frame) {
             HandleFrame(frame);
+        } else if (m_unplugged && m_droppedRequest &&
+                   Clock::now() - m_lastDropped > std::chrono::milliseconds(100)) {
+            // The PC gave up on the unanswered request: the swapped radio is in place.
+            PlugInSwapped();
         }
+    }
+}
+
+void RadioSimulator::PlugInSwapped() {
+    if (m_unplugged) {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_storedText = m_pendingSwap->configText;
+        m_options.iccid = m_pendingSwap->iccid;
+        m_options.auth = m_pendingSwap->auth;
+        m_options.password = m_pendingSwap->password;
+        m_pendingSwap.reset();
+        m_unplugged = false;
+        m_droppedRequest = false;
     }
 }
 
@@ -222,8 +239,29 @@ bool RadioSimulator::Count(const Bytes& frame) {
     return !m_mute;
 }
 
+void RadioSimulator::SwapRadio(RadioIdentity next) {
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_pendingSwap = std::move(next);
+}
+
 void RadioSimulator::HandleFrame(const Bytes& frame) {
     if (!Count(frame)) {
+        return;
+    }
+    // A swap takes the radio off the cable: what the PC sends goes unanswered until a request of
+    // it went unanswered and the line stayed quiet after it. A hang-up alone does not end it: the
+    // PC reopens the port within one exchange when it changes the bit rate.
+    if (!m_unplugged) {
+        std::lock_guard<std::mutex> lock(m_lock);
+        if (m_pendingSwap) {
+            m_unplugged = true;
+        }
+    }
+    if (m_unplugged) {
+        // Only a request left unanswered fails the PC's exchange; a bit-rate change is answered by
+        // nobody even when a radio is there.
+        m_lastDropped = Clock::now();
+        m_droppedRequest = m_droppedRequest || frame[3] != kCmdControl;
         return;
     }
     const uint8_t command = frame[3];
@@ -298,7 +336,11 @@ bool RadioSimulator::WaitAck(bool& positive) {
 }
 
 void RadioSimulator::SendClone() {
-    const std::string text = StoredText();
+    // The radio information group leads the configuration, as the radio sends it.
+    const std::string text =
+        (m_options.iccid.empty() ? std::string()
+                                 : CloneTextOfLines({Utf8ToUtf16("iccid=" + m_options.iccid)})) +
+        StoredText();
     const std::string_view body(text.data(), std::min(text.size(), text.find('\0')));
     const size_t blockBytes = m_options.frameText * m_options.framesPerBlock;
     uint32_t block = 1;
@@ -388,7 +430,10 @@ void RadioSimulator::Store(const std::string& received, bool firmware) {
         }
         return;
     }
-    const std::string text = received.substr(0, received.find('\0'));
+    std::string text = received.substr(0, received.find('\0'));
+    if (m_options.alterStoredBlock > 0) {
+        text = AlterFirstValueFrom(text, static_cast<size_t>(m_options.alterStoredBlock - 1) * 3200);
+    }
     {
         std::lock_guard<std::mutex> lock(m_lock);
         m_storedText = text;
@@ -465,4 +510,47 @@ void RadioSimulator::WriteAll(const uint8_t* data, size_t length) {
         struct pollfd pfd = {m_master, POLLOUT, 0};
         ::poll(&pfd, 1, 10);
     }
+}
+
+std::string AlterFirstValueFrom(const std::string& cloneText, size_t offset, std::u16string* key) {
+    std::string text = cloneText;
+    // Lines are 4 hexadecimal digits per code unit, each line ended by CR LF.
+    size_t start = offset == 0 ? 0 : text.find("\r\n", offset - 1);
+    if (start == std::string::npos) {
+        return text;
+    }
+    if (offset != 0) {
+        start += 2;
+    }
+    while (start < text.size()) {
+        size_t end = text.find("\r\n", start);
+        if (end == std::string::npos) {
+            end = text.size();
+        }
+        std::u16string lineKey;
+        size_t valueStart = std::string::npos;
+        for (size_t i = start; i + 4 <= end; i += 4) {
+            const auto unit = static_cast<char16_t>(ParseHex(std::string_view(text).substr(i, 4)));
+            if (unit == u'=') {
+                valueStart = i + 4;
+                break;
+            }
+            lineKey.push_back(unit);
+        }
+        if (valueStart != std::string::npos && end >= valueStart + 4) {
+            // The last code unit of the value becomes another printable ASCII character.
+            const size_t last = end - 4;
+            const auto unit = static_cast<uint32_t>(ParseHex(std::string_view(text).substr(last, 4)));
+            const uint32_t changed = unit == u'0' ? u'1' : u'0';
+            char digits[5];
+            std::snprintf(digits, sizeof digits, "%04X", changed);
+            text.replace(last, 4, digits);
+            if (key) {
+                *key = lineKey;
+            }
+            return text;
+        }
+        start = end + 2;
+    }
+    return text;
 }

@@ -24,6 +24,7 @@ struct RadioSimOptions {
     std::string ver = "1.00.00";
     std::optional<std::string> btVer = std::string("2.10");
     std::string password;  // expected when auth is not 0
+    std::string iccid;     // the SIM card's ICCID, sent first in every read; empty: none
 
     std::string configText;        // stored configuration as clone text (8-bit)
     std::string dumpPath;          // each received configuration as key=value lines
@@ -41,6 +42,18 @@ struct RadioSimOptions {
     size_t frameText = 160;              // clone text per data frame of a read
     uint32_t framesPerBlock = 20;        // data frames per block check of a read
     uint32_t ackTimeoutMs = 10000;       // how long the radio waits for the PC inside a transfer
+    // 1-based block of 3200 bytes of a received configuration that the radio stores differently:
+    // the value of the first line that begins in the block keeps its length but not its last
+    // character (as a radio with a faulty memory cell would). 0: stored as received.
+    uint32_t alterStoredBlock = 0;
+};
+
+// Who the radio on the cable is: what changes when the technician swaps radios.
+struct RadioIdentity {
+    std::string iccid;
+    std::optional<std::string> auth = std::string("0");
+    std::string password;
+    std::string configText;  // the configuration the radio holds
 };
 
 class RadioSimulator {
@@ -54,6 +67,10 @@ class RadioSimulator {
     bool Start(std::string& error);
     // Stops serving and closes the pseudo-terminal: the PC's end sees the line go away.
     void Stop();
+    // Puts another radio on the cable. From the next frame the PC sends until a request went
+    // unanswered and the line then stayed quiet for 100 ms, nothing is answered, as the line is dead while
+    // radios are swapped; then the new radio answers. Safe from any thread.
+    void SwapRadio(RadioIdentity next);
     // The device path the PC opens.
     const std::string& Path() const { return m_slavePath; }
 
@@ -71,6 +88,7 @@ class RadioSimulator {
     Next NextFrame(Bytes& frame, uint32_t timeoutMs, bool endOnHangup = false);
     void Feed(uint8_t byte);
     void OnHangup();
+    void PlugInSwapped();
     bool Count(const Bytes& frame);  // false once the radio has fallen silent
     void HandleFrame(const Bytes& frame);
     void SendClone();
@@ -82,7 +100,7 @@ class RadioSimulator {
     Bytes Junk();
     void Store(const std::string& received, bool firmware);
 
-    const RadioSimOptions m_options;
+    RadioSimOptions m_options;  // serving thread only once started (a swap changes the identity)
     int m_master = -1;
     std::string m_slavePath;
     std::thread m_thread;
@@ -97,6 +115,9 @@ class RadioSimulator {
     bool m_authenticated = false;
     int64_t m_framesSeen = 0;
     bool m_mute = false;
+    bool m_unplugged = false;  // a swap is under way: see SwapRadio
+    std::chrono::steady_clock::time_point m_lastDropped{};
+    bool m_droppedRequest = false;
     uint32_t m_corruptLeft = 0;
     std::chrono::steady_clock::time_point m_lineFree{};  // when the line has sent all given to it
     bool m_heardPc = false;                              // a frame was taken since the last send
@@ -106,9 +127,13 @@ class RadioSimulator {
     std::string m_storedText;
     std::string m_firmware;
     std::vector<Bytes> m_received;
+    std::optional<RadioIdentity> m_pendingSwap;
 };
 
 // The clone text of key=value lines, as the radio stores and sends it.
 std::string CloneTextOfLines(const std::vector<std::u16string>& lines);
+// The clone text with the value of the first line that begins at or after `offset` changed in
+// its last character; `key` is that line's key. Unchanged when no such line has a value.
+std::string AlterFirstValueFrom(const std::string& cloneText, size_t offset, std::u16string* key = nullptr);
 // The key=value lines (UTF-8, one per line) of received clone text.
 std::string KeyValueLinesOfCloneText(const std::string& cloneText);

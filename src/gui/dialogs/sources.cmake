@@ -1,5 +1,5 @@
 # Dialogs: radio progress, radio password, radio information, port list, import warnings, certificate
-# password, WLAN channel selection. Headers
+# password, WLAN channel selection, the differences window, the diagnostic report. Headers
 # are listed so that the meta-object compiler sees them.
 target_sources(talvero_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/dlg_cloning.cpp
@@ -18,4 +18,10 @@ target_sources(talvero_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/dlg_cert_password.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dlg_ch_select.h
   ${CMAKE_CURRENT_LIST_DIR}/dlg_ch_select.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dlg_differences.h
+  ${CMAKE_CURRENT_LIST_DIR}/dlg_differences.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dlg_diagnostic_report.h
+  ${CMAKE_CURRENT_LIST_DIR}/dlg_diagnostic_report.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dlg_fleet.h
+  ${CMAKE_CURRENT_LIST_DIR}/dlg_fleet.cpp
 )

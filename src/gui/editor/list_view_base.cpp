@@ -509,3 +509,40 @@ void CListViewBase::RefreshFromDocument() {
         ShowDeclaredCell(row, 1);
     }
 }
+
+std::vector<std::u16string> CListViewBase::DeclaredSettings() const {
+    std::vector<std::u16string> names;
+    auto add = [&names](const PageRow& row) {
+        for (const std::u16string* key : {&row.key, &row.typeKey, &row.numberKey}) {
+            if (row.kind != PageRow::Kind::kSection && !key->empty()) {
+                names.push_back(*key);
+            }
+        }
+    };
+    if (m_table) {
+        for (const TableColumn& column : m_table->columns) {
+            add(column.cell);
+        }
+    }
+    for (const PageRow& row : m_rows) {
+        add(row);
+    }
+    return names;
+}
+
+bool CListViewBase::SelectSetting(std::u16string_view name, unsigned index) {
+    for (int row = 0; row < GetItemCount(); ++row) {
+        for (int column = 1; column < GetColumnCount(); ++column) {
+            unsigned member = 0;
+            const PageRow* decl = CellDeclaration(row, column, &member);
+            const bool table = m_table.has_value();
+            if (decl && (decl->key == name || decl->numberKey == name) && (!table || member == index)) {
+                SetSelectedRow(row);
+                SetCurrentColumn(column);
+                EnsureVisible(row);
+                return true;
+            }
+        }
+    }
+    return false;
+}

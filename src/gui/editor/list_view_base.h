@@ -43,6 +43,13 @@ class CListViewBase : public KGridListView, public ISettingsPage {
     // Lays out a table page: title, section, bold headings, numbered member rows, help and tables.
     void DeclareTable(TableLayout layout);
 
+    // ---- settings shown --------------------------------------------------------------------
+    // The settings the declared rows edit (a table page: its columns' settings), in page order.
+    std::vector<std::u16string> DeclaredSettings() const;
+    // Selects the row that edits `name` (on a table page, the row of member `index`) and scrolls
+    // it into view; false when no declared row edits it.
+    bool SelectSetting(std::u16string_view name, unsigned index);
+
     // ---- value tables ----------------------------------------------------------------------
     void AddValueText(const QString& value, const QString& text, const QString& table);
     QString ValueToText(const QString& value, const QString& table) const;

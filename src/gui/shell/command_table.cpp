@@ -16,6 +16,8 @@ constexpr MenuEntry kMenu[] = {
     {K::Item, ID_IDLIST_EXPORT, "&Export..."},
     {K::EndPopup, 0, nullptr},
     {K::Separator, 0, nullptr},
+    {K::Item, ID_FILE_COMPARE, "Compare &with..."},
+    {K::Separator, 0, nullptr},
     {K::Item, ID_FILE_MRU_FILE1, "Recent File"},
     {K::Separator, 0, nullptr},
     {K::Item, ID_APP_EXIT, "&Exit"},
@@ -38,10 +40,13 @@ constexpr MenuEntry kMenu[] = {
     {K::Popup, 0, "&Clone"},
     {K::Item, ID_CLONE_READ, "&Read <- TR"},
     {K::Item, ID_CLONE_WRITE, "&Write -> TR"},
+    {K::Item, ID_CLONE_COMPARE, "&Compare with radio"},
     {K::Separator, 0, nullptr},
     {K::Item, ID_CLONE_INFORMATION, "&Information"},
     {K::Separator, 0, nullptr},
     {K::Item, ID_CLONE_INITIALIZATION, "I&nitialization"},
+    {K::Separator, 0, nullptr},
+    {K::Item, ID_CLONE_FLEET, "&Fleet..."},
     {K::EndPopup, 0, nullptr},
 
     {K::Popup, 0, "Firm&ware"},
@@ -55,10 +60,13 @@ constexpr MenuEntry kMenu[] = {
 
     {K::Popup, 0, "&Option"},
     {K::Item, ID_OPTION_WLAN_ONLY, "&Wlan Only"},
+    {K::Item, ID_OPTION_VERIFY_WRITE, "&Verify after write"},
+    {K::Item, ID_OPTION_TRACE, "Serial &trace"},
     {K::EndPopup, 0, nullptr},
 
     {K::Popup, 0, "&Help"},
     {K::Item, ID_HELP_CONTENTS, "&Help"},
+    {K::Item, ID_HELP_DIAGNOSTIC_REPORT, "Save &diagnostic report..."},
     {K::Item, ID_APP_ABOUT, "&About Talvero..."},
     {K::EndPopup, 0, nullptr},
 };

@@ -33,11 +33,18 @@ enum CommandId : uint32_t {
     ID_CLONE_INFORMATION = 32782,
     ID_CLONE_INITIALIZATION = 32797,
     ID_FIRMWARE_UPDATE = 32796,
+    ID_CLONE_FLEET = 32820,
     ID_VIEW_TOOLBAR = 59392,
     ID_VIEW_STATUS_BAR = 59393,
     ID_OPTION_WLAN_ONLY = 32790,
     ID_HELP_CONTENTS = 32788,
     ID_APP_ABOUT = 57664,
+    // Beyond the original menu: comparing, verifying, tracing and reporting.
+    ID_FILE_COMPARE = 32900,
+    ID_CLONE_COMPARE = 32901,
+    ID_OPTION_VERIFY_WRITE = 32902,
+    ID_OPTION_TRACE = 32903,
+    ID_HELP_DIAGNOSTIC_REPORT = 32904,
 };
 
 inline constexpr uint32_t kMenuTextBase = 100000;

@@ -8,7 +8,9 @@
 #include <QSettings>
 
 #include "document/config_file.h"
+#include "document/settings_compare.h"
 #include "document/talvero_doc.h"
+#include "gui/dialogs/dlg_differences.h"
 #include "gui/shell/command_table.h"
 #include "gui/shell/language_ui.h"
 #include "gui/shell/user_prompts.h"
@@ -23,6 +25,9 @@ constexpr uint32_t kTextFileFilter = 2022;
 constexpr uint32_t kTextFileExtension = 2023;
 constexpr uint32_t kTextOpenFailed = 61697;
 constexpr uint32_t kTextSaveFailed = 61698;
+constexpr uint32_t kTextThisConfiguration = 10613;
+constexpr uint32_t kTextSame = 10616;
+constexpr uint32_t kTextCompareFailed = 10618;  // %s: the file, %s: the reason
 
 uint32_t RefusalText(ConfigRefusal refusal) {
     switch (refusal) {
@@ -59,6 +64,7 @@ void CFileController::RegisterCommands(CommandRouter& router) {
     router.Add(ID_FILE_OPEN, [this] { OnFileOpen(); });
     router.Add(ID_FILE_SAVE, [this] { OnFileSave(); });
     router.Add(ID_FILE_SAVE_AS, [this] { OnFileSaveAs(); });
+    router.Add(ID_FILE_COMPARE, [this] { OnFileCompare(); });
 }
 
 void CFileController::AttachRecentMenu(QMenu* fileMenu, QAction* placeholder) {
@@ -240,4 +246,33 @@ void CFileController::RebuildRecentMenu() {
         m_fileMenu->insertAction(placeholder, action);
         m_recentActions << action;
     }
+}
+
+void CFileController::OnFileCompare() {
+    const QString path =
+        UserPrompts().OpenFileName(m_window, LanguageText(kTextFileFilter), LanguageText(kTextFileExtension));
+    if (path.isEmpty()) {
+        return;
+    }
+    CTalveroDoc other;
+    const ConfigLoadResult loaded = OpenConfigurationFile(other, path.toStdString());
+    if (!loaded.ok()) {
+        UserPrompts().Message(
+            m_window,
+            QString::fromStdU16String(FormatLanguageText(
+                kTextCompareFailed,
+                {path.toStdU16String(), QString::fromStdString(loaded.Describe()).toStdU16String()})),
+            IUserPrompts::Icon::Stop, IUserPrompts::Buttons::Ok);
+        return;
+    }
+    const std::vector<SettingDifference> differences = CompareDocuments(*m_document, other);
+    if (differences.empty()) {
+        UserPrompts().Message(m_window, LanguageText(kTextSame), IUserPrompts::Icon::Information,
+                              IUserPrompts::Buttons::Ok);
+        return;
+    }
+    auto* window = new CDlgDifferences(differences, LanguageText(kTextThisConfiguration),
+                                       QFileInfo(path).fileName(), m_showSetting, m_window);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
 }

@@ -3,6 +3,9 @@
 // save-changes prompt. It owns the recent-file list and keeps the File menu's entries for it; the
 // window shows the document's path and title, and is told when a save gives the document a new
 // path.
+#include <functional>
+#include <string>
+
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -32,6 +35,12 @@ class CFileController : public QObject {
     bool OnFileSaveAs();
     // Asks whether to save a modified document; false when the user cancelled or saving failed.
     bool SaveModified();
+    // Compares the document with a configuration file the user picks, in the differences window.
+    void OnFileCompare();
+    // Shows a setting's page and row (the differences window's double click); set by the window.
+    void SetShowSetting(std::function<void(uint32_t nodeId, const std::u16string& key)> show) {
+        m_showSetting = std::move(show);
+    }
 
     // The document's file name, or the untitled name for a document never saved.
     QString DocumentTitle() const;
@@ -55,4 +64,5 @@ class CFileController : public QObject {
     QAction* m_recentPlaceholder = nullptr;
     QList<QAction*> m_recentActions;
     QStringList m_recentFiles;
+    std::function<void(uint32_t nodeId, const std::u16string& key)> m_showSetting;
 };

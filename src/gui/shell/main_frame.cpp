@@ -56,6 +56,9 @@ CMainFrame::CMainFrame(CTalveroDoc* document, QWidget* parent)
         UpdatePathPane();
         UpdateWindowTitle();
     });
+    const auto showSetting = [this](uint32_t nodeId, const std::u16string& key) { ShowSetting(nodeId, key); };
+    m_files->SetShowSetting(showSetting);
+    m_radio->SetShowSetting(showSetting);
     RegisterCommands();
 }
 
@@ -132,7 +135,8 @@ void CMainFrame::BuildMenus() {
     for (const auto& speed : SpeedCommands()) {
         m_actions[speed.id]->setCheckable(true);
     }
-    for (uint32_t id : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_OPTION_WLAN_ONLY}) {
+    for (uint32_t id : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_OPTION_WLAN_ONLY, ID_OPTION_VERIFY_WRITE,
+                        ID_OPTION_TRACE}) {
         m_actions[id]->setCheckable(true);
     }
     m_actions[ID_FILE_NEW]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
@@ -277,6 +281,8 @@ void CMainFrame::UpdateCommandStates() {
     m_actions[ID_VIEW_STATUS_BAR]->setChecked(StatusBar() && StatusBar()->isVisible());
     m_actions[ID_OPTION_WLAN_ONLY]->setEnabled(m_document != nullptr);
     m_actions[ID_OPTION_WLAN_ONLY]->setChecked(m_document && m_document->m_wlanOnly == 1);
+    m_actions[ID_OPTION_VERIFY_WRITE]->setChecked(m_radio->VerifyAfterWrite());
+    m_actions[ID_OPTION_TRACE]->setChecked(m_radio->Tracing());
     m_actions[ID_FILE_MRU_FILE1]->setEnabled(false);
 }
 

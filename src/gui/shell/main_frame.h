@@ -66,6 +66,10 @@ class CMainFrame : public KMultipleLanguagesCFrameWndEx {
     // Opens a configuration file, as the file named on the program's command line is opened.
     bool OpenDocumentFile(const QString& path);
 
+    // Shows the page `nodeId` with the row of the setting `key` ("name_01_07") selected; nothing
+    // when the tree does not show that page now.
+    void ShowSetting(uint32_t nodeId, const std::u16string& key);
+
     // Runs a command by its ID, as a menu item or tool-bar button does.
     void ExecuteCommand(uint32_t commandId);
     // Brings enabled state and check marks of the commands up to date.

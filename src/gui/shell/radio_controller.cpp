@@ -1,17 +1,26 @@
 #include "gui/shell/radio_controller.h"
 
 #include <QSettings>
+#include <QStringList>
+#include <QSysInfo>
 #include <iterator>
 #include <tuple>
 
 #include "document/read_backup.h"
+#include "document/setting_places.h"
 #include "document/talvero_doc.h"
 #include "gui/dialogs/dlg_com_list.h"
+#include "gui/dialogs/dlg_diagnostic_report.h"
+#include "gui/dialogs/dlg_differences.h"
 #include "gui/dialogs/dlg_firm_ver.h"
+#include "gui/dialogs/dlg_fleet.h"
 #include "gui/dialogs/gui_clone_host.h"
 #include "gui/shell/command_table.h"
 #include "gui/shell/file_controller.h"
 #include "gui/shell/user_prompts.h"
+#include "link/clone_trace.h"
+#include "link/diagnostic_report.h"
+#include "link/trace_store.h"
 #include "text/language_texts.h"
 
 namespace {
@@ -22,6 +31,16 @@ constexpr uint32_t kTextFirmwareFilter = 2100;
 constexpr uint32_t kTextFirmwareExtension = 2101;
 constexpr char kComPortKey[] = "Global/ComPort";
 constexpr char kComSpeedKey[] = "Global/ComSpeed";
+constexpr char kVerifyKey[] = "Global/VerifyAfterWrite";
+constexpr char kTraceKey[] = "Global/SerialTrace";
+constexpr uint32_t kTextTraceFailed = 10603;  // %s: the reason
+constexpr uint32_t kTextThisConfiguration = 10613;
+constexpr uint32_t kTextRadio = 10614;
+constexpr uint32_t kTextSame = 10616;
+constexpr uint32_t kTextReportFilter = 10624;
+constexpr uint32_t kTextReportExtension = 10627;
+constexpr uint32_t kTextReportSaved = 10625;   // %s: the file
+constexpr uint32_t kTextReportFailed = 10626;  // %s: the reason
 
 using Icon = IUserPrompts::Icon;
 using Buttons = IUserPrompts::Buttons;
@@ -41,13 +60,24 @@ CRadioController::CRadioController(CTalveroDoc* document, QWidget* window, CFile
     : m_document(document), m_window(window), m_files(files), m_status(std::move(status)) {}
 
 void CRadioController::RegisterCommands(CommandRouter& router) {
+    router.Add(ID_CLONE_READ, [this] { Traced("read", [this] { OnCloneRead(); }); });
+    router.Add(ID_CLONE_WRITE, [this] { Traced("write", [this] { OnCloneWrite(); }); });
+    router.Add(ID_CLONE_INFORMATION, [this] { Traced("information", [this] { OnCloneInformation(); }); });
+    router.Add(ID_CLONE_INITIALIZATION,
+               [this] { Traced("initialisation", [this] { OnCloneInitialization(); }); });
+    router.Add(ID_FIRMWARE_UPDATE, [this] { Traced("firmware", [this] { OnFirmwareUpdate(); }); });
     router.Add(ID_CLONE_READ, [this] { OnCloneRead(); });
     router.Add(ID_CLONE_WRITE, [this] { OnCloneWrite(); });
     router.Add(ID_CLONE_INFORMATION, [this] { OnCloneInformation(); });
     router.Add(ID_CLONE_INITIALIZATION, [this] { OnCloneInitialization(); });
     router.Add(ID_FIRMWARE_UPDATE, [this] { OnFirmwareUpdate(); });
+    router.Add(ID_CLONE_FLEET, [this] { OnCloneFleet(); });
     router.Add(ID_COM_MORE, [this] { OnComMore(); });
-    router.Add(ID_COM_SEARCH, [this] { OnComSearch(); });
+    router.Add(ID_COM_SEARCH, [this] { Traced("search", [this] { OnComSearch(); }); });
+    router.Add(ID_CLONE_COMPARE, [this] { Traced("compare", [this] { OnCloneCompare(); }); });
+    router.Add(ID_OPTION_VERIFY_WRITE, [this] { SetVerifyAfterWrite(!m_verifyAfterWrite); });
+    router.Add(ID_OPTION_TRACE, [this] { SetTracing(!m_tracing); });
+    router.Add(ID_HELP_DIAGNOSTIC_REPORT, [this] { OnSaveDiagnosticReport(); });
     for (const SpeedCommand& speed : SpeedCommands()) {
         const uint32_t bitsPerSecond = speed.bitsPerSecond;
         router.Add(speed.id, [this, bitsPerSecond] { SetSpeed(bitsPerSecond); });
@@ -61,6 +91,44 @@ void CRadioController::LoadLinkSettings() {
     m_link.m_comSpeed = settings.value(kComSpeedKey, 38400).toUInt(&ok);
     if (!ok) {
         m_link.m_comSpeed = 38400;
+    }
+    m_verifyAfterWrite = settings.value(kVerifyKey, false).toBool();
+    m_tracing = settings.value(kTraceKey, false).toBool();
+}
+
+void CRadioController::SetVerifyAfterWrite(bool on) {
+    m_verifyAfterWrite = on;
+    QSettings().setValue(kVerifyKey, on);
+}
+
+void CRadioController::SetTracing(bool on) {
+    m_tracing = on;
+    QSettings().setValue(kTraceKey, on);
+}
+
+void CRadioController::Traced(const std::string& command, const std::function<void()>& run) {
+    if (!m_tracing) {
+        run();
+        return;
+    }
+    const std::string folder = DefaultTraceFolder();
+    ErrorInfo failure;
+    CCloneTrace trace;
+    const std::string path = NewTracePath(folder, command, failure);
+    if (!path.empty()) {
+        trace.Open(path, "Talvero " + command + " trace, started " + TraceTimestamp());
+        m_link.m_trace = &trace;
+    }
+    run();
+    m_link.m_trace = nullptr;
+    trace.Close();
+    PruneTraces(folder);
+    // A trace that cannot be kept stops nothing; it is told once, on the status line.
+    if (failure.ok()) {
+        failure = trace.TakeFailure();
+    }
+    if (!failure.ok() && m_status) {
+        m_status(Format(kTextTraceFailed, {QString::fromStdString(failure.detail).toStdU16String()}));
     }
 }
 
@@ -79,9 +147,24 @@ void CRadioController::Report(const RadioOutcome& outcome, const RecipeTexts& te
         UserPrompts().Message(m_window, Format(id, {outcome.duplicateEntry + 1}), Icon::Stop, Buttons::Ok);
     } else if (outcome.ok()) {
         UserPrompts().Message(m_window, Text(id), Icon::Information, Buttons::Ok);
+    } else if (outcome.stage == RadioStage::kVerify && outcome.result == kErrSuccess) {
+        // Written, but read back differently: each setting with its page, label and both values.
+        QStringList lines;
+        for (const SettingDifference& d : outcome.differences) {
+            const auto place = FindSettingPlace(d.key);
+            const QString where = place ? Text(place->pageTitleId) + QStringLiteral(": ") +
+                                              Text(place->labelId) + QStringLiteral(" ")
+                                        : QString();
+            lines << where + QStringLiteral("(") + QString::fromStdU16String(d.key) + QStringLiteral("): ") +
+                         ShownSettingValue(d.key, d.first) + QStringLiteral(" \u2192 ") +
+                         (d.missing ? QStringLiteral("-") : ShownSettingValue(d.key, d.second));
+        }
+        m_lastError = Format(
+            id, {static_cast<unsigned>(outcome.differences.size()), lines.join('\n').toStdU16String()});
+        UserPrompts().Message(m_window, m_lastError, Icon::Warning, Buttons::Ok);
     } else {
-        UserPrompts().Message(m_window, FailureText(id, outcome.error, m_link.m_comPort), Icon::Stop,
-                              Buttons::Ok);
+        m_lastError = FailureText(id, outcome.error, m_link.m_comPort);
+        UserPrompts().Message(m_window, m_lastError, Icon::Stop, Buttons::Ok);
     }
 }
 
@@ -99,7 +182,8 @@ void CRadioController::OnCloneRead() {
     m_document->SetModifiedFlag(false);
     m_files.OnFileNew();
     m_document->LoadSettings(read.data, false);
-    const BackupResult backup = SaveReadBackup(*m_document, DefaultBackupFolder());
+    // The backup holds what the radio sent, whatever the program's WLAN-only mode shows.
+    const BackupResult backup = SaveReadBackup(read.data, read.receivedText, DefaultBackupFolder());
     if (!m_status) {
         return;
     }
@@ -112,7 +196,8 @@ void CRadioController::OnCloneRead() {
 
 void CRadioController::OnCloneWrite() {
     CGuiCloneHost host(m_window);
-    Report(WriteConfiguration(*m_document, m_link, host, RadioCommandTimings()), kWriteTexts);
+    Report(WriteConfiguration(*m_document, m_link, host, RadioCommandTimings(), m_verifyAfterWrite),
+           kWriteTexts);
 }
 
 void CRadioController::OnCloneInformation() {
@@ -166,4 +251,62 @@ void CRadioController::OnComSearch() {
     } else {
         UserPrompts().Message(m_window, Text(kSearchTexts.failure), Icon::Stop, Buttons::Ok);
     }
+}
+
+void CRadioController::OnCloneCompare() {
+    CGuiCloneHost host(m_window);
+    const RadioOutcome read = ReadConfiguration(m_link, host, RadioCommandTimings());
+    if (!read.ok()) {
+        Report(read, kReadTexts);
+        return;
+    }
+    CTalveroDoc radio;
+    radio.LoadSettings(read.data, false);
+    // What this configuration would leave in the radio, against what the radio holds.
+    CTalveroDoc written;
+    LoadAsRadioHoldsIt(*m_document, written);
+    const std::vector<SettingDifference> differences = CompareDocuments(written, radio);
+    if (differences.empty()) {
+        UserPrompts().Message(m_window, Text(kTextSame), Icon::Information, Buttons::Ok);
+        return;
+    }
+    auto* window = new CDlgDifferences(differences, Text(kTextThisConfiguration), Text(kTextRadio),
+                                       m_showSetting, m_window);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+}
+
+void CRadioController::OnSaveDiagnosticReport() {
+    CDlgDiagnosticReport dialog(m_window);
+    if (UserPrompts().ExecDialog(&dialog) != QDialog::Accepted) {
+        return;
+    }
+    const QString path =
+        UserPrompts().SaveFileName(m_window, Text(kTextReportFilter), Text(kTextReportExtension),
+                                   QStringLiteral("talvero-report.tar.gz"));
+    if (path.isEmpty()) {
+        return;
+    }
+    DiagnosticFacts facts;
+    facts.toolkit =
+        std::string("Qt ") + qVersion() + " (" + QSysInfo::prettyProductName().toStdString() + ")";
+    facts.lastError = m_lastError.toStdString();
+    facts.traceFolder = DefaultTraceFolder();
+    facts.configuration = dialog.IncludeConfiguration() ? m_document : nullptr;
+    const ErrorInfo e = SaveDiagnosticReport(path.toStdString(), facts);
+    if (e.ok()) {
+        UserPrompts().Message(m_window, Format(kTextReportSaved, {path.toStdU16String()}), Icon::Information,
+                              Buttons::Ok);
+    } else {
+        UserPrompts().Message(
+            m_window,
+            Format(kTextReportFailed,
+                   {QString::fromStdString(DescribeCode(e.code) + " " + e.detail).toStdU16String()}),
+            Icon::Stop, Buttons::Ok);
+    }
+}
+
+void CRadioController::OnCloneFleet() {
+    CDlgFleet dialog(m_link.m_comSpeed, m_window);
+    UserPrompts().ExecDialog(&dialog);
 }

@@ -38,10 +38,29 @@ class CRadioController {
     void OnCloneInformation();
     void OnCloneInitialization();
     void OnFirmwareUpdate();
+    // The fleet window: many radios, one template, a row each.
+    void OnCloneFleet();
     void OnComMore();
     void OnComSearch();
 
+    // ---- verify, compare, trace, report --------------------------------------------------------
+    // Shows a setting's page and row (the differences window's double click); set by the window.
+    using ShowSetting = std::function<void(uint32_t nodeId, const std::u16string& key)>;
+    void SetShowSetting(ShowSetting show) { m_showSetting = std::move(show); }
+    // Options kept in the settings store: a write is read back and compared; every radio command
+    // records a serial trace in the trace folder (the newest ten kept).
+    bool VerifyAfterWrite() const { return m_verifyAfterWrite; }
+    bool Tracing() const { return m_tracing; }
+    void SetVerifyAfterWrite(bool on);
+    void SetTracing(bool on);
+    // The message of the last radio command that failed; empty when none has.
+    const QString& LastError() const { return m_lastError; }
+    void OnCloneCompare();
+    void OnSaveDiagnosticReport();
+
   private:
+    // Runs a radio command with its serial trace when tracing is on.
+    void Traced(const std::string& command, const std::function<void()>& run);
     // The outcome's message under the command's texts; nothing where the outcome has none.
     void Report(const RadioOutcome& outcome, const RecipeTexts& texts);
 
@@ -50,4 +69,8 @@ class CRadioController {
     CFileController& m_files;
     StatusLine m_status;
     CloneLinkSettings m_link;
+    ShowSetting m_showSetting;
+    bool m_verifyAfterWrite = false;
+    bool m_tracing = false;
+    QString m_lastError;
 };

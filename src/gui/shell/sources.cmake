@@ -23,6 +23,7 @@ target_sources(talvero_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/main_frame.h
   ${CMAKE_CURRENT_LIST_DIR}/main_frame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_frame_tree.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/main_frame_show_setting.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_controller.h
   ${CMAKE_CURRENT_LIST_DIR}/file_controller.cpp
   ${CMAKE_CURRENT_LIST_DIR}/radio_controller.cpp

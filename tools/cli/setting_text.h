@@ -1,0 +1,13 @@
+#pragma once
+// How the command-line tool names a setting and shows its values: the page and row label the
+// program shows for it (English texts), the key itself, and secrets masked.
+#include <string>
+
+#include "document/settings_compare.h"
+
+// "Page title: Row label"; the empty text for a setting no page shows.
+std::string SettingLabel(const std::u16string& key);
+// The value as it may be shown (UTF-8, quoted); a secret's value masked.
+std::string ShownValue(const std::u16string& key, const std::u16string& value);
+// "key (Page: Label): written 'a', read back 'b'" for a verified write.
+std::string DescribeReadBack(const SettingDifference& difference);
