@@ -22,6 +22,7 @@
 #include "gui/dialogs/dlg_com_list.h"
 #include "gui/shell/command_table.h"
 #include "gui/shell/left_view.h"
+#include "gui/shell/radio_controller.h"
 #include "gui/shell/talvero_app.h"
 #include "gui/shell/user_prompts.h"
 #include "gui_support.h"
@@ -104,7 +105,7 @@ class DialogWatcher : public QObject {
 };
 
 void ShowPage(CMainFrame* frame, uint32_t node) {
-    frame->LeftView()->setCurrentItem(frame->m_treeItems.at(node));
+    frame->LeftView()->setCurrentItem(frame->TreeItems().at(node));
     QTest::qWait(300);
 }
 
@@ -153,8 +154,8 @@ int main(int argc, char** argv) {
         ++index;
     }
     doc.UpdateAllViews(0);
-    t.frame->m_comPort = QString::fromStdString(sim.Path());
-    t.frame->m_comSpeed = 115200;
+    t.frame->Radio().SetPort(sim.Path());
+    t.frame->Radio().SetSpeed(115200);
     t.frame->resize(1000, 680);
     t.frame->show();
     if (!QTest::qWaitForWindowExposed(t.frame.get())) {
@@ -177,7 +178,7 @@ int main(int argc, char** argv) {
     t.frame->ExecuteCommand(ID_CLONE_WRITE);
     watcher.ExpectBox("question_save_changes");
     watcher.ExpectBox("error_no_radio");
-    t.frame->m_comPort = "/dev/talvero-no-such-port";
+    t.frame->Radio().SetPort("/dev/talvero-no-such-port");
     t.frame->ExecuteCommand(ID_CLONE_READ);
     return ok && watcher.ok ? 0 : 1;
 }
