@@ -181,8 +181,10 @@ void BM_CloneRead(benchmark::State& state) {
     const uint64_t frames = (text.size() + options.frameText - 1) / options.frameText;
     const uint64_t blocks = (frames + options.framesPerBlock - 1) / options.framesPerBlock;
     // Every text byte with 5 bytes of framing per frame, a 22-byte block check per block and the
-    // 21-byte end frame, all at the line rate.
-    const double floorS = ConnectWaitS(t) + RadioBytesS(text.size() + frames * 5 + blocks * 22 + 21, rate) +
+    // 21-byte end frame, all at the line rate; the radio sends the next block only after the PC's
+    // 8-byte acknowledgement of the last.
+    const double floorS = ConnectWaitS(t) +
+                          RadioBytesS(text.size() + frames * 5 + blocks * (22 + 8) + 21, rate) +
                           (t.doneMs + t.closeMs) / 1000.0;
     for (auto _ : state) {
         if (radio.Path().empty()) {
