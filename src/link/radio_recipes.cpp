@@ -34,6 +34,8 @@ class RecipeRun {
         if (CheckRadio(m_job, askPassword, m_host) != kErrSuccess) {
             return Ended(RadioStage::kCheck);
         }
+        // Kept for the report of the operation: which radio it was.
+        m_outcome.information = m_job.data;
         return true;
     }
 

@@ -32,6 +32,7 @@ struct RadioOutcome {
     RadioStage stage = RadioStage::kDone;
     ErrorInfo error;              // the result with the system's and the port's context
     CIniData data;                // the information reply; after a read, the configuration read
+    CIniData information;         // the device check's information reply ("model", "ver" ...)
     unsigned duplicateEntry = 0;  // kDocument: 0-based index of the repeated ID list entry
     bool ok() const { return result == kErrSuccess && stage == RadioStage::kDone; }
 };

@@ -2,7 +2,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 
@@ -29,13 +32,15 @@ const char kLinkOptionsHelp[] =
     "  --port PATH      serial port of the radio (default: the port found by 'search')\n"
     "  --speed BPS      bit rate (default 38400)\n"
     "  --password TEXT  the radio's password, when it asks for one (default: asked on the terminal)\n"
-    "  --timeout MS     reply time-out in milliseconds (default 4000; 6000 while writing)\n";
+    "  --timeout MS     reply time-out in milliseconds (default 4000; 6000 while writing)\n"
+    "  --quiet          no progress bar and no summary line after success\n";
 
 struct LinkArgs {
     std::optional<std::string> port;
     uint32_t speed = 38400;
     std::optional<std::u16string> password;
     std::optional<uint32_t> timeoutMs;
+    bool quiet = false;
     std::vector<std::string> rest;  // everything that is not a link option
 };
 
@@ -57,6 +62,10 @@ bool ParseLinkArgs(const std::string& command, const std::vector<std::string>& a
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool takesValue = a == "--port" || a == "--speed" || a == "--password" || a == "--timeout";
+        if (a == "--quiet" || a == "-q") {
+            out.quiet = true;
+            continue;
+        }
         if (!takesValue) {
             out.rest.push_back(a);
             continue;
@@ -106,9 +115,12 @@ struct RadioSession {
     CloneLinkSettings link;
     CliCloneHost host;
     CloneTimings timings;
+    bool quiet = false;
+    std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now();
 
     RadioSession(std::string name, const LinkArgs& args)
-        : command(std::move(name)), host(command, args.password) {
+        : command(std::move(name)), host(command, args.password), quiet(args.quiet) {
+        host.m_quiet = args.quiet;
         link.m_comSpeed = args.speed;
         link.m_comPort = args.port.value_or(std::string());
         if (args.timeoutMs) {
@@ -126,9 +138,43 @@ struct RadioSession {
         if (outcome.stage == RadioStage::kCheck && outcome.result == kErrCancelled && host.m_noTerminal) {
             return Fail(command + ": the radio asks for its password: give --password", kExitPassword);
         }
+        if (outcome.stage == RadioStage::kDeclined) {
+            if (host.m_unconfirmed) {
+                return Fail(
+                    command + ": this changes the radio for good: confirm it on a terminal or give --yes",
+                    kExitUsage);
+            }
+            return Fail(command + ": cancelled; the radio was not touched", kExitCancelled);
+        }
         return ReportRadioFailure(command, outcome, link);
     }
+
+    // One line after a success: what was done, to which radio, how long it took, which file.
+    void Summary(const RadioOutcome& outcome, const std::string& what) const {
+        if (quiet) {
+            return;
+        }
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+        std::string model = Utf16ToUtf8(outcome.information.GetValue(u"model", u""));
+        if (model.empty()) {
+            model = "radio";
+        }
+        std::printf("%s: %s on %s: %s in %.1f s\n", command.c_str(), model.c_str(), link.m_comPort.c_str(),
+                    what.c_str(), seconds);
+        std::fflush(stdout);
+    }
 };
+
+// --yes among the arguments: taken out, and true.
+bool TakeYes(std::vector<std::string>& rest) {
+    const auto it = std::find(rest.begin(), rest.end(), "--yes");
+    if (it == rest.end()) {
+        return false;
+    }
+    rest.erase(it);
+    return true;
+}
 
 int Help(const char* usage) {
     std::printf("%s\n\noptions:\n%s\n%s", usage, kLinkOptionsHelp, kRadioExitHelp);
@@ -139,16 +185,77 @@ int Unexpected(const std::string& command, const std::string& arg) {
     return Fail(command + ": unexpected argument '" + arg + "' (see --help)", kExitUsage);
 }
 
+volatile sig_atomic_t g_stopWatching = 0;
+
+extern "C" void StopWatching(int) {
+    g_stopWatching = 1;
+}
+
+// Prints ports as they come ("+") and go ("-") until Ctrl+C or, with a limit, until it is up.
+int WatchPorts(std::optional<uint32_t> forSeconds) {
+    struct sigaction action {};
+    action.sa_handler = StopWatching;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(SIGINT, &action, nullptr);
+    ::sigaction(SIGTERM, &action, nullptr);
+    std::vector<ComInfo> ports;
+    EnumComPorts(ports);
+    for (const auto& p : ports) {
+        std::printf("  %s\t%s\n", p.port.c_str(), Utf16ToUtf8(p.name).c_str());
+    }
+    std::fprintf(stderr, "talvero-cli: ports: watching; plug in the radio's cable (Ctrl+C ends)\n");
+    std::fflush(stdout);
+    PortWatcher watcher(std::move(ports));
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(forSeconds.value_or(0));
+    while (!g_stopWatching && (!forSeconds || std::chrono::steady_clock::now() < end)) {
+        ::usleep(200 * 1000);
+        std::vector<ComInfo> now;
+        EnumComPorts(now);
+        const PortChanges changes = watcher.Update(std::move(now));
+        for (const auto& p : changes.added) {
+            std::printf("+ %s\t%s\n", p.port.c_str(), Utf16ToUtf8(p.name).c_str());
+        }
+        for (const auto& p : changes.removed) {
+            std::printf("- %s\n", p.c_str());
+        }
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
 int RunPorts(const std::vector<std::string>& args) {
     if (WantsHelp(args)) {
         std::puts(
-            "usage: talvero-cli ports\n\n"
+            "usage: talvero-cli ports [--watch [--for SECONDS]]\n\n"
             "Lists the serial ports, one a line: the device path, a tab, and the friendly name.\n"
-            "Ports named in TALVERO_EXTRA_PORTS (colon-separated, e.g. simulated radios) are listed too.");
+            "Ports named in TALVERO_EXTRA_PORTS (colon-separated, e.g. simulated radios) are listed too.\n\n"
+            "--watch lists the ports present, each indented, then one line for each port that comes\n"
+            "('+ PATH<tab>NAME') or goes ('- PATH') until Ctrl+C: plug in the radio's cable to see its "
+            "port.\n"
+            "--for SECONDS ends the watch after that long.");
         return 0;
     }
-    if (!args.empty()) {
-        return Unexpected("ports", args[0]);
+    bool watch = false;
+    std::optional<uint32_t> forSeconds;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--watch") {
+            watch = true;
+        } else if (args[i] == "--for") {
+            uint32_t seconds = 0;
+            if (i + 1 >= args.size() || !ParseUnsigned(args[i + 1], 86400, seconds)) {
+                return Fail("ports: --for needs seconds from 1 to 86400", kExitUsage);
+            }
+            forSeconds = seconds;
+            ++i;
+        } else {
+            return Unexpected("ports", args[i]);
+        }
+    }
+    if (forSeconds && !watch) {
+        return Fail("ports: --for goes with --watch", kExitUsage);
+    }
+    if (watch) {
+        return WatchPorts(forSeconds);
     }
     std::vector<ComInfo> ports;
     EnumComPorts(ports);
@@ -276,6 +383,7 @@ int RunRead(const std::vector<std::string>& args) {
     if (!e.ok()) {
         return Fail("read: cannot write " + out + ": " + e.detail, kExitFile);
     }
+    s.Summary(read, std::to_string(read.data.size()) + " settings read into " + out);
     return 0;
 }
 
@@ -315,38 +423,56 @@ int RunWrite(const std::vector<std::string>& args) {
     }
     doc.m_wlanOnly = wlanOnly ? 1 : 0;
     RadioSession s("write", link);
-    return s.Report(WriteConfiguration(doc, s.link, s.host, s.timings));
+    const RadioOutcome written = WriteConfiguration(doc, s.link, s.host, s.timings);
+    if (int r = s.Report(written); r != kExitOk) {
+        return r;
+    }
+    s.Summary(written, path + (wlanOnly ? " (Wireless LAN settings only)" : "") + " written");
+    return 0;
 }
 
 int RunInit(const std::vector<std::string>& args) {
     if (WantsHelp(args)) {
         return Help(
-            "usage: talvero-cli init [LINK OPTIONS]\n\nInitialises the radio: resets it by writing the "
-            "initialisation entry.");
+            "usage: talvero-cli init [--yes] [LINK OPTIONS]\n\nInitialises the radio: resets it by writing "
+            "the "
+            "initialisation entry.\n"
+            "Asks for confirmation on the terminal; --yes skips the question. Without a terminal and\n"
+            "without --yes nothing is done.");
     }
     LinkArgs link;
     int status = 0;
     if (!ParseLinkArgs("init", args, link, status)) {
         return status;
     }
+    const bool yes = TakeYes(link.rest);
     if (!link.rest.empty()) {
         return Unexpected("init", link.rest[0]);
     }
     RadioSession s("init", link);
-    return s.Report(InitialiseRadio(s.link, s.host, s.timings));
+    s.host.m_assumeYes = yes;
+    const RadioOutcome initialised = InitialiseRadio(s.link, s.host, s.timings);
+    if (int r = s.Report(initialised); r != kExitOk) {
+        return r;
+    }
+    s.Summary(initialised, "initialised");
+    return 0;
 }
 
 int RunFirmware(const std::vector<std::string>& args) {
     if (WantsHelp(args)) {
         return Help(
-            "usage: talvero-cli firmware IMAGE [LINK OPTIONS]\n\n"
-            "Sends a firmware image (1 to 16777216 bytes, sent as it is) to the radio.");
+            "usage: talvero-cli firmware IMAGE [--yes] [LINK OPTIONS]\n\n"
+            "Sends a firmware image (1 to 16777216 bytes, sent as it is) to the radio.\n"
+            "Asks for confirmation on the terminal; --yes skips the question. Without a terminal and\n"
+            "without --yes nothing is done.");
     }
     LinkArgs link;
     int status = 0;
     if (!ParseLinkArgs("firmware", args, link, status)) {
         return status;
     }
+    const bool yes = TakeYes(link.rest);
     if (link.rest.size() != 1 || (!link.rest[0].empty() && link.rest[0][0] == '-')) {
         return Fail("firmware: expected exactly one IMAGE (see --help)", kExitUsage);
     }
@@ -362,7 +488,13 @@ int RunFirmware(const std::vector<std::string>& args) {
                     kExitFile);
     }
     RadioSession s("firmware", link);
-    return s.Report(UpdateRadioFirmware(image, s.link, s.host, s.timings));
+    s.host.m_assumeYes = yes;
+    const RadioOutcome updated = UpdateRadioFirmware(image, s.link, s.host, s.timings);
+    if (int r = s.Report(updated); r != kExitOk) {
+        return r;
+    }
+    s.Summary(updated, "firmware " + image + " sent");
+    return 0;
 }
 
 }  // namespace
