@@ -1,7 +1,8 @@
 #pragma once
 // Settings pages under test, driven by real key and mouse events: a page of a known class
-// (PageUnderTest) or any page the program registers (RegisteredPages), on a fresh document with
-// scripted prompts. Page test files add the edits of the round-trip check with RoundTripEdits.
+// (PageUnderTest, on a fresh document, optionally filled and then marked unmodified) or any page
+// the program registers (RegisteredPages), with every prompt answered and recorded. Page test files add the
+// edits of the round-trip check with RoundTripEdits.
 #include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -15,6 +16,21 @@
 #include "gui/editor/k_grid_list_view.h"
 #include "gui/shell/page_registry.h"
 #include "gui_support.h"
+#include "text/language_texts.h"
+
+// A language text as the pages show it.
+inline QString T(uint32_t id) {
+    return QString::fromStdU16String(GetLanguageText(id));
+}
+
+// The numbers from `first` to `last`, as a combo of numbers lists them.
+inline QStringList NumberTexts(int first, int last) {
+    QStringList texts;
+    for (int n = first; n <= last; ++n) {
+        texts << QString::number(n);
+    }
+    return texts;
+}
 
 // Key and mouse events on one page's grid.
 struct GridDriver {
@@ -27,7 +43,10 @@ struct GridDriver {
         return rects.at(column).center();
     }
 
-    QWidget* Open(int row, int column) {
+    QString Text(int row, int column = 1) const { return grid->GetItemText(row, column); }
+    bool Editable(int row, int column = 1) const { return grid->IsCellEditable(row, column) != 0; }
+
+    QWidget* Open(int row, int column = 1) {
         QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, Cell(row, column));
         return grid->GetEditor();
     }
@@ -50,6 +69,7 @@ struct GridDriver {
         QTest::keyClick(edit, Qt::Key_Return);
         QVERIFY(grid->GetEditor() == nullptr);
     }
+    void Type(int row, const QString& text) { Type(row, 1, text); }
 
     // Opens the combo, moves to the item with the given text by keys and takes it with Enter.
     void Choose(int row, int column, const QString& text) {
@@ -67,14 +87,19 @@ struct GridDriver {
         QTest::keyClick(combo->view(), Qt::Key_Return);
         QVERIFY(QTest::qWaitFor([&] { return grid->GetEditor() == nullptr; }, 2000));
     }
+    void Choose(int row, const QString& text) { Choose(row, 1, text); }
 
-    // The items of the cell's combo (empty for any other editor), closed again with Escape.
-    QStringList ComboItems(int row, int column) {
+    // The items of the cell's combo (empty for any other editor) and the item it opened on
+    // (empty when none), closed again with Escape.
+    QStringList ComboItems(int row, int column = 1, QString* current = nullptr) {
         auto* combo = qobject_cast<KGridListCtrlCombo*>(Open(row, column));
         QStringList items;
         if (combo) {
             for (int i = 0; i < combo->count(); ++i) {
                 items << combo->itemText(i);
+            }
+            if (current) {
+                *current = combo->currentIndex() >= 0 ? combo->currentText() : QString();
             }
             QTest::keyClick(combo->view(), Qt::Key_Escape);
         } else if (QWidget* editor = grid->GetEditor()) {
@@ -94,7 +119,7 @@ struct GridDriver {
 inline void ShowPageForTest(QWidget* widget, ISettingsPage* page, int setIndex) {
     page->SetSetIndex(setIndex);
     page->SetupHeader();
-    widget->resize(1400, 500);
+    widget->resize(1400, 700);
     page->RefreshFromDocument();
     widget->show();
     widget->activateWindow();
@@ -108,16 +133,17 @@ struct PageUnderTest : GridDriver {
     ScriptedPrompts prompts;
     std::unique_ptr<Page> page;
 
-    explicit PageUnderTest(const std::function<void(CTalveroDoc&)>& fill = {}) {
+    explicit PageUnderTest(const std::function<void(CTalveroDoc&)>& fill = {}, int setIndex = 0) {
         doc.OnNewDocument();
         if (fill) {
             fill(doc);
         }
+        doc.SetModifiedFlag(false);
         PageContext context;
         context.document = &doc;
         page = std::make_unique<Page>(nullptr, context);
         grid = page.get();
-        ShowPageForTest(page.get(), page.get(), 0);
+        ShowPageForTest(page.get(), page.get(), setIndex);
     }
 };
 

@@ -17,10 +17,6 @@
 
 namespace {
 
-QString T(uint32_t id) {
-    return QString::fromStdU16String(GetLanguageText(id));
-}
-
 QString U(const std::u16string& text) {
     return QString::fromStdU16String(text);
 }

@@ -6,14 +6,10 @@
 #include "gui/pages/list_view_function_gps.h"
 #include "gui/pages/list_view_function_record.h"
 #include "gui_tests.h"
-#include "page_driver.h"
+#include "page_under_test.h"
 #include "text/language_texts.h"
 
 namespace {
-
-QString T(uint32_t id) {
-    return QString::fromStdU16String(GetLanguageText(id));
-}
 
 // Setting rows of the emergency page (every row that is not a section heading).
 std::vector<int> EmergencyValueRows() {
@@ -27,7 +23,7 @@ std::vector<int> EmergencyValueRows() {
     return rows;
 }
 
-using Emergency = PageDriver<CListViewFunctionEmergency>;
+using Emergency = PageUnderTest<CListViewFunctionEmergency>;
 
 }  // namespace
 
@@ -80,7 +76,7 @@ void PagesFunctionTest::emergencySwitchLocksAndFillsThePage() {
         QVERIFY2(t.Editable(e.row) == e.editable, qPrintable(QString::number(e.row)));
         QCOMPARE(t.Text(e.row), e.text);
     }
-    QCOMPARE(t.Items(44), QStringList({"45", "60", "75"}));
+    QCOMPARE(t.ComboItems(44), QStringList({"45", "60", "75"}));
 
     // Turning it off again locks everything but the switch.
     t.Choose(1, T(2500));
@@ -166,11 +162,11 @@ void PagesFunctionTest::emergencyCountsShowTheirWords() {
         doc.Set(u"repeatc_enabled", u"on");
         doc.Set(u"emer_stationary", u"on");
     });
-    const QStringList second = t.Items(16);
+    const QStringList second = t.ComboItems(16);
     QCOMPARE(second.size(), 256);
     QCOMPARE(second.mid(0, 3), QStringList({T(2500), T(7528), "1"}));
     QCOMPARE(second.last(), QString("254"));
-    QCOMPARE(t.Items(54).first(), QString("1"));
+    QCOMPARE(t.ComboItems(54).first(), QString("1"));
     t.Choose(16, T(7528));
     QCOMPARE(t.doc.Get(u"repeatc_cnt2"), std::u16string(u"255"));
     QCOMPARE(t.Text(16), T(7528));
@@ -246,7 +242,7 @@ void PagesFunctionTest::emergencyTexts() {
 }
 
 void PagesFunctionTest::gpsSwitch() {
-    PageDriver<CListViewFunctionGps> t;
+    PageUnderTest<CListViewFunctionGps> t;
     QCOMPARE(t.page->GetItemCount(), 9);
     QCOMPARE(t.Text(1), T(2501));
     for (int row = 2; row < 9; ++row) {
@@ -260,7 +256,7 @@ void PagesFunctionTest::gpsSwitch() {
 
 void PagesFunctionTest::bluetoothSwitchLocksTwelveRows() {
     const std::vector<int> dependent = {2, 3, 4, 6, 8, 9, 10, 11, 13, 14, 15, 16};
-    PageDriver<CListViewFunctionBluetooth> t([](CTalveroDoc& doc) {
+    PageUnderTest<CListViewFunctionBluetooth> t([](CTalveroDoc& doc) {
         doc.Set(u"bluetooth", u"on");
         doc.Set(u"bt_sco_link", u"auto");
         doc.Set(u"ptt_mic_sw", u"bt");
@@ -270,7 +266,7 @@ void PagesFunctionTest::bluetoothSwitchLocksTwelveRows() {
     QCOMPARE(t.Text(4), T(8562));
     QCOMPARE(t.Text(6), QString("15"));
     QCOMPARE(t.Text(9), QString("0"));
-    QCOMPARE(t.Items(9), CListViewExtraRows::NumberItems(0, 20));
+    QCOMPARE(t.ComboItems(9), NumberTexts(0, 20));
     t.Choose(9, "7");
     QCOMPARE(t.doc.Get(u"bt_mic_gain"), std::u16string(u"7"));
     t.Choose(4, T(8561));
@@ -292,7 +288,7 @@ void PagesFunctionTest::bluetoothSwitchLocksTwelveRows() {
 }
 
 void PagesFunctionTest::recorderSwitch() {
-    PageDriver<CListViewFunctionRecord> t;
+    PageUnderTest<CListViewFunctionRecord> t;
     QCOMPARE(t.Text(1), T(2500));
     QVERIFY(!t.Editable(2));
     QVERIFY(!t.Editable(3));

@@ -8,16 +8,12 @@
 #include "gui/pages/list_view_tone_radio.h"
 #include "gui/pages/list_view_volume.h"
 #include "gui_tests.h"
-#include "page_driver.h"
+#include "page_under_test.h"
 #include "text/language_texts.h"
 
 namespace {
 
-QString T(uint32_t id) {
-    return QString::fromStdU16String(GetLanguageText(id));
-}
-
-using OptionKey = PageDriver<CListViewOptionKey>;
+using OptionKey = PageUnderTest<CListViewOptionKey>;
 
 // A typed edit: what is stored, shown and reported afterwards.
 struct TypedCase {
@@ -29,7 +25,7 @@ struct TypedCase {
 
 template <class Page>
 void CheckTyped(int row, const TypedCase& c, const std::function<void(CTalveroDoc&)>& fill) {
-    PageDriver<Page> t(fill);
+    PageUnderTest<Page> t(fill);
     t.Type(row, c.typed);
     QCOMPARE(t.doc.Get(c.key), c.stored);
     QCOMPARE(t.Text(row).toStdU16String(), c.stored);
@@ -98,8 +94,8 @@ void PagesKeysTest::optionKeyFunctionsEnableTheirRows() {
     QVERIFY(t.Editable(13));
     QCOMPARE(t.Text(13), QString("0"));
     // Each key offers its own functions; functions only a stored file can hold are shown.
-    QCOMPARE(t.Items(1), QStringList({T(2500), T(8965), T(8964), T(8968), T(8986), T(8985), T(8983)}));
-    QCOMPARE(t.Items(6),
+    QCOMPARE(t.ComboItems(1), QStringList({T(2500), T(8965), T(8964), T(8968), T(8986), T(8985), T(8983)}));
+    QCOMPARE(t.ComboItems(6),
              QStringList({T(2500), T(8965), T(8964), T(8968), T(8986), T(8985), T(8970), T(8983)}));
     OptionKey stored([](CTalveroDoc& doc) { doc.Set(u"opt_key", u"disc_phone"); });
     QCOMPARE(stored.Text(1), T(8967));
@@ -162,7 +158,7 @@ void PagesKeysTest::optionKeyMessages() {
         doc.Set(u"opt_key", u"msg");
         doc.Set(u"msg", 2, u"Help");
     });
-    const QStringList items = t.Items(4);
+    const QStringList items = t.ComboItems(4);
     QCOMPARE(items.size(), 10);
     QCOMPARE(items.at(2), QString(" 3 : Help"));
     t.Choose(4, items.at(2));
@@ -184,7 +180,7 @@ void PagesKeysTest::optionKeyTypedAndChosenValues() {
         CheckTyped<CListViewOptionKey>(12, c, rxMute);
     }
     OptionKey t([](CTalveroDoc& doc) { doc.Set(u"opt_key", u"onetouch_vol"); });
-    const QStringList volumes = t.Items(13);
+    const QStringList volumes = t.ComboItems(13);
     QCOMPARE(volumes.size(), 65);
     QCOMPARE(volumes.first(), QString("-32"));
     QCOMPARE(volumes.last(), QString("32"));
@@ -194,7 +190,7 @@ void PagesKeysTest::optionKeyTypedAndChosenValues() {
 }
 
 void PagesKeysTest::subPttRules() {
-    PageDriver<CListViewSubFunction> t;
+    PageUnderTest<CListViewSubFunction> t;
     QVERIFY(!t.Editable(2));
     QVERIFY(!t.Editable(3));
     t.Choose(1, T(9011));
@@ -217,7 +213,7 @@ void PagesKeysTest::subPttRules() {
 }
 
 void PagesKeysTest::remoteMonitorRules() {
-    PageDriver<CListViewRemoteMonitor> t;
+    PageUnderTest<CListViewRemoteMonitor> t;
     for (int row = 2; row <= 5; ++row) {
         QCOMPARE(t.Editable(row), row == 4);
     }
@@ -228,7 +224,7 @@ void PagesKeysTest::remoteMonitorRules() {
     QCOMPARE(t.Text(3), QString("00001"));
     t.Choose(4, T(2501));
     QCOMPARE(t.Text(5), QString("60"));
-    QCOMPARE(t.Items(5), QStringList({"30", "60", "120", "240"}));
+    QCOMPARE(t.ComboItems(5), QStringList({"30", "60", "120", "240"}));
     t.Choose(5, "240");
     QCOMPARE(t.doc.Get(u"rmon_time"), std::u16string(u"240"));
     // Reception off locks the identifier rows again.
@@ -252,7 +248,7 @@ void PagesKeysTest::remoteMonitorRules() {
 }
 
 void PagesKeysTest::toneRows() {
-    PageDriver<CListViewToneKey> key([](CTalveroDoc& doc) { doc.Set(u"key_tone", u"none"); });
+    PageUnderTest<CListViewToneKey> key([](CTalveroDoc& doc) { doc.Set(u"key_tone", u"none"); });
     QCOMPARE(key.Text(1), T(2500));
     QVERIFY(!key.Editable(2));
     QVERIFY(!key.Editable(3));
@@ -266,8 +262,8 @@ void PagesKeysTest::toneRows() {
     key.Choose(2, "32");
     QCOMPARE(key.doc.Get(u"key_tone_gain"), std::u16string(u"32"));
 
-    PageDriver<CListViewToneRadio> radio;
-    QCOMPARE(radio.Items(1), CListViewExtraRows::NumberItems(0, 32));
+    PageUnderTest<CListViewToneRadio> radio;
+    QCOMPARE(radio.ComboItems(1), NumberTexts(0, 32));
     radio.Choose(1, "0");
     QCOMPARE(radio.doc.Get(u"radio_tone_gain"), std::u16string(u"0"));
     QCOMPARE(radio.Text(1), QString("0"));
@@ -289,7 +285,7 @@ void PagesKeysTest::volumeRange() {
         {2, "32", u"10", u"32", false},
     };
     for (const Case& c : cases) {
-        PageDriver<CListViewVolume> t([](CTalveroDoc& doc) {
+        PageUnderTest<CListViewVolume> t([](CTalveroDoc& doc) {
             doc.Set(u"audio_af_max", u"20");
             doc.Set(u"audio_af_min", u"10");
         });
@@ -301,8 +297,8 @@ void PagesKeysTest::volumeRange() {
         QCOMPARE(t.prompts.messages, c.refused ? QStringList{T(10510)} : QStringList{});
         QCOMPARE(t.doc.IsModified(), !c.refused);
     }
-    PageDriver<CListViewVolume> t([](CTalveroDoc& doc) { doc.Set(u"ext_afout", u"on"); });
-    QCOMPARE(t.Items(4), QStringList({T(2500), T(2501)}));
+    PageUnderTest<CListViewVolume> t([](CTalveroDoc& doc) { doc.Set(u"ext_afout", u"on"); });
+    QCOMPARE(t.ComboItems(4), QStringList({T(2500), T(2501)}));
     t.Choose(4, T(2500));
     QCOMPARE(t.doc.Get(u"ext_afout"), std::u16string(u"off"));
 }

@@ -1,5 +1,7 @@
 // The line switching, out-of-service tone, display, access password, setting-mode permission and
 // radio information pages, driven by key and mouse events with the English texts loaded.
+#include <QApplication>
+#include <QClipboard>
 #include <QMimeData>
 
 #include "document/ini_data.h"
@@ -10,9 +12,7 @@
 #include "gui/pages/list_view_no_service.h"
 #include "gui/pages/list_view_security_pass.h"
 #include "gui_tests.h"
-#include "line_display_fixture.h"
-
-using namespace line_display;
+#include "page_under_test.h"
 
 namespace {
 
@@ -75,21 +75,21 @@ void CheckChoices(const std::vector<ChoiceCase>& cases) {
                 QVERIFY(doc.Set(c.key, c.stored));
             }
         });
-        QCOMPARE(t.Cell(c.row), c.shown);
+        QCOMPARE(t.Text(c.row), c.shown);
         const std::u16string before = t.doc.Get(c.key);
         t.Choose(c.row, 1, c.chosen);
         QCOMPARE(t.doc.Get(c.key), c.after);
         QCOMPARE(t.doc.IsModified(), c.after != before);
-        QCOMPARE(t.Cell(c.row), c.chosen);
+        QCOMPARE(t.Text(c.row), c.chosen);
         QVERIFY(t.prompts.messages.isEmpty());
     }
 }
 
 void LineDisplayPagesTest::lineChoices() {
-    const QString noSwitch = LangText(9188);
+    const QString noSwitch = T(9188);
     CheckChoices<CListViewCommunicationSetting>({
-        {1, u"mode", u"", LangText(9153), LangText(9154), u"half"},
-        {3, u"active_line", u"", LangText(9184), LangText(9187), u"wlan_auto"},
+        {1, u"mode", u"", T(9153), T(9154), u"half"},
+        {3, u"active_line", u"", T(9184), T(9187), u"wlan_auto"},
         {4, u"lte_down_thresh", u"0", noSwitch, "-18", u"-18"},
         {4, u"lte_down_thresh", u"-18", "-18", noSwitch, u"0"},
         // A level from the other line's range still shows as its number.
@@ -117,15 +117,15 @@ void LineDisplayPagesTest::lineChoices() {
 void LineDisplayPagesTest::backgroundInterval() {
     PageUnderTest<CListViewCommunicationSetting> t;
     const int sw = 9, interval = 10;
-    QCOMPARE(t.Cell(interval), QString("180"));
+    QCOMPARE(t.Text(interval), QString("180"));
     QVERIFY(t.page->IsCellEditable(interval, 1));
     // Refused: the message, the old value in the cell and the document, nothing modified.
     for (const QString& typed : {QString("59"), QString("3601"), QString(""), QString("6a")}) {
         t.Type(interval, 1, typed);
         QCOMPARE(t.prompts.messages.size(), 1);
-        QCOMPARE(t.prompts.messages.takeFirst(), LangText(9189));
+        QCOMPARE(t.prompts.messages.takeFirst(), T(9189));
         QVERIFY(t.prompts.icons.takeFirst() == IUserPrompts::Icon::Stop);
-        QCOMPARE(t.Cell(interval), QString("180"));
+        QCOMPARE(t.Text(interval), QString("180"));
         QCOMPARE(t.doc.Get(u"bg_interval"), std::u16string(u"180"));
         QVERIFY(!t.doc.IsModified());
     }
@@ -133,42 +133,42 @@ void LineDisplayPagesTest::backgroundInterval() {
     t.Type(interval, 1, "36000");
     QCOMPARE(t.doc.Get(u"bg_interval"), std::u16string(u"3600"));
     t.Type(interval, 1, "60");
-    QCOMPARE(t.Cell(interval), QString("60"));
+    QCOMPARE(t.Text(interval), QString("60"));
     QCOMPARE(t.doc.Get(u"bg_interval"), std::u16string(u"60"));
     QVERIFY(t.doc.IsModified());
     QVERIFY(t.prompts.messages.isEmpty());
     // Switched off: blank and read-only; on again: the stored interval is back.
-    t.Choose(sw, 1, LangText(2500));
+    t.Choose(sw, 1, T(2500));
     QCOMPARE(t.doc.Get(u"bg_interval_sw"), std::u16string(u"off"));
-    QCOMPARE(t.Cell(interval), QString());
+    QCOMPARE(t.Text(interval), QString());
     QVERIFY(!t.page->IsCellEditable(interval, 1));
     QVERIFY(t.Open(interval) == nullptr);
-    t.Choose(sw, 1, LangText(2501));
-    QCOMPARE(t.Cell(interval), QString("60"));
+    t.Choose(sw, 1, T(2501));
+    QCOMPARE(t.Text(interval), QString("60"));
     QVERIFY(t.page->IsCellEditable(interval, 1));
     // A document loaded with the switch off shows the row blank without a reselection.
     t.doc.Set(u"bg_interval_sw", u"off");
     t.page->OnDocumentUpdate(kHintLoaded);
-    QCOMPARE(t.Cell(interval), QString());
+    QCOMPARE(t.Text(interval), QString());
 }
 
 void LineDisplayPagesTest::outOfServiceChoices() {
     CheckChoices<CListViewNoService>({
-        {1, u"no_service_tone", u"", LangText(2500), LangText(2501), u"tone1"},
-        {1, u"no_service_tone", u"tone1", LangText(2501), LangText(2500), u"none"},
-        {2, u"ear_sidetone_mute", u"", LangText(2500), LangText(2501), u"on"},
+        {1, u"no_service_tone", u"", T(2500), T(2501), u"tone1"},
+        {1, u"no_service_tone", u"tone1", T(2501), T(2500), u"none"},
+        {2, u"ear_sidetone_mute", u"", T(2500), T(2501), u"on"},
     });
 }
 
 void LineDisplayPagesTest::displayChoicesAndClockRule() {
-    const QString off = LangText(2500), on = LangText(2501);
+    const QString off = T(2500), on = T(2501);
     CheckChoices<CListViewDispView>({
-        {4, u"lcd_dest_mode", u"", off, LangText(9214), u"all"},
+        {4, u"lcd_dest_mode", u"", off, T(9214), u"all"},
         {5, u"keylock_release_vol_act", u"", on, off, u"off"},
-        {7, u"talkgrp_sel", u"", LangText(9224), LangText(9225), u"idlist"},
+        {7, u"talkgrp_sel", u"", T(9224), T(9225), u"idlist"},
         {8, u"simsel", u"", off, on, u"on"},
-        {13, u"backlight", u"", LangText(9270), LangText(9269), u"off"},
-        {14, u"brightness", u"", LangText(9216), LangText(9215), u"dark"},
+        {13, u"backlight", u"", T(9270), T(9269), u"off"},
+        {14, u"brightness", u"", T(9216), T(9215), u"dark"},
         {15, u"contrast", u"", "8", "16", u"16"},
         {16, u"disp_set_chg", u"", off, on, u"on"},
     });
@@ -176,16 +176,16 @@ void LineDisplayPagesTest::displayChoicesAndClockRule() {
     const int item = 2, clock = 12;
     QCOMPARE(t.ComboItems(15).size(), 16);
     // With the date on the standby screen the clock row is blank and read-only.
-    QCOMPARE(t.Cell(item), LangText(9210));
-    QCOMPARE(t.Cell(clock), QString());
+    QCOMPARE(t.Text(item), T(9210));
+    QCOMPARE(t.Text(clock), QString());
     QVERIFY(!t.page->IsCellEditable(clock, 1));
-    t.Choose(item, 1, LangText(9211));
+    t.Choose(item, 1, T(9211));
     QCOMPARE(t.doc.Get(u"disp_item"), std::u16string(u"name"));
-    QCOMPARE(t.Cell(clock), on);
+    QCOMPARE(t.Text(clock), on);
     t.Choose(clock, 1, off);
     QCOMPARE(t.doc.Get(u"disp_clock"), std::u16string(u"off"));
-    t.Choose(item, 1, LangText(9210));
-    QCOMPARE(t.Cell(clock), QString());
+    t.Choose(item, 1, T(9210));
+    QCOMPARE(t.Text(clock), QString());
     QCOMPARE(t.doc.Get(u"disp_clock"), std::u16string(u"off"));
 }
 
@@ -210,15 +210,15 @@ void LineDisplayPagesTest::displayTexts() {
         PageUnderTest<CListViewDispView> t([&](CTalveroDoc& doc) { doc.Set(c.key, u"old"); });
         t.Type(c.row, 1, c.typed);
         QCOMPARE(t.doc.Get(c.key), c.stored);
-        QCOMPARE(t.Cell(c.row), QString::fromStdU16String(c.stored));
+        QCOMPARE(t.Text(c.row), QString::fromStdU16String(c.stored));
         QCOMPARE(t.doc.IsModified(), !c.refused);
-        QCOMPARE(t.prompts.messages, c.refused ? QStringList{LangText(430)} : QStringList{});
+        QCOMPARE(t.prompts.messages, c.refused ? QStringList{T(430)} : QStringList{});
     }
 }
 
 void LineDisplayPagesTest::accessPassword() {
     PageUnderTest<CListViewSecurityPass> t([](CTalveroDoc& doc) { doc.Set(u"access_pass", u"abcde"); });
-    QCOMPARE(t.Cell(1), QString("*****"));
+    QCOMPARE(t.Text(1), QString("*****"));
     auto* edit = qobject_cast<QLineEdit*>(t.Open(1));
     QVERIFY(edit != nullptr);
     QCOMPARE(edit->text(), QString("abcde"));
@@ -228,16 +228,16 @@ void LineDisplayPagesTest::accessPassword() {
     // Printable ASCII only, at most 16 characters; the cell shows one star per character.
     t.Type(1, 1, QString::fromUtf8("päss w~rd!0123456789"));
     QCOMPARE(t.doc.Get(u"access_pass"), std::u16string(u"pss w~rd!0123456"));
-    QCOMPARE(t.Cell(1), QString(16, '*'));
+    QCOMPARE(t.Text(1), QString(16, '*'));
     QVERIFY(t.doc.IsModified());
     t.Type(1, 1, "");
     QCOMPARE(t.doc.Get(u"access_pass"), std::u16string());
-    QCOMPARE(t.Cell(1), QString());
+    QCOMPARE(t.Text(1), QString());
     QVERIFY(t.prompts.messages.isEmpty());
 }
 
 void LineDisplayPagesTest::permissionFlags() {
-    const QString no = LangText(2585), yes = LangText(2586);
+    const QString no = T(2585), yes = T(2586);
     struct Case {
         std::u16string stored;
         QString low, high;  // shown before the edit
@@ -264,17 +264,17 @@ void LineDisplayPagesTest::permissionFlags() {
             }
             const std::u16string key = row == kResetRow ? u"setmode_reset" : u"setcom_bt";
             PageUnderTest<CListViewMaintenanceSetMode> t([&](CTalveroDoc& doc) { doc.Set(key, c.stored); });
-            QCOMPARE(t.Cell(row, 1), c.low);
-            QCOMPARE(t.Cell(row, 2), c.high);
+            QCOMPARE(t.Text(row, 1), c.low);
+            QCOMPARE(t.Text(row, 2), c.high);
             t.Choose(row, c.column, c.chosen);
             QCOMPARE(t.doc.Get(key), c.after);
             QCOMPARE(t.doc.IsModified(), c.after != c.stored);
-            QCOMPARE(t.Cell(row, c.column), c.chosen);
+            QCOMPARE(t.Text(row, c.column), c.chosen);
             QCOMPARE(AfterFileRoundTrip(t.doc, key), c.after);
             // The cells are a view of the document: a refresh shows what the edit left.
             t.page->RefreshFromDocument();
-            QCOMPARE(t.Cell(row, c.column), c.chosen);
-            QCOMPARE(t.Cell(row, 3 - c.column), 3 - c.column == 1 ? c.low : c.high);
+            QCOMPARE(t.Text(row, c.column), c.chosen);
+            QCOMPARE(t.Text(row, 3 - c.column), 3 - c.column == 1 ? c.low : c.high);
         }
     }
 }
@@ -283,8 +283,8 @@ void LineDisplayPagesTest::permissionLayout() {
     PageUnderTest<CListViewMaintenanceSetMode> t;
     QCOMPARE(t.page->GetItemCount(), 82);
     QCOMPARE(t.page->GetColumnCount(), 3);
-    QCOMPARE(t.page->GetItemText(1, 1), LangText(9503));
-    QCOMPARE(t.page->GetItemText(1, 2), LangText(9504));
+    QCOMPARE(t.page->GetItemText(1, 1), T(9503));
+    QCOMPARE(t.page->GetItemText(1, 2), T(9504));
     // Labels and help follow the rows, the display items in the radio's own order.
     const struct {
         int row;
@@ -295,19 +295,19 @@ void LineDisplayPagesTest::permissionLayout() {
                 {75, 10382, "setcom_disp_silent_mode.htm"}, {80, 10374, "setlte_iccid.htm"},
                 {kResetRow, 9510, "setmode_reset.htm"}};
     for (const auto& r : rows) {
-        QCOMPARE(t.page->GetItemText(r.row, 0), LangText(r.label));
-        QTest::mouseClick(t.page->viewport(), Qt::LeftButton, {}, t.Point(r.row, 0));
+        QCOMPARE(t.page->GetItemText(r.row, 0), T(r.label));
+        QTest::mouseClick(t.page->viewport(), Qt::LeftButton, {}, t.Cell(r.row, 0));
         QVERIFY2(t.page->GetHelpUrl().endsWith("::/" + r.help), qPrintable(t.page->GetHelpUrl()));
     }
     // Defaults: "3" for the Bluetooth item, "0" for GPS, "2" for reset.
-    QCOMPARE(t.Cell(kBluetoothRow, 1), LangText(2586));
-    QCOMPARE(t.Cell(60, 2), LangText(2585));
-    QCOMPARE(t.Cell(kResetRow, 2), LangText(2586));
+    QCOMPARE(t.Text(kBluetoothRow, 1), T(2586));
+    QCOMPARE(t.Text(60, 2), T(2585));
+    QCOMPARE(t.Text(kResetRow, 2), T(2586));
     // The reset item's low flag is shown but opens no editor; its high flag opens the two choices.
     QVERIFY(!t.page->IsCellEditable(kResetRow, 1));
-    QCOMPARE(t.Cell(kResetRow, 1), LangText(2585));
+    QCOMPARE(t.Text(kResetRow, 1), T(2585));
     QVERIFY(t.Open(kResetRow, 1) == nullptr);
-    QCOMPARE(t.ComboItems(kResetRow, 2), QStringList({LangText(2585), LangText(2586)}));
+    QCOMPARE(t.ComboItems(kResetRow, 2), QStringList({T(2585), T(2586)}));
     QVERIFY(!t.doc.IsModified());
 }
 
@@ -319,8 +319,8 @@ void LineDisplayPagesTest::informationReadOnly() {
             doc.Set(u"call_id", u"42");
         },
         -1);
-    QCOMPARE(t.Cell(1), iccid);
-    QCOMPARE(t.Cell(3), QString("00042"));
+    QCOMPARE(t.Text(1), iccid);
+    QCOMPARE(t.Text(3), QString("00042"));
 
     auto* edit = qobject_cast<QLineEdit*>(t.Open(1));
     QVERIFY(edit != nullptr);
@@ -339,7 +339,7 @@ void LineDisplayPagesTest::informationReadOnly() {
     QCOMPARE(QApplication::clipboard()->text(), QString("8981"));
     QTest::keyClick(edit, Qt::Key_Return);
     QVERIFY(t.page->GetEditor() == nullptr);
-    QCOMPARE(t.Cell(1), iccid);
+    QCOMPARE(t.Text(1), iccid);
     QCOMPARE(t.doc.Get(u"iccid"), U(iccid));
     QVERIFY(!t.doc.IsModified());
     // The whole cell copies from the grid too; the call ID opens nothing and copies nothing.

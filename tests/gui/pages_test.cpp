@@ -30,10 +30,6 @@
 
 namespace {
 
-QString T(uint32_t id) {
-    return QString::fromStdU16String(GetLanguageText(id));
-}
-
 std::u16string U(const QString& text) {
     return text.toStdU16String();
 }

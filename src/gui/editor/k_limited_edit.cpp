@@ -103,6 +103,10 @@ void KLimitedEdit::FilterAllowedChars() {
 }
 
 void KLimitedEdit::Paste() {
+    // insert() does not look at the read-only flag; a read-only field takes no text this way.
+    if (isReadOnly()) {
+        return;
+    }
     const QString text = ReadClipboardText();
     const LengthLimit limit = ActiveLimit();
     if (m_asciiOnly != 0 && HasNonAscii(text)) {
@@ -122,7 +126,7 @@ void KLimitedEdit::Paste() {
 }
 
 void KLimitedEdit::TypeChar(QChar ch) {
-    if (!Allows(ch)) {
+    if (isReadOnly() || !Allows(ch)) {
         return;  // dropped without touching the selection
     }
     const LengthLimit limit = ActiveLimit();
@@ -182,7 +186,7 @@ void KLimitedEdit::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void KLimitedEdit::inputMethodEvent(QInputMethodEvent* event) {
-    if (!testAttribute(Qt::WA_InputMethodEnabled)) {
+    if (!testAttribute(Qt::WA_InputMethodEnabled) || isReadOnly()) {
         event->ignore();
         return;
     }

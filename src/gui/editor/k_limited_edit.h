@@ -2,7 +2,8 @@
 // A single-line field that holds its text to its EditLimits: typed and composed characters
 // outside the allowed set are dropped and obey the length limit one by one (a fast key repeat
 // too); Ctrl+V, the context menu's Paste and the middle-click selection paste all go through
-// the limited paste; every change of the text drops characters outside the allowed set.
+// the limited paste; every change of the text drops characters outside the allowed set. A
+// read-only field takes no typed, composed or pasted text at all (selection and copy still work).
 // The grid's cell editor and the dialogs' KEdit both derive from it.
 #include <QLineEdit>
 

@@ -20,6 +20,9 @@ namespace {
 constexpr int kJisErrorId = 430;
 constexpr char16_t kPasswordChar = u'*';
 const QString kTempTable = QStringLiteral("combobox_temp");
+// Identifier types that change what an identifier-or-number row edits.
+constexpr std::u16string_view kTelephoneType = u"tel";
+constexpr std::u16string_view kAllType = u"all";
 
 QString Q(const std::u16string& text) {
     return QString::fromStdU16String(text);
@@ -86,7 +89,11 @@ void CListViewBase::ShowInputCell(int row, int column, bool enabled, const QStri
 }
 
 void CListViewBase::PrepareDeclaration(PageRow& decl) {
-    if (decl.kind == PageRow::Kind::kText || decl.kind == PageRow::Kind::kPassword) {
+    if (decl.kind == PageRow::Kind::kIdentifierOrNumber) {
+        decl.numberRule = DialNumberTextRule();
+    }
+    if (decl.kind == PageRow::Kind::kText || decl.kind == PageRow::Kind::kPassword ||
+        decl.kind == PageRow::Kind::kIdentifierOrNumber) {
         decl.rule = CatalogueTextRule(decl.key);
         if (decl.adjust) {
             decl.adjust(decl.rule);
@@ -300,9 +307,21 @@ QWidget* CListViewBase::CreateCellEditor(int row, int column, int left, int top,
             }
             return new KGridListCtrlCombo(this, row, column, left, top, right, bottom, items, text);
         }
+        case PageRow::Kind::kIdentifierOrNumber: {
+            const bool number = Doc().Get(decl->typeKey, index) == kTelephoneType;
+            auto* edit = new KGridListCtrlEdit(this, row, column, left, top, right, bottom, text);
+            ConfigureEdit(*edit, number ? decl->numberRule : decl->rule);
+            return edit;
+        }
         case PageRow::Kind::kText:
         case PageRow::Kind::kPassword:
             break;
+    }
+    if (decl->readOnly) {
+        auto* edit = new KGridListCtrlEdit(this, row, column, left, top, right, bottom, text);
+        edit->setReadOnly(true);
+        edit->DetachInputMethod();
+        return edit;
     }
     const bool password = decl->kind == PageRow::Kind::kPassword;
     // A password cell shows stars; the editor opens on the stored value.
@@ -335,10 +354,23 @@ void CListViewBase::OnEndCellEdit(KEndEditRecord& record) {
         }
         return;
     }
+    const int ruleArgument = m_table ? static_cast<int>(index) : m_setIndex;
+    if (decl->readOnly || (decl->enabledWhen && !decl->enabledWhen(Doc(), ruleArgument))) {
+        // Read-only, or locked while its editor was open: what the editor holds is not kept.
+        ShowDeclaredCell(record.row, record.column);
+        return;
+    }
     switch (decl->kind) {
+        case PageRow::Kind::kIdentifierOrNumber:
+            CommitIdentifierOrNumber(*decl, index, record);
+            return;
         case PageRow::Kind::kChoice:
-            // The combo offers only values of the setting's domain; the answer cannot be a refusal.
-            StoreValue(*decl, index, TextToValue(record.text, Q(decl->table)).toStdU16String());
+            // The combo offers only values of the setting's domain; only a rule across settings
+            // (a range whose ends must not cross) can refuse one, and then the row says why.
+            if (!StoreValue(*decl, index, TextToValue(record.text, Q(decl->table)).toStdU16String()) &&
+                decl->errorId != 0) {
+                ShowRefusal(*decl);
+            }
             AfterCommit(*decl);
             ShowDeclaredCell(record.row, record.column);
             return;
@@ -361,16 +393,35 @@ void CListViewBase::OnEndCellEdit(KEndEditRecord& record) {
         return;
     }
     if (!StoreValue(*decl, index, typed)) {
-        std::vector<FormatArg> args;
-        for (int64_t arg : decl->rule.errorArgs) {
-            args.emplace_back(static_cast<long long>(arg));
-        }
-        ShowError(Q(FormatText(GetLanguageText(decl->errorId), args)));
+        ShowRefusal(*decl);
         return;
     }
     // The stored form, which may be normalised ("7" is kept as "00007").
     ShowDeclaredCell(record.row, record.column);
     AfterCommit(*decl);
+}
+
+void CListViewBase::ShowRefusal(const PageRow& decl) {
+    std::vector<FormatArg> args;
+    for (int64_t arg : decl.rule.errorArgs) {
+        args.emplace_back(static_cast<long long>(arg));
+    }
+    ShowError(Q(FormatText(GetLanguageText(decl.errorId), args)));
+}
+
+void CListViewBase::CommitIdentifierOrNumber(const PageRow& decl, unsigned index,
+                                             const KEndEditRecord& record) {
+    const std::u16string typed = record.text.toStdU16String();
+    if (Doc().Get(decl.typeKey, index) == kTelephoneType) {
+        // Shown as the document holds it, so a refused number never looks stored.
+        Doc().Set(decl.numberKey, index, typed);
+    } else if (!StoreValue(decl, index, typed)) {
+        // The cell keeps the typed text for the user to correct.
+        ShowRefusal(decl);
+        return;
+    }
+    ShowDeclaredCell(record.row, record.column);
+    AfterCommit(decl);
 }
 
 int CListViewBase::GetCellFontIndex(int row, int column) {
@@ -389,24 +440,31 @@ void CListViewBase::ShowDeclaredCell(int row, int column) {
         return;
     }
     const int ruleArgument = m_table ? static_cast<int>(index) : m_setIndex;
-    const bool enabled = !decl->enabledWhen || decl->enabledWhen(Doc(), ruleArgument);
-    const std::u16string& value = Doc().Get(decl->key, index);
+    bool enabled = !decl->enabledWhen || decl->enabledWhen(Doc(), ruleArgument);
+    const std::u16string* value = &Doc().Get(decl->key, index);
+    if (decl->kind == PageRow::Kind::kIdentifierOrNumber) {
+        const std::u16string& type = Doc().Get(decl->typeKey, index);
+        enabled = enabled && type != kAllType;
+        if (type == kTelephoneType) {
+            value = &Doc().Get(decl->numberKey, index);
+        }
+    }
     QString text;
     switch (decl->kind) {
         case PageRow::Kind::kChoice:
-            text = ValueToText(Q(value), Q(decl->table));
+            text = ValueToText(Q(*value), Q(decl->table));
             if (text.isEmpty() && decl->unlistedShowsValue) {
-                text = Q(value);
+                text = Q(*value);
             }
             break;
         case PageRow::Kind::kDocumentChoice:
-            text = decl->describe ? Q(decl->describe(Doc(), value)) : Q(value);
+            text = decl->describe ? Q(decl->describe(Doc(), *value)) : Q(*value);
             break;
         case PageRow::Kind::kPassword:
-            text = Q(MaskText(value));
+            text = Q(MaskText(*value));
             break;
         default:
-            text = Q(value);
+            text = Q(*value);
             break;
     }
     if (enabled || !decl->keepTextWhenDisabled) {

@@ -69,6 +69,8 @@ class CListViewBase : public KGridListView, public ISettingsPage {
     CTalveroDoc& Doc() const { return *m_context.document; }
     // The refusal message with the error icon.
     void ShowError(const QString& text);
+    // The row's refusal message, formatted with its rule's arguments.
+    void ShowRefusal(const PageRow& decl);
     // Re-runs every declared dependency rule.
     void ApplyRules();
     // The declaration behind a value cell, with the member index it edits; null for any other cell.
@@ -89,6 +91,7 @@ class CListViewBase : public KGridListView, public ISettingsPage {
   private:
     void PrepareDeclaration(PageRow& decl);
     bool StoreValue(const PageRow& decl, unsigned index, const std::u16string& value);
+    void CommitIdentifierOrNumber(const PageRow& decl, unsigned index, const KEndEditRecord& record);
     void AfterCommit(const PageRow& decl);
 };
 

@@ -1,6 +1,14 @@
 // The choice lists many pages share, built from the catalogue's value lists.
+#include <QString>
+
 #include "document/settings_catalogue.h"
+#include "document/talvero_doc.h"
 #include "gui/editor/page_row.h"
+
+namespace {
+constexpr uint32_t kTextIndividual = 2535, kTextGroup = 2533, kTextTalkGroup = 2537, kTextAll = 2531,
+                   kTextTelephone = 2539;
+}  // namespace
 
 std::vector<PageChoice> ListChoices(const std::vector<std::u16string_view>& values,
                                     const std::vector<uint32_t>& textIds) {
@@ -32,6 +40,52 @@ std::vector<PageChoice> NumberChoices(int first, int last, int step) {
     std::vector<PageChoice> choices;
     for (int n = first; step > 0 && n <= last; n += step) {
         choices.push_back({DecimalText(n), 0, DecimalText(n)});
+    }
+    return choices;
+}
+
+std::vector<PageChoice> NumberChoices(std::vector<PageChoice> leading, int first, int last) {
+    std::vector<PageChoice> numbers = NumberChoices(first, last);
+    leading.insert(leading.end(), std::make_move_iterator(numbers.begin()),
+                   std::make_move_iterator(numbers.end()));
+    return leading;
+}
+
+std::vector<PageChoice> IdTypeChoices() {
+    return ListChoices(choice_lists::kEmergencyTargets,
+                       {kTextIndividual, kTextGroup, kTextTalkGroup, kTextAll, kTextTelephone});
+}
+
+std::u16string MessageChoiceText(const CTalveroDoc& doc, const std::u16string& number) {
+    bool ok = false;
+    const unsigned n = QString::fromStdU16String(number).toUInt(&ok);
+    // Any stored text can reach here; only a message that exists has a line.
+    if (!ok || n < 1 || n > kMessages) {
+        return {};
+    }
+    return QStringLiteral("%1 : %2")
+        .arg(n, 2)
+        .arg(QString::fromStdU16String(doc.Get(u"msg", n - 1)))
+        .toStdU16String();
+}
+
+std::vector<PageChoice> MessageChoices(const CTalveroDoc& doc) {
+    std::vector<PageChoice> choices;
+    for (unsigned n = 1; n <= kMessages; ++n) {
+        const std::u16string number = DecimalText(n);
+        choices.push_back({number, 0, MessageChoiceText(doc, number)});
+    }
+    return choices;
+}
+
+PageRow MessageRow(uint32_t labelId, std::u16string key, std::string helpPage) {
+    return DocumentChoiceRow(labelId, std::move(key), std::move(helpPage), MessageChoices, MessageChoiceText);
+}
+
+std::vector<PageChoice> ValueChoices(const std::vector<std::u16string_view>& values) {
+    std::vector<PageChoice> choices;
+    for (std::u16string_view value : values) {
+        choices.push_back({std::u16string(value), 0, std::u16string(value)});
     }
     return choices;
 }

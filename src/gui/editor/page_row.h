@@ -31,6 +31,9 @@ struct PageRow {
         kDocumentChoice,  // items read from the document each time the combo opens
         kText,
         kPassword,
+        // An identifier or, while the row's type setting is "tel", a telephone number; blank and
+        // read-only while the type is "all".
+        kIdentifierOrNumber,
     };
     Kind kind = Kind::kText;
     uint32_t labelId = 0;
@@ -49,17 +52,29 @@ struct PageRow {
     std::function<std::vector<PageChoice>(const CTalveroDoc& doc)> listChoices;
     std::function<std::u16string(const CTalveroDoc& doc, const std::u16string& value)> describe;
 
-    // Text rows: the refusal message; the editor's rule is the catalogue's, changed by `adjust`.
+    // Text rows: the refusal message (choice rows: the message of a refusal by a rule across
+    // settings); the editor's rule is the catalogue's, changed by `adjust`.
     uint32_t errorId = 0;
     std::function<void(TextRowRule& rule)> adjust;
     TextRowRule rule;  // the result, filled in when the page is declared
+
+    // Text rows: the editor opens for selecting and copying only, and nothing is ever stored.
+    bool readOnly = false;
+
+    // Identifier-or-number rows: `key` is the identifier, `typeKey` the type setting that decides
+    // what the row edits and `numberKey` the telephone number. The identifier is stored through
+    // its setter (refused: `errorId` with the rule's arguments); the number is stored as typed.
+    std::u16string typeKey;
+    std::u16string numberKey;
+    TextRowRule numberRule;  // filled in when the page is declared
 
     // How an accepted choice or text reaches the document; unset: the setting's validating
     // setter. Returns false for a refusal.
     std::function<bool(CTalveroDoc& doc, unsigned index, const std::u16string& value)> store;
 
     // The row is enabled only while this holds (reads the document, never the cells). A disabled
-    // row is blank unless it keeps its text. On a table page the second argument is the member
+    // row is blank unless it keeps its text, and an edit that ends after its row was disabled
+    // stores nothing. On a table page the second argument is the member
     // index of the cell's row.
     std::function<bool(const CTalveroDoc& doc, int setIndex)> enabledWhen;
     bool keepTextWhenDisabled = false;
@@ -102,6 +117,29 @@ inline PageRow DocumentChoiceRow(
     return row;
 }
 
+// A combo of values each shown as itself (numbers, levels, angles): its pairs go into a table of
+// the row's own, and a stored value the combo lacks is still shown as stored.
+inline PageRow ValueChoiceRow(uint32_t labelId, std::u16string key, std::string helpPage,
+                              std::vector<PageChoice> choices, uint32_t errorId = 0) {
+    PageRow row = ChoiceRow(labelId, key, std::move(helpPage), std::move(choices), key);
+    row.unlistedShowsValue = true;
+    row.errorId = errorId;
+    return row;
+}
+
+inline PageRow IdentifierOrNumberRow(uint32_t labelId, std::u16string key, std::string helpPage,
+                                     std::u16string typeKey, std::u16string numberKey, uint32_t errorId) {
+    PageRow row;
+    row.kind = PageRow::Kind::kIdentifierOrNumber;
+    row.labelId = labelId;
+    row.key = std::move(key);
+    row.helpPage = std::move(helpPage);
+    row.typeKey = std::move(typeKey);
+    row.numberKey = std::move(numberKey);
+    row.errorId = errorId;
+    return row;
+}
+
 inline PageRow TextRow(uint32_t labelId, std::u16string key, std::string helpPage, uint32_t errorId = 0) {
     PageRow row;
     row.kind = PageRow::Kind::kText;
@@ -125,9 +163,23 @@ std::vector<PageChoice> OffOnChoices();
 std::vector<PageChoice> ToneChoices();
 // The numbers from `first` to `last` in steps of `step`, each shown as itself ("%d").
 std::vector<PageChoice> NumberChoices(int first, int last, int step = 1);
+// The numbers from `first` to `last` ("%d"), each shown as itself, after `leading` (items with
+// texts of their own such as "off").
+std::vector<PageChoice> NumberChoices(std::vector<PageChoice> leading, int first, int last);
+// Each value shown as itself.
+std::vector<PageChoice> ValueChoices(const std::vector<std::u16string_view>& values);
+// The identifier types of a call target: "indi", "group", "talkgrp", "all", "tel".
+std::vector<PageChoice> IdTypeChoices();
+// The ten fixed messages as the items of a document choice row ("% 2u : %s"), and the text of a
+// stored message number (empty when it names no message).
+std::vector<PageChoice> MessageChoices(const CTalveroDoc& doc);
+std::u16string MessageChoiceText(const CTalveroDoc& doc, const std::u16string& number);
 // Values of a catalogue list paired in order with text IDs (the two lists are the same length).
 std::vector<PageChoice> ListChoices(const std::vector<std::u16string_view>& values,
                                     const std::vector<uint32_t>& textIds);
+
+// A document choice row that picks one of the ten messages by its current text.
+PageRow MessageRow(uint32_t labelId, std::u16string key, std::string helpPage);
 
 // ---- table pages ----------------------------------------------------------------------------
 

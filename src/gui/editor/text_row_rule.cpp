@@ -25,6 +25,14 @@ std::u16string PrintableAsciiChars() {
     return set;
 }
 
+TextRowRule DialNumberTextRule() {
+    TextRowRule rule;
+    rule.maxChars = kDialNumberChars;
+    rule.allowedChars = kPhoneChars;
+    rule.asciiOnly = true;
+    return rule;
+}
+
 TextRowRule CatalogueTextRule(std::u16string_view setting) {
     TextRowRule rule;
     const auto def = FindSettingDef(setting);
@@ -49,9 +57,7 @@ TextRowRule CatalogueTextRule(std::u16string_view setting) {
             rule.errorArgs = {catalogue.limit};
             break;
         case RuleKind::DialNumber:
-            rule.maxChars = kDialNumberChars;
-            rule.allowedChars = kPhoneChars;
-            rule.asciiOnly = true;
+            rule = DialNumberTextRule();
             break;
         case RuleKind::Ipv4:
             rule.maxChars = kIpv4Chars;

@@ -34,6 +34,8 @@ struct TextRowRule {
     std::vector<int64_t> errorArgs;
 };
 
+// The dial-number rule: what a telephone number may hold, whatever setting keeps it.
+TextRowRule DialNumberTextRule();
 // The rule of a catalogue setting (a plain name such as "def_id" or a family field such as
 // "name"). An unknown name gives the empty rule.
 TextRowRule CatalogueTextRule(std::u16string_view setting);

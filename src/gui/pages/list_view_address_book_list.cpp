@@ -6,9 +6,6 @@
 #include "document/jis_text.h"
 #include "document/settings_catalogue.h"
 #include "document/talvero_doc.h"
-#include "gui/editor/k_grid_list_ctrl_combo.h"
-#include "gui/editor/k_grid_list_ctrl_edit.h"
-#include "gui/editor/text_row_rule.h"
 #include "gui/pages/page_text.h"
 
 namespace {
@@ -31,6 +28,15 @@ QString Q(const std::u16string& text) {
 TableColumn Column(uint32_t headingId, int width, PageRow cell) {
     return TableColumn{headingId, width, std::move(cell)};
 }
+
+// The dial number of a telephone entry and the identifier of any other; nothing while unused.
+PageRow NumberCell() {
+    PageRow cell = IdentifierOrNumberRow(0, u"id", "id.htm", u"id_type", u"number", 8710);
+    cell.enabledWhen = [](const CTalveroDoc& doc, int entry) {
+        return !doc.Get(u"id_type", static_cast<unsigned>(entry)).empty();
+    };
+    return cell;
+}
 }  // namespace
 
 CListViewAddressBookList::CListViewAddressBookList(QWidget* parent, const PageContext& context)
@@ -50,7 +56,7 @@ CListViewAddressBookList::CListViewAddressBookList(QWidget* parent, const PageCo
                           {u"group", 2533, {}},
                           {u"user_group", 2537, {}},
                           {u"tel", 2539, {}}})),
-        Column(8704, 360, TextRow(0, u"id", "id.htm", 8710)),
+        Column(8704, 360, NumberCell()),
         Column(8702, 300, TextRow(0, u"name", "name.htm", 430)),
         Column(8706, 300, TextRow(0, u"yomi", "yomi.htm", 8713)),
         Column(8707, 150,
@@ -94,18 +100,6 @@ void CListViewAddressBookList::RefreshFromDocument() {
     viewport()->update();
 }
 
-QWidget* CListViewAddressBookList::CreateCellEditor(int row, int column, int left, int top, int right,
-                                                    int bottom, const QString& text) {
-    if (!IsEntryRow(row) || column != kNumberColumn) {
-        return CListViewBase::CreateCellEditor(row, column, left, top, right, bottom, text);
-    }
-    // The number column edits the dial number of a telephone entry and the identifier of any other.
-    const bool phone = Doc().Get(u"id_type", EntryIndex(row)) == u"tel";
-    auto* edit = new KGridListCtrlEdit(this, row, column, left, top, right, bottom, text);
-    ConfigureEdit(*edit, CatalogueTextRule(phone ? u"number" : u"id"));
-    return edit;
-}
-
 void CListViewAddressBookList::OnEndCellEdit(KEndEditRecord& record) {
     if (!IsEntryRow(record.row)) {
         return;
@@ -115,15 +109,13 @@ void CListViewAddressBookList::OnEndCellEdit(KEndEditRecord& record) {
             CListViewBase::OnEndCellEdit(record);
             ReloadRow(record.row);
             break;
-        case kNumberColumn:
-            CommitNumber(record.row, record.text);
-            break;
         case kNameColumn:
             CommitName(record.row, record.text);
             break;
         case kReadingColumn:
             CommitReading(record.row, record.text);
             break;
+        case kNumberColumn:
         case kSelectColumn:
             CListViewBase::OnEndCellEdit(record);
             break;
@@ -131,36 +123,6 @@ void CListViewAddressBookList::OnEndCellEdit(KEndEditRecord& record) {
             break;
     }
     RedrawItems(record.row, record.row);
-}
-
-void CListViewAddressBookList::CommitNumber(int row, const QString& typed) {
-    const unsigned index = EntryIndex(row);
-    const std::u16string& type = Doc().Get(u"id_type", index);
-    if (type.empty()) {
-        // The type was cleared while the editor was open: nothing is stored, so nothing is shown.
-        ReloadRow(row);
-        return;
-    }
-    if (type == u"tel") {
-        // The cell shows what the document holds, so a refused number never looks stored.
-        Doc().Set(u"number", index, typed.toStdU16String());
-        SetItemText(row, kNumberColumn, Q(Doc().Get(u"number", index)));
-        return;
-    }
-    if (!Doc().Set(u"id", index, typed.toStdU16String())) {
-        ShowError(RefusalText(kNumberColumn));
-        return;
-    }
-    SetItemText(row, kNumberColumn, Q(Doc().Get(u"id", index)));
-}
-
-QString CListViewAddressBookList::RefusalText(int column) const {
-    const PageRow& cell = *CellDeclaration(kTableFirstRow, column);
-    std::vector<FormatArg> args;
-    for (int64_t arg : cell.rule.errorArgs) {
-        args.emplace_back(static_cast<long long>(arg));
-    }
-    return QString::fromStdU16String(FormatText(GetLanguageText(cell.errorId), args));
 }
 
 void CListViewAddressBookList::CommitName(int row, const QString& typed) {
@@ -185,7 +147,7 @@ void CListViewAddressBookList::CommitReading(int row, const QString& typed) {
     }
     // The converted text is checked against the stored limit; the editor counted the typed one.
     if (!Doc().Set(u"yomi", EntryIndex(row), converted)) {
-        ShowError(RefusalText(kReadingColumn));
+        ShowRefusal(*CellDeclaration(kTableFirstRow, kReadingColumn));
         return;
     }
     SetItemText(row, kReadingColumn, Q(converted));

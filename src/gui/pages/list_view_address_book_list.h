@@ -11,15 +11,10 @@ class CListViewAddressBookList : public CListViewBase {
     void RefreshFromDocument() override;
 
   protected:
-    QWidget* CreateCellEditor(int row, int column, int left, int top, int right, int bottom,
-                              const QString& text) override;
     void OnEndCellEdit(KEndEditRecord& record) override;
 
   private:
     void ReloadRow(int row);
-    void CommitNumber(int row, const QString& typed);
     void CommitName(int row, const QString& typed);
     void CommitReading(int row, const QString& typed);
-    // The column's refusal message with the arguments its setting's rule gives.
-    QString RefusalText(int column) const;
 };

@@ -7,8 +7,4 @@ class CListViewCommunicationSetting : public CListViewBase {
     Q_OBJECT
   public:
     CListViewCommunicationSetting(QWidget* parent, const PageContext& context);
-
-  protected:
-    QWidget* CreateCellEditor(int row, int column, int left, int top, int right, int bottom,
-                              const QString& text) override;
 };

@@ -1,24 +1,28 @@
 #include "gui/pages/list_view_disp_view.h"
 
 #include "document/talvero_doc.h"
-#include "gui/editor/k_grid_list_ctrl_combo.h"
 
 namespace {
 
-constexpr int kContrastRow = 15;
 constexpr uint32_t kNotDisplayable = 430;
 
 // A text the radio shows: measured in display columns and checked for characters the display
-// lacks.
-PageRow DisplayTextRow(uint32_t labelId, std::u16string key, std::string helpPage, int width) {
+// lacks. The greeting's stored limit counts code units; its editor measures the same number of
+// display columns.
+PageRow DisplayTextRow(uint32_t labelId, std::u16string key, std::string helpPage) {
     PageRow row = TextRow(labelId, std::move(key), std::move(helpPage), kNotDisplayable);
-    row.maxWidth = width;
-    row.jisCheck = true;
+    row.adjust = [](TextRowRule& rule) {
+        if (rule.maxChars != 0) {
+            rule.maxWidth = rule.maxChars;
+            rule.maxChars = 0;
+        }
+        rule.jisCheck = true;
+    };
     return row;
 }
 
 PageRow InhibitRow(uint32_t labelId, std::u16string key, std::string helpPage) {
-    return ChoiceRow(labelId, std::move(key), std::move(helpPage), {{u"off", 2500}, {u"on", 2501}},
+    return ChoiceRow(labelId, std::move(key), std::move(helpPage), OffOnChoices(),
                      u"COMBOBOX_INHIBIT_ENABLE");
 }
 
@@ -31,9 +35,9 @@ CListViewDispView::CListViewDispView(QWidget* parent, const PageContext& context
     clock.enabledWhen = [](const CTalveroDoc& doc, int) { return doc.Get(u"disp_item") != u"date"; };
     DeclareRows(
         9200,
-        {SectionRow(9201), DisplayTextRow(9242, u"startup_comment", "startup_comment.htm", 18),
+        {SectionRow(9201), DisplayTextRow(9242, u"startup_comment", "startup_comment.htm"),
          ChoiceRow(9202, u"disp_item", "disp_item.htm", {{u"date", 9210}, {u"name", 9211}}),
-         DisplayTextRow(9203, u"disp_name", "disp_name.htm", 31),
+         DisplayTextRow(9203, u"disp_name", "disp_name.htm"),
          ChoiceRow(9204, u"lcd_dest_mode", "lcd_dest_mode.htm",
                    {{u"none", 2500}, {u"tx", 9212}, {u"txrx", 9213}, {u"all", 9214}}, u"COMBOBOX_DST_MODE"),
          InhibitRow(9256, u"keylock_release_vol_act", "keylock_release_vol_act.htm"),
@@ -45,20 +49,8 @@ CListViewDispView::CListViewDispView(QWidget* parent, const PageContext& context
          InhibitRow(9257, u"disp_silent_mode", "disp_silent_mode.htm"), clock,
          ChoiceRow(9205, u"backlight", "backlight.htm", {{u"off", 9269}, {u"on", 9274}, {u"key", 9270}}),
          ChoiceRow(10344, u"brightness", "brightness.htm", {{u"dark", 9215}, {u"light", 9216}}),
-         // Stored as chosen and shown as stored: a text row with a combo of the numbers (below).
-         TextRow(9260, u"contrast", "contrast.htm"), InhibitRow(9258, u"disp_set_chg", "disp_set_chg.htm")});
-}
-
-QWidget* CListViewDispView::CreateCellEditor(int row, int column, int left, int top, int right, int bottom,
-                                             const QString& text) {
-    if (row != kContrastRow || column != 1) {
-        return CListViewBase::CreateCellEditor(row, column, left, top, right, bottom, text);
-    }
-    QStringList levels;
-    for (int level = 1; level <= 16; ++level) {
-        levels << QString::number(level);
-    }
-    return new KGridListCtrlCombo(this, row, column, left, top, right, bottom, levels, text);
+         ValueChoiceRow(9260, u"contrast", "contrast.htm", NumberChoices(1, 16)),
+         InhibitRow(9258, u"disp_set_chg", "disp_set_chg.htm")});
 }
 
 TALVERO_REGISTER_PAGE(1033, CListViewDispView);

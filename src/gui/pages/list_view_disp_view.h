@@ -7,8 +7,4 @@ class CListViewDispView : public CListViewBase {
     Q_OBJECT
   public:
     CListViewDispView(QWidget* parent, const PageContext& context);
-
-  protected:
-    QWidget* CreateCellEditor(int row, int column, int left, int top, int right, int bottom,
-                              const QString& text) override;
 };

@@ -8,10 +8,4 @@ class CListViewInfo : public CListViewBase {
     Q_OBJECT
   public:
     CListViewInfo(QWidget* parent, const PageContext& context);
-    void RefreshFromDocument() override;
-
-  protected:
-    QWidget* CreateCellEditor(int row, int column, int left, int top, int right, int bottom,
-                              const QString& text) override;
-    void OnEndCellEdit(KEndEditRecord& record) override;
 };

@@ -28,48 +28,42 @@ std::vector<PageChoice> KeyFunctions(bool emergencyKey) {
     return choices;
 }
 
-const std::vector<PageChoice>& IdTypes() {
-    static const std::vector<PageChoice> choices = {
-        {u"indi", 2535}, {u"group", 2533}, {u"talkgrp", 2537}, {u"all", 2531}, {u"tel", 2539}};
-    return choices;
-}
-
-enum : int {
-    kKeyIdRow = 3,
-    kKeyMessageRow = 4,
-    kEmerIdRow = 8,
-    kEmerMessageRow = 9,
-    kMuteTimeRow = 12,
-    kVolumeRow = 13
-};
 constexpr int kVolumeStep = 32;
+constexpr uint32_t kIdRefused = 8981;
+
+// The one-touch target of a key: an identifier or a telephone number, as its type says.
+PageRow OneTouchRow(const std::u16string& prefix) {
+    const std::u16string key = prefix + u"_onetouch_id";
+    return When(IdentifierOrNumberRow(8954, key, HelpPageOf(key), prefix + u"_onetouch_id_type",
+                                      prefix + u"_onetouch_number", kIdRefused),
+                [prefix](const CTalveroDoc& doc) { return doc.Get(prefix) == u"onetouch"; });
+}
+PageRow KeyMessageRow(const std::u16string& prefix) {
+    const std::u16string key = prefix + u"_msg_idx";
+    return When(MessageRow(8956, key, HelpPageOf(key)),
+                [prefix](const CTalveroDoc& doc) { return doc.Get(prefix) == u"msg"; });
+}
 
 }  // namespace
 
 CListViewOptionKey::CListViewOptionKey(QWidget* parent, const PageContext& context)
-    : CListViewExtraRows(parent, context) {
+    : CListViewBase(parent, context) {
     PageRow muteTime = When(KeyTextRow(8959, u"opt_key_rx_mute_auto_time", 8980), EitherKeyIs(u"rx_mute"));
-    DeclareRows(
-        8950,
-        {SectionRow(8951), KeyChoiceRow(8987, u"opt_key", KeyFunctions(false), u"func"),
-         When(KeyChoiceRow(8953, u"opt_key_onetouch_id_type", IdTypes()), KeyIs(u"opt_key", u"onetouch")),
-         KeyTextRow(8954, u"opt_key_onetouch_id"), KeyTableRow(8956, u"opt_key_msg_idx", u"combobox_temp"),
-         SectionRow(8961), KeyChoiceRow(8988, u"opt_emer", KeyFunctions(true), u"func"),
-         When(KeyChoiceRow(8953, u"opt_emer_onetouch_id_type", IdTypes()), KeyIs(u"opt_emer", u"onetouch")),
-         KeyTextRow(8954, u"opt_emer_onetouch_id"), KeyTableRow(8956, u"opt_emer_msg_idx", u"combobox_temp"),
-         SectionRow(3376),
-         When(KeyChoiceRow(8958, u"opt_key_rx_mute_auto_rel", OffOnItems()), EitherKeyIs(u"rx_mute")),
-         muteTime, When(KeyTextRow(8984, u"opt_key_onetouch_vol"), EitherKeyIs(u"onetouch_vol"))});
+    DeclareRows(8950, {SectionRow(8951), KeyChoiceRow(8987, u"opt_key", KeyFunctions(false), u"func"),
+                       When(KeyChoiceRow(8953, u"opt_key_onetouch_id_type", IdTypeChoices()),
+                            KeyIs(u"opt_key", u"onetouch")),
+                       OneTouchRow(u"opt_key"), KeyMessageRow(u"opt_key"), SectionRow(8961),
+                       KeyChoiceRow(8988, u"opt_emer", KeyFunctions(true), u"func"),
+                       When(KeyChoiceRow(8953, u"opt_emer_onetouch_id_type", IdTypeChoices()),
+                            KeyIs(u"opt_emer", u"onetouch")),
+                       OneTouchRow(u"opt_emer"), KeyMessageRow(u"opt_emer"), SectionRow(3376),
+                       When(OffOnRow(8958, u"opt_key_rx_mute_auto_rel"), EitherKeyIs(u"rx_mute")), muteTime,
+                       When(ValueChoiceRow(8984, u"opt_key_onetouch_vol", "opt_key_onetouch_vol.htm",
+                                           NumberChoices(-kVolumeStep, kVolumeStep)),
+                            EitherKeyIs(u"onetouch_vol"))});
     // Functions a stored configuration may hold that these keys no longer offer: shown, not offered.
     AddValueText(QStringLiteral("disc_phone"), PageText(8967), QStringLiteral("func"));
     AddValueText(QStringLiteral("rec_play"), PageText(8969), QStringLiteral("func"));
-    SetComboItems(kVolumeRow, NumberItems(-kVolumeStep, kVolumeStep));
-    SetIdentifierRow(kKeyIdRow, {u"opt_key_onetouch_id_type", u"opt_key_onetouch_id",
-                                 u"opt_key_onetouch_number", 8981, KeyIs(u"opt_key", u"onetouch")});
-    SetIdentifierRow(kEmerIdRow, {u"opt_emer_onetouch_id_type", u"opt_emer_onetouch_id",
-                                  u"opt_emer_onetouch_number", 8981, KeyIs(u"opt_emer", u"onetouch")});
-    SetMessageRow(kKeyMessageRow, {u"opt_key_msg_idx", KeyIs(u"opt_key", u"msg")});
-    SetMessageRow(kEmerMessageRow, {u"opt_emer_msg_idx", KeyIs(u"opt_emer", u"msg")});
 }
 
 TALVERO_REGISTER_PAGE(1027, CListViewOptionKey);

@@ -4,23 +4,22 @@
 #include "gui/pages/page_rows.h"
 
 namespace {
-constexpr int kTimeRow = 5;
 bool On(const CTalveroDoc& doc, const char16_t* key) {
     return doc.Get(key) == u"on";
 }
 }  // namespace
 
 CListViewRemoteMonitor::CListViewRemoteMonitor(QWidget* parent, const PageContext& context)
-    : CListViewExtraRows(parent, context) {
+    : CListViewBase(parent, context) {
     const auto receiving = [](const CTalveroDoc& doc) { return On(doc, u"rmon_req_rx"); };
     PageRow id = When(KeyTextRow(8943, u"rmon_id", 3030), [](const CTalveroDoc& doc) {
         return On(doc, u"rmon_req_rx") && On(doc, u"rmon_id_sw");
     });
     DeclareRows(8940, {SectionRow(8941), OffOnRow(8942, u"rmon_req_rx"),
                        When(OffOnRow(8946, u"rmon_id_sw"), receiving), id, OffOnRow(8944, u"rmon_req_tx"),
-                       When(KeyTextRow(8945, u"rmon_time"),
+                       When(ValueChoiceRow(8945, u"rmon_time", "rmon_time.htm",
+                                           ValueChoices({u"30", u"60", u"120", u"240"})),
                             [](const CTalveroDoc& doc) { return On(doc, u"rmon_req_tx"); })});
-    SetComboItems(kTimeRow, {"30", "60", "120", "240"});
 }
 
 TALVERO_REGISTER_PAGE(1026, CListViewRemoteMonitor);

@@ -1,9 +1,9 @@
 #pragma once
 // Remote monitoring: whether other radios may listen in on this one (and which), and whether this
 // radio may ask to listen in on others.
-#include "gui/pages/list_view_extra_rows.h"
+#include "gui/editor/list_view_base.h"
 
-class CListViewRemoteMonitor : public CListViewExtraRows {
+class CListViewRemoteMonitor : public CListViewBase {
     Q_OBJECT
   public:
     CListViewRemoteMonitor(QWidget* parent, const PageContext& context);

@@ -5,9 +5,10 @@ CListViewSecurityPass::CListViewSecurityPass(QWidget* parent, const PageContext&
     PageRow password = TextRow(9292, u"access_pass", "access_pass.htm");
     password.kind = PageRow::Kind::kPassword;
     // The radio takes printable ASCII only, typed without an input method.
-    password.maxChars = 16;
-    password.allowedChars = PrintableAsciiChars();
-    password.asciiOnly = true;
+    password.adjust = [](TextRowRule& rule) {
+        rule.allowedChars = PrintableAsciiChars();
+        rule.asciiOnly = true;
+    };
     DeclareRows(9290, {SectionRow(9291), password});
 }
 

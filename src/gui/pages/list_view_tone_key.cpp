@@ -10,11 +10,11 @@ bool ToneOn(const CTalveroDoc& doc) {
 }  // namespace
 
 CListViewToneKey::CListViewToneKey(QWidget* parent, const PageContext& context)
-    : CListViewExtraRows(parent, context) {
+    : CListViewBase(parent, context) {
     DeclareRows(9100, {SectionRow(9101), KeyChoiceRow(9102, u"key_tone", {{u"none", 2500}, {u"tone1", 2501}}),
-                       When(KeyTextRow(9103, u"key_tone_gain"), ToneOn),
+                       When(ValueChoiceRow(9103, u"key_tone_gain", "key_tone_gain.htm", NumberChoices(0, 32)),
+                            ToneOn),
                        When(OffOnRow(9104, u"key_tone_gain_link", u"COMBO_GAIN_LINK"), ToneOn)});
-    SetComboItems(2, NumberItems(0, 32));
 }
 
 TALVERO_REGISTER_PAGE(1030, CListViewToneKey);

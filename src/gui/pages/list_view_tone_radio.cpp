@@ -3,10 +3,10 @@
 #include "gui/pages/page_rows.h"
 
 CListViewToneRadio::CListViewToneRadio(QWidget* parent, const PageContext& context)
-    : CListViewExtraRows(parent, context) {
-    DeclareRows(9050, {SectionRow(9051), KeyTextRow(9052, u"radio_tone_gain"),
+    : CListViewBase(parent, context) {
+    DeclareRows(9050, {SectionRow(9051),
+                       ValueChoiceRow(9052, u"radio_tone_gain", "radio_tone_gain.htm", NumberChoices(0, 32)),
                        OffOnRow(9053, u"radio_tone_gain_link")});
-    SetComboItems(1, NumberItems(0, 32));
 }
 
 TALVERO_REGISTER_PAGE(1029, CListViewToneRadio);

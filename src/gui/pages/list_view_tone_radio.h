@@ -1,8 +1,8 @@
 #pragma once
 // The level of the radio's own tones.
-#include "gui/pages/list_view_extra_rows.h"
+#include "gui/editor/list_view_base.h"
 
-class CListViewToneRadio : public CListViewExtraRows {
+class CListViewToneRadio : public CListViewBase {
     Q_OBJECT
   public:
     CListViewToneRadio(QWidget* parent, const PageContext& context);

@@ -11,11 +11,6 @@ inline std::string HelpPageOf(const std::u16string& key) {
     return QString::fromStdU16String(key).toStdString() + ".htm";
 }
 
-inline const std::vector<PageChoice>& OffOnItems() {
-    static const std::vector<PageChoice> choices = {{u"off", 2500}, {u"on", 2501}};
-    return choices;
-}
-
 // A combo row committed through `table`.
 inline PageRow KeyChoiceRow(uint32_t labelId, const std::u16string& key, std::vector<PageChoice> choices,
                             std::u16string table = u"default") {
@@ -23,18 +18,12 @@ inline PageRow KeyChoiceRow(uint32_t labelId, const std::u16string& key, std::ve
 }
 
 inline PageRow OffOnRow(uint32_t labelId, const std::u16string& key, std::u16string table = u"default") {
-    return KeyChoiceRow(labelId, key, OffOnItems(), std::move(table));
+    return KeyChoiceRow(labelId, key, OffOnChoices(), std::move(table));
 }
 
-// A row whose value is shown as stored and written through the setter (typed, or chosen from a
-// combo of literal items).
+// A typed row: shown as stored, written through the setter.
 inline PageRow KeyTextRow(uint32_t labelId, const std::u16string& key, uint32_t errorId = 0) {
     return TextRow(labelId, key, HelpPageOf(key), errorId);
-}
-
-// A value row committed through `table` whose items the page gives literally (numbers).
-inline PageRow KeyTableRow(uint32_t labelId, const std::u16string& key, std::u16string table) {
-    return ChoiceRow(labelId, key, HelpPageOf(key), {}, std::move(table));
 }
 
 template <class Condition>
