@@ -229,7 +229,7 @@ class FileTest : public QObject {
         ScriptedPrompts prompts;
         const std::vector<std::u16string> lines{u"first line", u"名前 cut"};
         CDlgImportWarning dialog(&lines);
-        QCOMPARE(dialog.windowTitle(), QString("Adjusted Entries"));
+        QCOMPARE(dialog.windowTitle(), QString("Adjusted entries"));
         QVERIFY(dialog.SaveListButton()->isDefault());
         QCOMPARE(dialog.CloseButton()->text(), QString("Close"));
         QCOMPARE(dialog.List()->topLevelItemCount(), 2);
