@@ -55,6 +55,8 @@ int main(int argc, char** argv) {
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
     TestEnvironment env;
     UseLanguage(true);
+    // The read's backup goes to the picture run's own folder, not the user's.
+    qputenv("XDG_DATA_HOME", env.Path("data").toUtf8());
 
     // Paced like a real line, so the read takes a few seconds. A configuration of defaults is
     // about a hundred frames: the picture is taken past frame 50.

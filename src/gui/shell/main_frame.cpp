@@ -334,6 +334,8 @@ void CMainFrame::UpdatePathPane() {
     // The pane is narrow: the file name stays readable, the tip holds the full path.
     pane->setText(pane->fontMetrics().elidedText(m_pathPaneText, Qt::ElideLeft, pane->maximumWidth() - 6));
     pane->setToolTip(m_pathPaneText);
+    // An untitled document (new, or just read from the radio) leaves the room to the status line.
+    pane->setVisible(!m_pathPaneText.isEmpty());
 }
 
 void CMainFrame::OnDocumentUpdate(int hint, const std::vector<std::u16string>* warnings) {
