@@ -113,6 +113,7 @@ class PageFrameworkTest : public QObject {
     void layoutAndRefresh();
     void choiceCommitAppliesRule();
     void typedCommitNormalisedOrRefused();
+    void editEndingOnALockedRowStoresNothing();
     void copyCell();
     void helpFollowsSelection();
     void valueTables();
@@ -174,6 +175,23 @@ void PageFrameworkTest::typedCommitNormalisedOrRefused() {
     // Letters never reach the setter: the field drops them.
     f.TypeInto(kIdRow, "1x2");
     QCOMPARE(f.doc.Get(u"def_id"), std::u16string(u"00012"));
+}
+
+void PageFrameworkTest::editEndingOnALockedRowStoresNothing() {
+    PageFixture f;
+    f.doc.Set(u"def_id_type", u"group");
+    f.page->RefreshFromDocument();
+    QTest::mouseDClick(f.page->viewport(), Qt::LeftButton, {}, f.Cell(kIdRow, 1));
+    QWidget* editor = f.page->GetEditor();
+    QVERIFY(editor != nullptr);
+    QTest::keyClicks(editor, "42");
+    // The rule locks the row while its editor is open (another window changed the type).
+    f.doc.Set(u"def_id_type", u"all");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCOMPARE(f.doc.Get(u"def_id"), std::u16string(u"00001"));
+    QVERIFY(f.prompts.messages.isEmpty());
+    QCOMPARE(f.page->GetItemText(kIdRow, 1), QString());
+    QVERIFY(!f.page->IsCellEditable(kIdRow, 1));
 }
 
 void PageFrameworkTest::copyCell() {

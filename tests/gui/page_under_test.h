@@ -147,6 +147,36 @@ struct PageUnderTest : GridDriver {
     }
 };
 
+// One edit of an identifier-or-number row: the row's type before the edit, the text typed, what
+// the cell shows afterwards, the identifier and number then stored and the messages shown.
+struct IdentifierRowEdit {
+    const char16_t* type;
+    QString typed;
+    QString shown;
+    std::u16string id, number;
+    QStringList messages;
+};
+
+// Each edit on a fresh page filled by `fill` with the row's type setting `typeKey` set; an edit
+// with no message changes the document, a refused one leaves it unmodified.
+template <class Page>
+void CheckIdentifierRowEdits(const std::function<void(CTalveroDoc&)>& fill, int row, const char16_t* typeKey,
+                             const char16_t* idKey, const char16_t* numberKey,
+                             const std::vector<IdentifierRowEdit>& edits) {
+    for (const IdentifierRowEdit& e : edits) {
+        PageUnderTest<Page> t([&](CTalveroDoc& doc) {
+            fill(doc);
+            doc.Set(typeKey, e.type);
+        });
+        t.Type(row, e.typed);
+        QCOMPARE(t.Text(row), e.shown);
+        QCOMPARE(t.doc.Get(idKey), e.id);
+        QCOMPARE(t.doc.Get(numberKey), e.number);
+        QCOMPARE(t.prompts.messages, e.messages);
+        QCOMPARE(t.doc.IsModified(), e.messages.isEmpty());
+    }
+}
+
 // A registered page of the navigation tree, with the set index the frame gives it.
 struct RegisteredPage {
     uint32_t node = 0;

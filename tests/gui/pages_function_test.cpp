@@ -173,33 +173,19 @@ void PagesFunctionTest::emergencyCountsShowTheirWords() {
 }
 
 void PagesFunctionTest::emergencyIdentifierByType() {
-    struct Case {
-        const char16_t* type;
-        QString typed;
-        QString shown;
-        std::u16string id, number;
-        QStringList messages;
-    };
     const QString dial = "0123456789#*0123456789#*0123456789";
-    const std::vector<Case> cases = {
-        {u"indi", "7", "00007", u"00007", u"", {}},
-        {u"talkgrp", "60001", "00042", u"00042", u"", {"Enter an ID from 1 to 60000."}},
-        {u"group", "12#a3", "00123", u"00123", u"", {}},  // only digits reach the field
-        {u"tel", dial, dial.left(31), u"00042", dial.left(31).toStdU16String(), {}},
-    };
-    for (const Case& c : cases) {
-        Emergency t([&](CTalveroDoc& doc) {
+    CheckIdentifierRowEdits<CListViewFunctionEmergency>(
+        [](CTalveroDoc& doc) {
             doc.Set(u"emer_enabled", u"on");
-            doc.Set(u"emer_id_type", c.type);
             doc.Set(u"emer_id", u"42");
+        },
+        11, u"emer_id_type", u"emer_id", u"emer_number",
+        {
+            {u"indi", "7", "00007", u"00007", u"", {}},
+            {u"talkgrp", "60001", "00042", u"00042", u"", {"Enter an ID from 1 to 60000."}},
+            {u"group", "12#a3", "00123", u"00123", u"", {}},  // only digits reach the field
+            {u"tel", dial, dial.left(31), u"00042", dial.left(31).toStdU16String(), {}},
         });
-        t.Type(11, c.typed);
-        QCOMPARE(t.Text(11), c.shown);
-        QCOMPARE(t.doc.Get(u"emer_id"), c.id);
-        QCOMPARE(t.doc.Get(u"emer_number"), c.number);
-        QCOMPARE(t.prompts.messages, c.messages);
-        QCOMPARE(t.doc.IsModified(), c.messages.isEmpty());
-    }
     // Switching the type shows the other stored value, and "all" locks the row.
     Emergency t([](CTalveroDoc& doc) {
         doc.Set(u"emer_enabled", u"on");

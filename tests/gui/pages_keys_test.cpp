@@ -103,29 +103,14 @@ void PagesKeysTest::optionKeyFunctionsEnableTheirRows() {
 
 void PagesKeysTest::optionKeyOneTouchDestination() {
     const QString dial = "0123456789#*0123456789#*0123456789";
-    struct Case {
-        const char16_t* type;
-        QString typed;
-        QString shown;
-        std::u16string id, number;
-        QStringList messages;
-    };
-    const std::vector<Case> cases = {
-        {u"group", "9", "00009", u"00009", u"", {}},
-        {u"indi", "0", "00001", u"00001", u"", {"Enter an ID from 1 to 60000."}},
-        {u"tel", dial, dial.left(31), u"00001", dial.left(31).toStdU16String(), {}},
-    };
-    for (const Case& c : cases) {
-        OptionKey t([&](CTalveroDoc& doc) {
-            doc.Set(u"opt_emer", u"onetouch");
-            doc.Set(u"opt_emer_onetouch_id_type", c.type);
+    CheckIdentifierRowEdits<CListViewOptionKey>(
+        [](CTalveroDoc& doc) { doc.Set(u"opt_emer", u"onetouch"); }, 8, u"opt_emer_onetouch_id_type",
+        u"opt_emer_onetouch_id", u"opt_emer_onetouch_number",
+        {
+            {u"group", "9", "00009", u"00009", u"", {}},
+            {u"indi", "0", "00001", u"00001", u"", {"Enter an ID from 1 to 60000."}},
+            {u"tel", dial, dial.left(31), u"00001", dial.left(31).toStdU16String(), {}},
         });
-        t.Type(8, c.typed);
-        QCOMPARE(t.Text(8), c.shown);
-        QCOMPARE(t.doc.Get(u"opt_emer_onetouch_id"), c.id);
-        QCOMPARE(t.doc.Get(u"opt_emer_onetouch_number"), c.number);
-        QCOMPARE(t.prompts.messages, c.messages);
-    }
     OptionKey t([](CTalveroDoc& doc) { doc.Set(u"opt_key", u"onetouch"); });
     QCOMPARE(t.Text(2), T(2531));
     QVERIFY(!t.Editable(3));

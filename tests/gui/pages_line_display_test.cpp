@@ -2,6 +2,7 @@
 // radio information pages, driven by key and mouse events with the English texts loaded.
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QMimeData>
 
 #include "document/ini_data.h"
@@ -332,6 +333,9 @@ void LineDisplayPagesTest::informationReadOnly() {
     QTest::keyClick(edit, Qt::Key_Delete);
     QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
     QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    QInputMethodEvent composed;
+    composed.setCommitString("99");
+    QCoreApplication::sendEvent(edit, &composed);
     QCOMPARE(edit->text(), iccid);
     // A part of the number can be selected and copied.
     edit->setSelection(0, 4);

@@ -335,6 +335,10 @@ void PagesTest::noPageShowsTextIds() {
 void PagesTest::everyHelpAddressInTheHelpFile() {
     ChmArchive help;
     QVERIFY2(help.Open(BinDir() + "/talvero.chm"), "the help file was not built");
+    // The listing covers every directory chunk of the file, the first one included (the help
+    // file's header names a later chunk as its first).
+    QCOMPARE(help.Find(".hhc"), QStringList{"/toc.hhc"});
+    const QStringList listed = help.Find(".htm");
     for (const RegisteredPage& registered : RegisteredPages()) {
         CTalveroDoc doc;
         doc.OnNewDocument();
@@ -360,6 +364,7 @@ void PagesTest::everyHelpAddressInTheHelpFile() {
             QCOMPARE(QDir::cleanPath(file), QDir::cleanPath(help.Path()));
             QByteArray data;
             QVERIFY2(help.Read(page, data), qPrintable(QString::number(registered.node) + ": " + page));
+            QVERIFY2(listed.contains(page), qPrintable(page + " read but not listed"));
         }
     }
 }

@@ -22,10 +22,6 @@
 
 namespace {
 
-QString T(uint32_t id) {
-    return QString::fromStdU16String(GetLanguageText(id));
-}
-
 using W = CListViewWlan;
 using WlanPage = PageUnderTest<CListViewWlan>;
 using CertPage = PageUnderTest<CListViewCert>;
@@ -62,10 +58,6 @@ std::function<int(QDialog*)> TypePassword(const QString& password) {
     };
 }
 
-bool Enabled(const WlanPage& t, int row) {
-    return t.page->IsCellEditable(row, 1);
-}
-
 }  // namespace
 
 class WlanCertPagesTest : public QObject {
@@ -94,7 +86,7 @@ class WlanCertPagesTest : public QObject {
 void WlanCertPagesTest::securityChain() {
     constexpr unsigned p = 2;  // profile 3
     WlanPage t;
-    QVERIFY(!Enabled(t, W::Row(p, W::kSecurity)));
+    QVERIFY(!t.Editable(W::Row(p, W::kSecurity)));
     t.Type(W::Row(p, W::kSsid), 1, "office");
     QCOMPARE(t.page->GetItemText(W::Row(p, W::kSecurity), 1), T(10012));
     QCOMPARE(t.ComboItems(W::Row(p, W::kEncryption), 1), QStringList{T(10050)});
@@ -103,9 +95,9 @@ void WlanCertPagesTest::securityChain() {
     t.Choose(W::Row(p, W::kSecurity), 1, T(10018));
     QCOMPARE(t.doc.Get(u"wlan_enc", p), std::u16string(u"aes"));
     QCOMPARE(t.page->GetItemText(W::Row(p, W::kEncryption), 1), T(10055));
-    QVERIFY(!Enabled(t, W::Row(p, W::kPsk)));
+    QVERIFY(!t.Editable(W::Row(p, W::kPsk)));
     for (auto r : {W::kEapType, W::kEapIdentity, W::kEapPassword, W::kEapOuterIdentity, W::kEapCertIndex}) {
-        QVERIFY2(Enabled(t, W::Row(p, r)), qPrintable(QString::number(r)));
+        QVERIFY2(t.Editable(W::Row(p, r)), qPrintable(QString::number(r)));
     }
     t.Type(W::Row(p, W::kEapPassword), 1, "pa55");
     QCOMPARE(t.doc.Get(u"eap_passwd", p), std::u16string(u"pa55"));
@@ -117,7 +109,7 @@ void WlanCertPagesTest::securityChain() {
     t.Choose(W::Row(p, W::kEapType), 1, T(10064));
     QCOMPARE(t.doc.Get(u"eap_cert_cert_idx", p), std::u16string(u"1"));
     QCOMPARE(t.page->GetItemText(W::Row(p, W::kEapCertIndex), 1), QString("1 : corp"));
-    QVERIFY(!Enabled(t, W::Row(p, W::kEapPassword)) && !Enabled(t, W::Row(p, W::kEapOuterIdentity)));
+    QVERIFY(!t.Editable(W::Row(p, W::kEapPassword)) && !t.Editable(W::Row(p, W::kEapOuterIdentity)));
     QCOMPARE(t.page->GetItemText(W::Row(p, W::kEapPassword), 1), QString());
     QCOMPARE(t.ComboItems(W::Row(p, W::kEapCertIndex), 1).size(), 4);  // no "no certificate" for TLS
 
@@ -125,8 +117,8 @@ void WlanCertPagesTest::securityChain() {
     t.Choose(W::Row(p, W::kSecurity), 1, T(10016));
     QCOMPARE(t.ComboItems(W::Row(p, W::kEncryption), 1), (QStringList{T(10055), T(10056)}));
     QCOMPARE(t.page->GetItemText(W::Row(p, W::kPsk), 1), QString("********"));
-    QVERIFY(Enabled(t, W::Row(p, W::kPsk)));
-    QVERIFY(!Enabled(t, W::Row(p, W::kEapType)));
+    QVERIFY(t.Editable(W::Row(p, W::kPsk)));
+    QVERIFY(!t.Editable(W::Row(p, W::kEapType)));
 
     // Emptying the SSID blanks and locks every row after it, in this profile only.
     QVERIFY(t.doc.Set(u"wlan_ssid", 4, u"other"));
@@ -134,22 +126,22 @@ void WlanCertPagesTest::securityChain() {
     t.Type(W::Row(p, W::kSsid), 1, "");
     QCOMPARE(t.doc.Get(u"wlan_sec", p), std::u16string(u"open"));
     for (auto r : {W::kSecurity, W::kEncryption, W::kPsk, W::kEapType, W::kEapIdentity, W::kEapCertIndex}) {
-        QVERIFY(!Enabled(t, W::Row(p, r)));
+        QVERIFY(!t.Editable(W::Row(p, r)));
         QCOMPARE(t.page->GetItemText(W::Row(p, r), 1), QString());
     }
-    QVERIFY(Enabled(t, W::Row(p, W::kSsid)));
-    QVERIFY(Enabled(t, W::Row(4, W::kSecurity)));
+    QVERIFY(t.Editable(W::Row(p, W::kSsid)));
+    QVERIFY(t.Editable(W::Row(4, W::kSecurity)));
 }
 
 void WlanCertPagesTest::addresses() {
     constexpr unsigned p = 0;
     WlanPage t([](CTalveroDoc& doc) { doc.Set(u"wlan_dhcp", 1, u"off"); });
     for (auto r : {W::kIpAddr, W::kSubnet, W::kGateway, W::kDns1, W::kDns2}) {
-        QVERIFY(!Enabled(t, W::Row(p, r)));
-        QVERIFY2(Enabled(t, W::Row(1, r)), "profile 2 has DHCP off");
+        QVERIFY(!t.Editable(W::Row(p, r)));
+        QVERIFY2(t.Editable(W::Row(1, r)), "profile 2 has DHCP off");
     }
     t.Choose(W::Row(p, W::kDhcp), 1, T(2500));
-    QVERIFY(Enabled(t, W::Row(p, W::kIpAddr)));
+    QVERIFY(t.Editable(W::Row(p, W::kIpAddr)));
     t.Type(W::Row(p, W::kIpAddr), 1, "192.168.001.010");
     QCOMPARE(t.page->GetItemText(W::Row(p, W::kIpAddr), 1), QString("192.168.1.10"));
     const struct {
@@ -194,7 +186,7 @@ void WlanCertPagesTest::channelList() {
     QCOMPARE(t.prompts.dialogs, QStringList{"CDlgchSelect"});
     QCOMPARE(t.doc.Get(u"wlan_ch"), std::u16string(u"auto_1"));
     QCOMPARE(t.page->GetItemText(W::kChannelRow, 1), T(10093));
-    QVERIFY(!Enabled(t, W::kCustomRow));
+    QVERIFY(!t.Editable(W::kCustomRow));
 
     t.prompts.onDialog = CheckChannels({1, 6, 11});
     t.Choose(W::kChannelRow, 1, T(10108));
@@ -219,7 +211,7 @@ void WlanCertPagesTest::channelList() {
     QCOMPARE(t.doc.Get(u"wlan_ch_custom"), std::u16string(u"3"));
     t.Choose(W::kChannelRow, 1, T(10095));
     QCOMPARE(t.doc.Get(u"wlan_ch"), std::u16string(u"1"));
-    QVERIFY(!Enabled(t, W::kCustomRow));
+    QVERIFY(!t.Editable(W::kCustomRow));
 }
 
 void WlanCertPagesTest::channelDialogNeedsAChannel() {

@@ -465,7 +465,7 @@ void CListViewBase::CommitIdentifierOrNumber(const PageRow& decl, unsigned index
         // Shown as the document holds it, so a refused number never looks stored.
         Doc().Set(decl.numberKey, index, typed);
     } else if (!StoreValue(decl, index, typed)) {
-        // The cell keeps the typed text for the user to correct.
+        // The cell keeps the identifier it showed.
         ShowRefusal(decl);
         return;
     }

@@ -74,8 +74,7 @@ struct PageRow {
 
     // The row is enabled only while this holds (reads the document, never the cells). A disabled
     // row is blank unless it keeps its text, and an edit that ends after its row was disabled
-    // stores nothing. On a table page the second argument is the member
-    // index of the cell's row.
+    // stores nothing. On a table page the second argument is the member index of the cell's row.
     std::function<bool(const CTalveroDoc& doc, int setIndex)> enabledWhen;
     bool keepTextWhenDisabled = false;
     // After a commit of this row every row of the page is loaded again (its setter changes others).

@@ -21,7 +21,8 @@ class ChmArchive {
     // The object at `name` ("/index.htm"; a missing leading "/" is added). False when the file
     // has no such object.
     bool Read(const QString& name, QByteArray& data) const;
-    // Every object name whose name ends with `suffix` (case-insensitive).
+    // Every content file (no system or storage object, no directory) whose name ends with
+    // `suffix` (case-insensitive), in the order of the file's listing.
     QStringList Find(const QString& suffix) const;
 
   private:

@@ -85,13 +85,7 @@ bool CHelpWindow::LoadContents() {
         m_browser->setHtml(HelpErrorPage(HelpAddress(m_helpFile.toStdString(), "index.htm"), true));
         return false;
     }
-    QStringList tocs = archive.Find(".hhc");
-    if (tocs.isEmpty()) {
-        // Once the pages fill more than one directory chunk, chmcmd records the last chunk as the
-        // first one and the listing comes back empty, while lookups by name still work: take the
-        // contents file the help project names.
-        tocs << QStringLiteral("/toc.hhc");
-    }
+    const QStringList tocs = archive.Find(".hhc");
     QByteArray sitemap;
     if (tocs.isEmpty() || !archive.Read(tocs.front(), sitemap)) {
         return false;
