@@ -383,12 +383,12 @@ void WlanCertPagesTest::fullyWorded() {
 void WlanCertPagesTest::wlanFolderHoldsBothPages() {
     TestEnvironment env;
     FrameUnderTest t;
-    QTreeWidgetItem* folder = t.frame->m_treeItems.at(1002);
+    QTreeWidgetItem* folder = t.frame->TreeItems().at(1002);
     QCOMPARE(folder->childCount(), 2);
-    QCOMPARE(folder->child(0), t.frame->m_treeItems.at(1037));
-    QCOMPARE(folder->child(1), t.frame->m_treeItems.at(1038));
-    QVERIFY(qobject_cast<CListViewWlan*>(t.frame->m_pageViews.at(1037)));
-    QVERIFY(qobject_cast<CListViewCert*>(t.frame->m_pageViews.at(1038)));
+    QCOMPARE(folder->child(0), t.frame->TreeItems().at(1037));
+    QCOMPARE(folder->child(1), t.frame->TreeItems().at(1038));
+    QVERIFY(qobject_cast<CListViewWlan*>(t.frame->PageViews().at(1037)));
+    QVERIFY(qobject_cast<CListViewCert*>(t.frame->PageViews().at(1038)));
 }
 
 namespace {
