@@ -233,8 +233,8 @@ void CListViewBase::SetHelpPage(int helpKey, const QString& page) {
 }
 
 QString CListViewBase::CurrentHelpAddress() const {
-    if (QString selected = GetHelpUrl(); !selected.isEmpty()) {
-        return selected;
+    if (GetFocusedRow() >= 0) {
+        return GetHelpUrl();  // empty for a row without help of its own
     }
     // Nothing chosen yet (a page just opened): the help of the first row the user can edit, so
     // the pane explains what is in front of the user; a page without one shows its first help.

@@ -28,8 +28,8 @@ class CListViewBase : public KGridListView, public ISettingsPage {
     void SetSetIndex(int setIndex) override { m_setIndex = setIndex; }
     void SetupHeader() override { KGridListView::SetupHeader(); }
     void RefreshFromDocument() override;
-    // The selected row's help; before any row is selected, the first editable row's, else the
-    // page's first help page.
+    // The selected row's help (empty when it has none); before any row is selected, the first
+    // editable row's, else the page's first help page.
     QString CurrentHelpAddress() const override;
 
     // ---- row building ----------------------------------------------------------------------
