@@ -68,8 +68,11 @@ uint32_t CheckRadio(CloneJob& job, bool askPassword, ICloneHost& host);
 // The configuration that initialises the radio: a write of this single line.
 inline constexpr char16_t kInitialisationLine[] = u"init=0x0E";
 
-// The radio's model, firmware and Bluetooth versions (data: "model", "ver", "bt_ver"). No
-// password is asked: the exchange sends none.
+// The keys of the information reply that are shown: model, firmware version, Bluetooth version.
+inline constexpr const char16_t* kInformationKeys[] = {u"model", u"ver", u"bt_ver"};
+
+// The radio's information reply in outcome.data (kInformationKeys among it). No password is
+// asked: the exchange sends none.
 RadioOutcome ReadRadioInformation(CloneLinkSettings& link, ICloneHost& host,
                                   const CloneTimings& timings = {});
 

@@ -308,9 +308,9 @@ int RunInfo(const std::vector<std::string>& args) {
         return r;
     }
     std::printf("model: %s\nversion: %s\nbluetooth version: %s\n",
-                Utf16ToUtf8(info.data.GetValue(u"model", u"")).c_str(),
-                Utf16ToUtf8(info.data.GetValue(u"ver", u"")).c_str(),
-                Utf16ToUtf8(info.data.GetValue(u"bt_ver", u"")).c_str());
+                Utf16ToUtf8(info.data.GetValue(kInformationKeys[0], u"")).c_str(),
+                Utf16ToUtf8(info.data.GetValue(kInformationKeys[1], u"")).c_str(),
+                Utf16ToUtf8(info.data.GetValue(kInformationKeys[2], u"")).c_str());
     return 0;
 }
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "commands.h"
@@ -123,7 +124,7 @@ class HiddenInput {
         ::tcsetattr(tty, TCSAFLUSH, &quiet);
     }
     ~HiddenInput() {
-        ::tcsetattr(g_hiddenTty, TCSAFLUSH, &g_savedTty);
+        ::tcsetattr(g_hiddenTty, TCSANOW, &g_savedTty);
         g_hiddenTty = -1;
         for (size_t i = 0; i < std::size(kEndingSignals); ++i) {
             ::sigaction(kEndingSignals[i], &m_previous[i], nullptr);
@@ -181,17 +182,20 @@ bool CliCloneHost::AskClonePassword(std::u16string& password) {
     const bool canHide = ::tcgetattr(tty, &saved) == 0;
     bool ok = false;
     for (;;) {
-        const char prompt[] = "Radio password: ";
-        [[maybe_unused]] ssize_t w = ::write(tty, prompt, sizeof prompt - 1);
         std::string line;
         bool more = false;
-        if (canHide) {
-            HiddenInput hidden(tty, saved);
-            more = ReadTerminalLine(tty, line);
-        } else {
+        {
+            // Echo goes off before the prompt appears: an answer typed as soon as the prompt
+            // shows must be neither echoed nor thrown away with the typeahead flushed here.
+            std::optional<HiddenInput> hidden;
+            if (canHide) {
+                hidden.emplace(tty, saved);
+            }
+            const char prompt[] = "Radio password: ";
+            [[maybe_unused]] ssize_t w = ::write(tty, prompt, sizeof prompt - 1);
             more = ReadTerminalLine(tty, line);
         }
-        w = ::write(tty, "\n", 1);
+        [[maybe_unused]] ssize_t w = ::write(tty, "\n", 1);
         if (!more) {
             break;  // end of input: the user gave up
         }

@@ -5,6 +5,8 @@
 #include <QSettings>
 #include <QStringList>
 #include <filesystem>
+#include <iterator>
+#include <tuple>
 
 #include "document/read_backup.h"
 #include "document/talvero_doc.h"
@@ -216,9 +218,9 @@ void CRadioController::OnCloneInformation() {
         Report(info, kInformationTexts);
         return;
     }
-    const char16_t* keys[] = {u"model", u"ver", u"bt_ver"};
+    static_assert(std::size(kInformationKeys) == std::tuple_size_v<decltype(dialog.m_values)>);
     for (size_t i = 0; i < dialog.m_values.size(); ++i) {
-        dialog.m_values[i] = QString::fromStdU16String(info.data.GetValue(keys[i], u""));
+        dialog.m_values[i] = QString::fromStdU16String(info.data.GetValue(kInformationKeys[i], u""));
     }
     UserPrompts().ExecDialog(&dialog);
 }
