@@ -47,6 +47,7 @@ class FileTest : public QObject {
         QCOMPARE(page->m_value->text(), QString("name"));
         QCOMPARE(t.frame->PathPaneText(), path);
         QCOMPARE(t.frame->StatusBar()->Pane(1)->toolTip(), path);
+        QVERIFY(t.frame->StatusBar()->Pane(1)->isVisibleTo(t.frame.get()));
         QCOMPARE(t.frame->windowTitle(), QString("radio one.ini - Talvero #11"));
         QCOMPARE(t.frame->Files().RecentFiles(), QStringList{path});
         QCOMPARE(QSettings().value("Recent File List/File1").toString(), path);
@@ -229,7 +230,7 @@ class FileTest : public QObject {
         ScriptedPrompts prompts;
         const std::vector<std::u16string> lines{u"first line", u"名前 cut"};
         CDlgImportWarning dialog(&lines);
-        QCOMPARE(dialog.windowTitle(), QString("Adjusted Entries"));
+        QCOMPARE(dialog.windowTitle(), QString("Adjusted entries"));
         QVERIFY(dialog.SaveListButton()->isDefault());
         QCOMPARE(dialog.CloseButton()->text(), QString("Close"));
         QCOMPARE(dialog.List()->topLevelItemCount(), 2);

@@ -1,6 +1,8 @@
 // The main frame: registry values, menu translation and the speed items, prompts and tips,
 // status bar, tool bar, command states, about box and title page.
 #include <QAction>
+#include <QApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -8,12 +10,16 @@
 #include <QSettings>
 #include <QSplitter>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
+#include "gui/editor/list_view_base.h"
 #include "gui/shell/command_table.h"
 #include "gui/shell/dlg_about.h"
+#include "gui/shell/help_view.h"
 #include "gui/shell/radio_controller.h"
 #include "gui/shell/title_view.h"
+#include "gui/shell/user_prompts.h"
 #include "gui_support.h"
 #include "gui_tests.h"
 #include "platform/version_block.h"
@@ -79,6 +85,112 @@ class FrameTest : public QObject {
         QCOMPARE(QSettings().value("Global/Splitter.cy").toInt(), 250);
     }
 
+    // Stored values that cannot be what the program wrote fall back to their defaults: no page
+    // collapsed to nothing, no port without a name, no speed of 0 bit/s.
+    void damagedStoredSettingsFallBack_data() {
+        QTest::addColumn<QVariant>("height");
+        QTest::addColumn<QVariant>("port");
+        QTest::addColumn<QVariant>("speed");
+        QTest::newRow("not numbers") << QVariant("tall") << QVariant("") << QVariant("fast");
+        QTest::newRow("negative, blank, zero") << QVariant(-40) << QVariant("  ") << QVariant(0);
+    }
+    void damagedStoredSettingsFallBack() {
+        QFETCH(QVariant, height);
+        QFETCH(QVariant, port);
+        QFETCH(QVariant, speed);
+        TestEnvironment env;
+        QSettings().setValue("Global/Splitter.cy", height);
+        QSettings().setValue("Global/ComPort", port);
+        QSettings().setValue("Global/ComSpeed", speed);
+        FrameUnderTest t;
+        t.frame->resize(900, 700);
+        t.frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(t.frame.get()));
+        QCOMPARE(t.frame->RightSplitter()->sizes().at(0), 400);
+        QCOMPARE(QString::fromStdString(t.frame->Radio().Link().m_comPort), QString("1"));
+        QCOMPARE(t.frame->Radio().Link().m_comSpeed, 38400u);
+    }
+
+    // The port and bit rate in use are always in the status bar, and follow every change.
+    void linkPaneShowsPortAndSpeed() {
+        TestEnvironment env;
+        QSettings().setValue("Global/ComPort", "/dev/ttyUSB3");
+        FrameUnderTest t;
+        t.frame->show();
+        QCOMPARE(t.frame->LinkPane()->text(), QString("Port: /dev/ttyUSB3   Speed: 38400 bit/s"));
+        QVERIFY(t.frame->LinkPane()->isVisible());
+        t.frame->Action(ID_SPEED_115200)->trigger();
+        QCOMPARE(t.frame->LinkPane()->text(), QString("Port: /dev/ttyUSB3   Speed: 115200 bit/s"));
+    }
+
+    // Enter in the question before an initialization or a firmware update answers no.
+    void destructiveQuestionsDefaultToNo() {
+        TestEnvironment env;
+        QWidget parent;
+        for (auto buttons : {IUserPrompts::Buttons::YesNoDefaultNo, IUserPrompts::Buttons::YesNo}) {
+            QTimer::singleShot(0, [] {
+                QWidget* box = QApplication::activeModalWidget();
+                QVERIFY(box);
+                QTest::keyClick(box, Qt::Key_Return);
+            });
+            const auto answer =
+                UserPrompts().Message(&parent, "Initialize?", IUserPrompts::Icon::Question, buttons);
+            QCOMPARE(answer, buttons == IUserPrompts::Buttons::YesNo ? IUserPrompts::Answer::Yes
+                                                                     : IUserPrompts::Answer::No);
+        }
+    }
+
+    // Every settings page of the program, opened from the tree: its labels fit their column in
+    // the user's font, and the help pane shows at once the help that a click on the first
+    // editable row would show.
+    void everyPageOpensReadable() {
+        TestEnvironment env;
+        FrameUnderTest t;
+        t.frame->resize(900, 700);
+        t.frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(t.frame.get()));
+        int pages = 0;
+        for (const auto& [node, view] : t.frame->PageViews()) {
+            auto* page = qobject_cast<CListViewBase*>(view);
+            if (!page) {
+                continue;
+            }
+            ++pages;
+            const QString name = QString::number(node);
+            t.frame->NavigateHelp(QString());
+            t.frame->OnTreeSelChanged(std::nullopt, node);
+            QCoreApplication::processEvents();
+            const QFontMetrics metrics(page->GetCellFont(0));
+            for (int row = 0; row < page->GetItemCount(); ++row) {
+                const QString label = page->GetItemText(row, 0);
+                if (page->GetCellSpan(row, 0) <= 1 && !label.isEmpty()) {
+                    QVERIFY2(metrics.horizontalAdvance(label) + 6 <= page->GetColumnWidth(0),
+                             qPrintable(name + ": " + label));
+                }
+            }
+            const QString onOpen = t.frame->HelpView()->Address();
+            int first = -1, column = -1;
+            for (int row = 0; row < page->GetItemCount() && first < 0; ++row) {
+                for (int c = 0; c < page->GetColumnCount(); ++c) {
+                    if (page->IsCellEditable(row, c)) {
+                        first = row;
+                        column = c;
+                        break;
+                    }
+                }
+            }
+            if (first < 0) {
+                continue;  // no editable row: the page's own help, whatever it names
+            }
+            std::vector<QRect> cells;
+            page->GetColumnRects(first, &cells);
+            QTest::mouseClick(page->viewport(), Qt::LeftButton, {}, cells[size_t(column)].center());
+            QCOMPARE(onOpen, t.frame->HelpView()->Address());
+            QVERIFY2(!onOpen.isEmpty(), qPrintable(name));
+        }
+        QVERIFY(pages > 30);
+    }
+
     void comSettingsReadAtStartAndWrittenAtExit() {
         TestEnvironment env;
         QSettings().setValue("Global/ComPort", "/dev/ttyUSB3");
@@ -106,7 +218,8 @@ class FrameTest : public QObject {
         QTest::addColumn<QStringList>("speeds");
         QTest::newRow("English") << 1 << QStringList{"&File", "COM &Port", "&Clone", "Firm&ware",
                                                      "&View", "&Option",   "&Help"}
-                                 << QStringList{"Speed:9600bps", "Speed:38400bps", "Speed:115200bps"};
+                                 << QStringList{"Speed: 9600 bit/s", "Speed: 38400 bit/s",
+                                                "Speed: 115200 bit/s"};
         QTest::newRow("no language file")
             << 0 << QStringList{"ID_100000", "ID_100001", "ID_100002", "ID_100003",
                                 "ID_100004", "ID_100010", "ID_100005"}
@@ -114,7 +227,8 @@ class FrameTest : public QObject {
                            "Speed:460800bps", "Speed:921600bps", "Speed:1152000bps"};
         QTest::newRow("English without 132798")
             << 2 << QStringList{"&File", "COM &Port", "&Clone", "Firm&ware", "&View", "&Option", "&Help"}
-            << QStringList{"Speed:9600bps", "Speed:38400bps", "Speed:115200bps", "Speed:230400bps"};
+            << QStringList{"Speed: 9600 bit/s", "Speed: 38400 bit/s", "Speed: 115200 bit/s",
+                           "Speed:230400bps"};
     }
     void menuTranslationAndSpeedItems() {
         QFETCH(int, language);
@@ -141,9 +255,9 @@ class FrameTest : public QObject {
         // Items keep their resource captions without texts; the ID List submenu is a popup too.
         QMenu* idList = TopMenu(t.frame.get(), 0)->actions().at(5)->menu();
         QVERIFY(idList);
-        QCOMPARE(idList->title(), language ? QString("&ID List") : QString("ID_100006"));
+        QCOMPARE(idList->title(), language ? QString("&ID list") : QString("ID_100006"));
         QCOMPARE(t.frame->Action(ID_FILE_SAVE_AS)->text(),
-                 language ? QString("Save &As...") : QString("Save &As"));
+                 language ? QString("Save &as...") : QString("Save &As"));
     }
 
     void promptsAndTips() {
@@ -181,6 +295,7 @@ class FrameTest : public QObject {
         QCOMPARE(bar->Pane(4)->text(), QString("SCRL"));
         QCOMPARE(bar->Pane(1)->maximumWidth(), 150);
         QCOMPARE(bar->Pane(1)->text(), QString());  // a new document has no path
+        QVERIFY(!bar->Pane(1)->isVisibleTo(t.frame.get()));  // and leaves the room to the status line
     }
 
     void commandStates() {

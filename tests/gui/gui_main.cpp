@@ -7,6 +7,10 @@
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    if (const QByteArray child = qgetenv("TALVERO_TEST_CHILD"); !child.isEmpty()) {
+        const auto mode = GuiChildModes().find(child.toStdString());
+        return mode == GuiChildModes().end() ? 127 : mode->second();
+    }
     int failures = 0;
     for (const auto& make : GuiTests()) {
         std::unique_ptr<QObject> test(make());

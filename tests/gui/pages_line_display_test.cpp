@@ -112,7 +112,8 @@ void LineDisplayPagesTest::lineChoices() {
     QCOMPARE(wlanUp.size(), 121);
     QCOMPARE(wlanUp.first(), QString("-10"));
     QCOMPARE(t.ComboItems(8).size(), 60);
-    QCOMPARE(t.page->GetColumnWidth(0), 360);
+    // The declared width is the least: longer labels widen the column to fit them.
+    QVERIFY(t.page->GetColumnWidth(0) >= 360);
 }
 
 void LineDisplayPagesTest::backgroundInterval() {

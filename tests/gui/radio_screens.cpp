@@ -1,6 +1,6 @@
-// Pictures of the progress window halfway through a read and of the radio information window,
-// taken from the X server the program runs on (see radio_screens.sh). Not a test: people look at
-// the pictures.
+// Pictures of the port list, the progress window halfway through a read, the main window after
+// the read and the radio information window, taken from the X server the program runs on (see
+// radio_screens.sh). Not a test: people look at the pictures.
 #include <QApplication>
 #include <QDir>
 #include <QProgressBar>
@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "gui/dialogs/dlg_cloning.h"
+#include "gui/dialogs/dlg_com_list.h"
 #include "gui/dialogs/dlg_firm_ver.h"
 #include "gui/dialogs/gui_clone_host.h"
 #include "gui/shell/command_table.h"
@@ -54,9 +55,11 @@ int main(int argc, char** argv) {
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
     TestEnvironment env;
     UseLanguage(true);
+    // The read's backup goes to the picture run's own folder, not the user's.
+    qputenv("XDG_DATA_HOME", env.Path("data").toUtf8());
 
     // Paced like a real line, so the read takes a few seconds. A configuration of defaults is
-    // about a hundred frames of the read's range of 1922: the picture is taken past frame 50.
+    // about a hundred frames: the picture is taken past frame 50.
     RadioSimOptions options;
     CTalveroDoc source;
     source.OnNewDocument();
@@ -68,6 +71,20 @@ int main(int argc, char** argv) {
     if (!sim.Start(error)) {
         std::fprintf(stderr, "simulated radio: %s\n", error.c_str());
         return 1;
+    }
+
+    // The port list as the technician sees it: the simulated radio among the ports present.
+    qputenv("TALVERO_EXTRA_PORTS", QByteArray::fromStdString(sim.Path()));
+    bool portsSaved = false;
+    {
+        CDlgComList ports;
+        ports.m_selectedPort = sim.Path();
+        ports.Initialise();
+        ports.show();
+        if (QTest::qWaitForWindowExposed(&ports)) {
+            QTest::qWait(200);
+            portsSaved = Save(&ports, folder + "/port_dialog.png");
+        }
     }
 
     FrameUnderTest t;
@@ -92,9 +109,11 @@ int main(int argc, char** argv) {
     watch.start(20);
     t.frame->ExecuteCommand(ID_CLONE_READ);
     watch.stop();
+    QTest::qWait(300);
+    const bool mainSaved = Save(t.frame.get(), folder + "/main_after_read.png");
     t.frame->ExecuteCommand(ID_CLONE_INFORMATION);
     for (const QString& message : prompts.messages) {
         std::printf("message: %s\n", qPrintable(message));
     }
-    return progressSaved && prompts.saved && prompts.messages.isEmpty() ? 0 : 1;
+    return portsSaved && progressSaved && mainSaved && prompts.saved && prompts.messages.isEmpty() ? 0 : 1;
 }

@@ -5,4 +5,4 @@ set -e
 build=${1:?build directory}
 out=${2:-.}
 mkdir -p "$out"
-QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bin/gui_radio_screens" "$out"
+QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1366x768x24" "$build/bin/gui_radio_screens" "$out"

@@ -58,6 +58,32 @@ bool InTree(const QTreeWidget* tree, const QTreeWidgetItem* item) {
 
 }  // namespace
 
+namespace {
+
+// "depth nodeId caption" of the open items, depth first.
+QStringList ExpandedNodes(const CMainFrame& frame) {
+    QStringList open;
+    const QStringList all = TreeSnapshot(frame.LeftView());
+    QList<QTreeWidgetItem*> items;
+    std::function<void(QTreeWidgetItem*)> walk = [&](QTreeWidgetItem* item) {
+        items << item;
+        for (int i = 0; i < item->childCount(); ++i) {
+            walk(item->child(i));
+        }
+    };
+    for (int i = 0; i < frame.LeftView()->topLevelItemCount(); ++i) {
+        walk(frame.LeftView()->topLevelItem(i));
+    }
+    for (qsizetype i = 0; i < items.size() && i < all.size(); ++i) {
+        if (items[i]->isExpanded()) {
+            open << all[i];
+        }
+    }
+    return open;
+}
+
+}  // namespace
+
 class TreeTest : public QObject {
     Q_OBJECT
   private slots:
@@ -122,7 +148,11 @@ class TreeTest : public QObject {
         FrameUnderTest t;
         QTreeWidget* tree = t.frame->LeftView();
         const QStringList startUp = TreeSnapshot(tree);
+        // The user's view of the tree: an open folder besides the one of the selected page.
         tree->setCurrentItem(t.frame->TreeItems().at(1017));
+        t.frame->FolderItems().front()->setExpanded(true);
+        const QStringList expanded = ExpandedNodes(*t.frame);
+        QVERIFY(expanded.size() >= 2);
 
         t.frame->ExecuteCommand(ID_OPTION_WLAN_ONLY);
         QCOMPARE(t.frame->Document()->m_wlanOnly, 1);
@@ -141,6 +171,10 @@ class TreeTest : public QObject {
         QCOMPARE(t.frame->Document()->m_wlanOnly, 0);
         QVERIFY(!t.frame->Action(ID_OPTION_WLAN_ONLY)->isChecked());
         QCOMPARE(TreeSnapshot(tree), startUp);
+        // Opened and selected as before, with the page of the selection shown.
+        QCOMPARE(ExpandedNodes(*t.frame), expanded);
+        QCOMPARE(tree->currentItem(), t.frame->TreeItems().at(1017));
+        QCOMPARE(t.frame->CurrentPageView(), t.frame->PageViews().at(1017));
         QCOMPARE(t.frame->FolderItems().size(), size_t(15));
         QVERIFY(InTree(tree, t.frame->TreeItems().at(1017)));
         // The page views were reused, not made again.

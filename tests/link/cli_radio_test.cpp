@@ -1,9 +1,14 @@
 // talvero-cli's radio commands, run as a process against a simulated radio: what they print, what
 // they write, and the exit status of each kind of failure.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pty.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
+#include <cstring>
+#include <thread>
 
 #include <array>
 #include <cstdio>
@@ -52,6 +57,10 @@ TEST_F(CliRadio, InfoReadWriteInitFirmware) {
     const std::string ini = dir + "/read.ini";
     CliRun read = Cli("read -o " + ini + port);
     ASSERT_EQ(read.status, 0) << read.err;
+    // One summary line: what, which radio on which port, how long, which file.
+    EXPECT_EQ(read.out.rfind("read: TLV-700 on " + sim->Path() + ": ", 0), 0u) << read.out;
+    EXPECT_NE(read.out.find(" settings read into " + ini + " in "), std::string::npos) << read.out;
+    EXPECT_EQ(Cli("read --quiet --no-backup -o " + ini + port).out, "");
     CTalveroDoc doc;
     ASSERT_TRUE(OpenConfigurationFile(doc, ini).ok());
     EXPECT_EQ(RadioLines(doc), RadioLines(changed));
@@ -73,13 +82,21 @@ TEST_F(CliRadio, InfoReadWriteInitFirmware) {
     defaults.m_wlanOnly = 1;
     EXPECT_EQ(sim->StoredText(), CloneTextOfLines(RadioLines(defaults)));
 
-    CliRun init = Cli("init" + port);
+    // Nothing changes on the radio without a terminal to confirm on, unless --yes is given.
+    const size_t framesBefore = sim->ReceivedFrames().size();
+    CliRun unconfirmed = Cli("init" + port);
+    EXPECT_EQ(unconfirmed.status, 2);
+    EXPECT_NE(unconfirmed.err.find("--yes"), std::string::npos) << unconfirmed.err;
+    EXPECT_EQ(sim->ReceivedFrames().size(), framesBefore);
+    CliRun init = Cli("init --yes" + port);
     ASSERT_EQ(init.status, 0) << init.err;
+    EXPECT_NE(init.out.find("init: TLV-700 on " + sim->Path() + ": initialised in "), std::string::npos);
     EXPECT_EQ(KeyValueLinesOfCloneText(sim->StoredText()), "init=0x0E\n");
 
     const std::string image = dir + "/image.bin";
     std::ofstream(image, std::ios::binary) << std::string(16001, '\xFD');
-    CliRun firmware = Cli("firmware " + image + port);
+    EXPECT_EQ(Cli("firmware " + image + port).status, 2);
+    CliRun firmware = Cli("firmware " + image + " --yes" + port);
     ASSERT_EQ(firmware.status, 0) << firmware.err;
     EXPECT_EQ(sim->FirmwareImage().substr(0, 16001), std::string(16001, '\xFD'));
 }
@@ -138,7 +155,7 @@ TEST_F(CliRadio, FailuresAndExitStatus) {
         {"other device", [](auto& o) { o.code = "ZZ"; }, "read -o " + ini, 7, "refused radio"},
         {"rental unit", [](auto& o) { o.rental = "2"; }, "info", 7, "rental"},
         {"babbling radio", [](auto& o) { o.babble = true; }, "info", 3, "time-out"},
-        {"radio reports failure", [](auto& o) { o.status = 1; }, "init", 5, "status 1"},
+        {"radio reports failure", [](auto& o) { o.status = 1; }, "init --yes", 5, "status 1"},
         {"duplicate ID entry", [](auto&) {}, "write " + dupIni, 13, "entry 6"},
         {"firmware too large", [](auto&) {}, "firmware " + big, 12, "16777216"},
         {"unreadable configuration", [](auto&) {}, "write " + dir + "/none.ini", 12, "none.ini"},
@@ -234,6 +251,120 @@ TEST_F(CliRadio, PasswordPromptAndProgressOnATerminal) {
     EXPECT_EQ(screen.find("s3cret"), std::string::npos) << screen;  // not echoed
     EXPECT_NE(screen.find("100% transferring"), std::string::npos) << screen;
     EXPECT_TRUE(fs::exists(out));
+}
+
+}  // namespace
+
+namespace {
+
+// talvero-cli started on a new pseudo-terminal; `master` is the terminal's other end.
+pid_t StartOnTerminal(std::vector<std::string> args, std::vector<std::string> env, int& master) {
+    std::vector<char*> argv, envp;
+    for (auto& a : args) {
+        argv.push_back(a.data());
+    }
+    for (auto& e : env) {
+        envp.push_back(e.data());
+    }
+    argv.push_back(nullptr);
+    envp.push_back(nullptr);
+    const pid_t pid = forkpty(&master, nullptr, nullptr, nullptr);
+    if (pid == 0) {
+        execve(argv[0], argv.data(), envp.data());
+        _exit(127);
+    }
+    return pid;
+}
+
+// Reads the terminal until `text` appears or the program closes it.
+bool WaitFor(int master, const std::string& text, std::string& screen) {
+    char buf[512];
+    while (screen.find(text) == std::string::npos) {
+        const ssize_t n = read(master, buf, sizeof buf);
+        if (n <= 0) {
+            return false;
+        }
+        screen.append(buf, static_cast<size_t>(n));
+    }
+    return true;
+}
+
+// Ctrl+C at the password prompt ends the tool by the signal and leaves the terminal echoing.
+TEST_F(CliRadio, InterruptedPasswordPromptRestoresTheTerminal) {
+    RadioSimOptions o = FastRadio();
+    o.auth = "1";
+    o.password = "pw";
+    auto sim = StartRadio(o);
+    const std::string cli = std::string(TALVERO_BIN_DIR) + "/talvero-cli";
+    int master = -1;
+    const pid_t pid =
+        StartOnTerminal({cli, "read", "-o", dir + "/t.ini", "--port", sim->Path(), "--speed", "9600"},
+                        {"XDG_DATA_HOME=" + dir + "/xdg", "TERM=dumb"}, master);
+    ASSERT_GE(pid, 0);
+    // The terminal outlives the tool while this end holds it open.
+    const int terminal = open(ptsname(master), O_RDWR | O_NOCTTY);
+    ASSERT_GE(terminal, 0);
+    std::string screen;
+    ASSERT_TRUE(WaitFor(master, "Radio password: ", screen)) << screen;
+    // The prompt is written before the echo is switched off: wait until it is.
+    termios t{};
+    for (int i = 0; i < 200 && tcgetattr(terminal, &t) == 0 && (t.c_lflag & ECHO); ++i) {
+        usleep(5000);
+    }
+    ASSERT_FALSE(t.c_lflag & ECHO);
+    const char interrupt = '\x03';
+    ASSERT_EQ(write(master, &interrupt, 1), 1);
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << status;
+    ASSERT_EQ(tcgetattr(terminal, &t), 0);
+    EXPECT_TRUE(t.c_lflag & ECHO);
+    close(terminal);
+    close(master);
+    EXPECT_FALSE(fs::exists(dir + "/t.ini"));
+}
+
+// On a terminal the initialisation is asked, with No the answer to a bare Enter.
+TEST_F(CliRadio, InitialisationAskedOnATerminal) {
+    auto sim = StartRadio(FastRadio());
+    const std::string cli = std::string(TALVERO_BIN_DIR) + "/talvero-cli";
+    for (const char* answer : {"\n", "y\n"}) {
+        int master = -1;
+        const pid_t pid = StartOnTerminal({cli, "init", "--port", sim->Path(), "--speed", "1152000"},
+                                          {"XDG_DATA_HOME=" + dir + "/xdg", "TERM=dumb"}, master);
+        ASSERT_GE(pid, 0);
+        std::string screen;
+        ASSERT_TRUE(WaitFor(master, "[y/N] ", screen)) << screen;
+        ASSERT_EQ(write(master, answer, strlen(answer)), static_cast<ssize_t>(strlen(answer)));
+        WaitFor(master, "\x01", screen);  // to the end
+        close(master);
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        const bool yes = answer[0] == 'y';
+        EXPECT_EQ(WEXITSTATUS(status), yes ? 0 : 15) << screen;
+        EXPECT_EQ(sim->ReceivedFrames().empty(), !yes) << screen;
+    }
+}
+
+// A port that appears while the ports are watched is printed as it comes, and one that goes away
+// as it goes.
+TEST_F(CliRadio, WatchPortsSeesAPortComeAndGo) {
+    const std::string cable = dir + "/ttyUSB5";
+    std::thread plug([&] {
+        usleep(500 * 1000);
+        std::ofstream(cable) << "";
+        usleep(600 * 1000);
+        fs::remove(cable);
+    });
+    CliRun run = Cli("ports --watch --for 2", "TALVERO_EXTRA_PORTS=" + cable);
+    plug.join();
+    EXPECT_EQ(run.status, 0) << run.err;
+    const size_t came = run.out.find("+ " + cable + "\t");
+    const size_t went = run.out.find("- " + cable + "\n");
+    EXPECT_NE(came, std::string::npos) << run.out;
+    EXPECT_NE(went, std::string::npos) << run.out;
+    EXPECT_LT(came, went);
+    EXPECT_EQ(Cli("ports --for 2").status, 2);
 }
 
 }  // namespace

@@ -2,7 +2,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 
@@ -31,7 +34,8 @@ const char kLinkOptionsHelp[] =
     "  --password TEXT  the radio's password, when it asks for one (default: asked on the terminal)\n"
     "  --timeout MS     reply time-out in milliseconds (default 4000; 6000 while writing)\n"
     "  --trace FILE     record every frame in FILE (time, direction, bit rate, command, length,\n"
-    "                   payload in hex; passwords, keys and certificates masked)\n";
+    "                   payload in hex; passwords, keys and certificates masked)\n"
+    "  --quiet          no progress bar and no summary line after success\n";
 
 static bool ParseUnsigned(const std::string& text, uint64_t max, uint32_t& value) {
     if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != std::string::npos) {
@@ -51,6 +55,10 @@ bool ParseLinkArgs(const std::string& command, const std::vector<std::string>& a
         const std::string& a = args[i];
         const bool takesValue =
             a == "--port" || a == "--speed" || a == "--password" || a == "--timeout" || a == "--trace";
+        if (a == "--quiet" || a == "-q") {
+            out.quiet = true;
+            continue;
+        }
         if (!takesValue) {
             out.rest.push_back(a);
             continue;
@@ -101,6 +109,16 @@ bool ParseLinkArgs(const std::string& command, const std::vector<std::string>& a
 
 namespace {
 
+// --yes among the arguments: taken out, and true.
+bool TakeYes(std::vector<std::string>& rest) {
+    const auto it = std::find(rest.begin(), rest.end(), "--yes");
+    if (it == rest.end()) {
+        return false;
+    }
+    rest.erase(it);
+    return true;
+}
+
 int Help(const char* usage) {
     std::printf("%s\n\noptions:\n%s\n%s", usage, kLinkOptionsHelp, kRadioExitHelp);
     return 0;
@@ -110,16 +128,77 @@ int Unexpected(const std::string& command, const std::string& arg) {
     return Fail(command + ": unexpected argument '" + arg + "' (see --help)", kExitUsage);
 }
 
+volatile sig_atomic_t g_stopWatching = 0;
+
+extern "C" void StopWatching(int) {
+    g_stopWatching = 1;
+}
+
+// Prints ports as they come ("+") and go ("-") until Ctrl+C or, with a limit, until it is up.
+int WatchPorts(std::optional<uint32_t> forSeconds) {
+    struct sigaction action {};
+    action.sa_handler = StopWatching;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(SIGINT, &action, nullptr);
+    ::sigaction(SIGTERM, &action, nullptr);
+    std::vector<ComInfo> ports;
+    EnumComPorts(ports);
+    for (const auto& p : ports) {
+        std::printf("  %s\t%s\n", p.port.c_str(), Utf16ToUtf8(p.name).c_str());
+    }
+    std::fprintf(stderr, "talvero-cli: ports: watching; plug in the radio's cable (Ctrl+C ends)\n");
+    std::fflush(stdout);
+    PortWatcher watcher(std::move(ports));
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(forSeconds.value_or(0));
+    while (!g_stopWatching && (!forSeconds || std::chrono::steady_clock::now() < end)) {
+        ::usleep(200 * 1000);
+        std::vector<ComInfo> now;
+        EnumComPorts(now);
+        const PortChanges changes = watcher.Update(std::move(now));
+        for (const auto& p : changes.added) {
+            std::printf("+ %s\t%s\n", p.port.c_str(), Utf16ToUtf8(p.name).c_str());
+        }
+        for (const auto& p : changes.removed) {
+            std::printf("- %s\n", p.c_str());
+        }
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
 int RunPorts(const std::vector<std::string>& args) {
     if (WantsHelp(args)) {
         std::puts(
-            "usage: talvero-cli ports\n\n"
+            "usage: talvero-cli ports [--watch [--for SECONDS]]\n\n"
             "Lists the serial ports, one a line: the device path, a tab, and the friendly name.\n"
-            "Ports named in TALVERO_EXTRA_PORTS (colon-separated, e.g. simulated radios) are listed too.");
+            "Ports named in TALVERO_EXTRA_PORTS (colon-separated, e.g. simulated radios) are listed too.\n\n"
+            "--watch lists the ports present, each indented, then one line for each port that comes\n"
+            "('+ PATH<tab>NAME') or goes ('- PATH') until Ctrl+C: plug in the radio's cable to see its "
+            "port.\n"
+            "--for SECONDS ends the watch after that long.");
         return 0;
     }
-    if (!args.empty()) {
-        return Unexpected("ports", args[0]);
+    bool watch = false;
+    std::optional<uint32_t> forSeconds;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--watch") {
+            watch = true;
+        } else if (args[i] == "--for") {
+            uint32_t seconds = 0;
+            if (i + 1 >= args.size() || !ParseUnsigned(args[i + 1], 86400, seconds)) {
+                return Fail("ports: --for needs seconds from 1 to 86400", kExitUsage);
+            }
+            forSeconds = seconds;
+            ++i;
+        } else {
+            return Unexpected("ports", args[i]);
+        }
+    }
+    if (forSeconds && !watch) {
+        return Fail("ports: --for goes with --watch", kExitUsage);
+    }
+    if (watch) {
+        return WatchPorts(forSeconds);
     }
     std::vector<ComInfo> ports;
     EnumComPorts(ports);
@@ -258,6 +337,7 @@ int RunRead(const std::vector<std::string>& args) {
     std::printf("ICCID: %s\nIMEI: %s\nnumber: %s\n", Utf16ToUtf8(read.data.GetValue(u"iccid", u"")).c_str(),
                 Utf16ToUtf8(read.data.GetValue(u"imei", u"")).c_str(),
                 Utf16ToUtf8(read.data.GetValue(u"tel_number", u"")).c_str());
+    s.Summary(read, std::to_string(read.data.size()) + " settings read into " + out);
     return 0;
 }
 
@@ -305,8 +385,11 @@ int RunWrite(const std::vector<std::string>& args) {
     const RadioOutcome written = WriteConfiguration(doc, s.link, s.host, s.timings, verify);
     if (written.stage != RadioStage::kVerify) {
         const int status = s.Report(written);
-        if (status == kExitOk && written.verified) {
-            std::printf("verified: the radio holds every setting written\n");
+        if (status == kExitOk) {
+            if (written.verified) {
+                std::printf("verified: the radio holds every setting written\n");
+            }
+            s.Summary(written, path + (wlanOnly ? " (Wireless LAN settings only)" : "") + " written");
         }
         return status;
     }
@@ -330,32 +413,45 @@ int RunWrite(const std::vector<std::string>& args) {
 int RunInit(const std::vector<std::string>& args) {
     if (WantsHelp(args)) {
         return Help(
-            "usage: talvero-cli init [LINK OPTIONS]\n\nInitialises the radio: resets it by writing the "
-            "initialisation entry.");
+            "usage: talvero-cli init [--yes] [LINK OPTIONS]\n\nInitialises the radio: resets it by writing "
+            "the "
+            "initialisation entry.\n"
+            "Asks for confirmation on the terminal; --yes skips the question. Without a terminal and\n"
+            "without --yes nothing is done.");
     }
     LinkArgs link;
     int status = 0;
     if (!ParseLinkArgs("init", args, link, status)) {
         return status;
     }
+    const bool yes = TakeYes(link.rest);
     if (!link.rest.empty()) {
         return Unexpected("init", link.rest[0]);
     }
     RadioSession s("init", link);
-    return s.Report(InitialiseRadio(s.link, s.host, s.timings));
+    s.host.m_assumeYes = yes;
+    const RadioOutcome initialised = InitialiseRadio(s.link, s.host, s.timings);
+    if (int r = s.Report(initialised); r != kExitOk) {
+        return r;
+    }
+    s.Summary(initialised, "initialised");
+    return 0;
 }
 
 int RunFirmware(const std::vector<std::string>& args) {
     if (WantsHelp(args)) {
         return Help(
-            "usage: talvero-cli firmware IMAGE [LINK OPTIONS]\n\n"
-            "Sends a firmware image (1 to 16777216 bytes, sent as it is) to the radio.");
+            "usage: talvero-cli firmware IMAGE [--yes] [LINK OPTIONS]\n\n"
+            "Sends a firmware image (1 to 16777216 bytes, sent as it is) to the radio.\n"
+            "Asks for confirmation on the terminal; --yes skips the question. Without a terminal and\n"
+            "without --yes nothing is done.");
     }
     LinkArgs link;
     int status = 0;
     if (!ParseLinkArgs("firmware", args, link, status)) {
         return status;
     }
+    const bool yes = TakeYes(link.rest);
     if (link.rest.size() != 1 || (!link.rest[0].empty() && link.rest[0][0] == '-')) {
         return Fail("firmware: expected exactly one IMAGE (see --help)", kExitUsage);
     }
@@ -371,7 +467,13 @@ int RunFirmware(const std::vector<std::string>& args) {
                     kExitFile);
     }
     RadioSession s("firmware", link);
-    return s.Report(UpdateRadioFirmware(image, s.link, s.host, s.timings));
+    s.host.m_assumeYes = yes;
+    const RadioOutcome updated = UpdateRadioFirmware(image, s.link, s.host, s.timings);
+    if (int r = s.Report(updated); r != kExitOk) {
+        return r;
+    }
+    s.Summary(updated, "firmware " + image + " sent");
+    return 0;
 }
 
 }  // namespace

@@ -2,23 +2,24 @@
 
 #include <errno.h>
 #include <fcntl.h>
-#include <grp.h>
-#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "commands.h"
+#include "platform/posix/port_access.h"
 #include "platform/unicode.h"
 
 const char kRadioExitHelp[] =
     "exit status:\n"
     "   0  success\n"
     "   1  any other failure\n"
-    "   2  wrong arguments\n"
+    "   2  wrong arguments, or init/firmware without a terminal to confirm on and without --yes\n"
     "   3  time-out: the radio did not answer\n"
     "   4  the radio refused the password, or wants one and none could be asked for\n"
     "   5  the radio refused the data (block checks failed too often, or it reported a failure)\n"
@@ -31,7 +32,7 @@ const char kRadioExitHelp[] =
     "  12  file error (configuration or firmware file unreadable, refused or not writable)\n"
     "  13  the ID list holds a duplicate entry\n"
     "  14  the radio went away during the operation\n"
-    "  15  cancelled at the password prompt\n"
+    "  15  cancelled at the password prompt or at a confirmation\n"
     "  16  write --verify: written, but the radio holds different values (listed on stderr)\n"
     "  17  write --verify: written, but the configuration could not be read back\n";
 
@@ -93,18 +94,78 @@ class ProgressBar {
     bool m_active;
 };
 
-std::string GroupOf(const std::string& path) {
-    struct stat st;
-    if (::stat(path.c_str(), &st) != 0) {
-        return {};
+// The terminal whose echo is off while a password is typed, and its settings before. A signal
+// that ends the program meanwhile (Ctrl+C, a closed terminal, kill) must not leave the shell
+// without echo: its handler puts the settings back, then lets the signal do what it would have done.
+volatile sig_atomic_t g_hiddenTty = -1;
+struct termios g_savedTty;
+constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+
+extern "C" void RestoreTerminalAndReraise(int sig) {
+    if (g_hiddenTty >= 0) {
+        ::tcsetattr(g_hiddenTty, TCSANOW, &g_savedTty);  // async-signal-safe
     }
-    const struct group* g = ::getgrgid(st.st_gid);
-    return g ? g->gr_name : std::to_string(st.st_gid);
+    std::signal(sig, SIG_DFL);
+    std::raise(sig);
+}
+
+// Echo off on `tty` for as long as it lives, and back on whichever way the program ends.
+class HiddenInput {
+  public:
+    HiddenInput(int tty, const struct termios& saved) {
+        g_savedTty = saved;
+        g_hiddenTty = tty;
+        struct sigaction action {};
+        action.sa_handler = RestoreTerminalAndReraise;
+        sigemptyset(&action.sa_mask);
+        for (size_t i = 0; i < std::size(kEndingSignals); ++i) {
+            ::sigaction(kEndingSignals[i], &action, &m_previous[i]);
+        }
+        struct termios quiet = saved;
+        quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+        ::tcsetattr(tty, TCSAFLUSH, &quiet);
+    }
+    ~HiddenInput() {
+        ::tcsetattr(g_hiddenTty, TCSANOW, &g_savedTty);
+        g_hiddenTty = -1;
+        for (size_t i = 0; i < std::size(kEndingSignals); ++i) {
+            ::sigaction(kEndingSignals[i], &m_previous[i], nullptr);
+        }
+    }
+    HiddenInput(const HiddenInput&) = delete;
+    HiddenInput& operator=(const HiddenInput&) = delete;
+
+  private:
+    struct sigaction m_previous[std::size(kEndingSignals)]{};
+};
+
+// The controlling terminal for a question, or -1 when the tool runs without one (stdin not a
+// terminal counts as none: a script is feeding it).
+int OpenTerminal() {
+    if (::isatty(STDIN_FILENO) != 1) {
+        return -1;
+    }
+    return ::open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
+}
+
+// One line from the terminal; false at the end of input.
+bool ReadTerminalLine(int tty, std::string& line) {
+    line.clear();
+    char c;
+    ssize_t n;
+    while ((n = ::read(tty, &c, 1)) == 1 && c != '\n') {
+        line.push_back(c);
+    }
+    return n == 1;
 }
 
 }  // namespace
 
 void CliCloneHost::RunJob(CloneJob& job, uint32_t captionId, int32_t rangeMax) {
+    if (m_quiet) {
+        CloneThreadProc(job, [](uint32_t) {});
+        return;
+    }
     ProgressBar bar(CaptionOf(captionId), rangeMax);
     CloneThreadProc(job, [&bar](uint32_t value) { bar.Set(value); });
 }
@@ -114,11 +175,8 @@ bool CliCloneHost::AskClonePassword(std::u16string& password) {
         password = *m_password;
         return true;
     }
-    const int tty = ::open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (tty < 0 || ::isatty(STDIN_FILENO) != 1) {
-        if (tty >= 0) {
-            ::close(tty);
-        }
+    const int tty = OpenTerminal();
+    if (tty < 0) {
         m_noTerminal = true;
         return false;
     }
@@ -126,26 +184,21 @@ bool CliCloneHost::AskClonePassword(std::u16string& password) {
     const bool canHide = ::tcgetattr(tty, &saved) == 0;
     bool ok = false;
     for (;;) {
-        // Echo goes off before the prompt appears: an answer typed as soon as the prompt shows
-        // must be neither echoed nor thrown away with the typeahead flushed here.
-        if (canHide) {
-            struct termios quiet = saved;
-            quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
-            ::tcsetattr(tty, TCSAFLUSH, &quiet);
-        }
-        const char prompt[] = "Radio password: ";
-        [[maybe_unused]] ssize_t w = ::write(tty, prompt, sizeof prompt - 1);
         std::string line;
-        char c;
-        ssize_t n;
-        while ((n = ::read(tty, &c, 1)) == 1 && c != '\n') {
-            line.push_back(c);
+        bool more = false;
+        {
+            // Echo goes off before the prompt appears: an answer typed as soon as the prompt
+            // shows must be neither echoed nor thrown away with the typeahead flushed here.
+            std::optional<HiddenInput> hidden;
+            if (canHide) {
+                hidden.emplace(tty, saved);
+            }
+            const char prompt[] = "Radio password: ";
+            [[maybe_unused]] ssize_t w = ::write(tty, prompt, sizeof prompt - 1);
+            more = ReadTerminalLine(tty, line);
         }
-        if (canHide) {
-            ::tcsetattr(tty, TCSANOW, &saved);
-        }
-        w = ::write(tty, "\n", 1);
-        if (n != 1) {
+        [[maybe_unused]] ssize_t w = ::write(tty, "\n", 1);
+        if (!more) {
             break;  // end of input: the user gave up
         }
         // As in the window's prompt: an empty answer asks again.
@@ -159,12 +212,47 @@ bool CliCloneHost::AskClonePassword(std::u16string& password) {
     return ok;
 }
 
-bool CliCloneHost::Confirm(RadioQuestion question) {
-    if (question == RadioQuestion::kWriteSetsAccessPassword) {
-        std::fprintf(stderr, "talvero-cli: %s: note: this configuration sets a password on the radio\n",
-                     m_command.c_str());
+bool AskYesNoOnTerminal(const std::string& question, bool& noTerminal) {
+    noTerminal = false;
+    const int tty = OpenTerminal();
+    if (tty < 0) {
+        noTerminal = true;
+        return false;
     }
-    return true;
+    const std::string prompt = question + " [y/N] ";
+    [[maybe_unused]] ssize_t w = ::write(tty, prompt.data(), prompt.size());
+    std::string line;
+    const bool answered = ReadTerminalLine(tty, line);
+    if (!answered) {
+        w = ::write(tty, "\n", 1);
+    }
+    ::close(tty);
+    return answered && (line == "y" || line == "Y" || line == "yes" || line == "Yes" || line == "YES");
+}
+
+bool CliCloneHost::Confirm(RadioQuestion question) {
+    const char* destructive = nullptr;
+    switch (question) {
+        case RadioQuestion::kWriteSetsAccessPassword:
+            std::fprintf(stderr, "talvero-cli: %s: note: this configuration sets a password on the radio\n",
+                         m_command.c_str());
+            return true;
+        case RadioQuestion::kWriteConfiguration:
+            return true;
+        case RadioQuestion::kInitialise:
+            destructive = "Initialise the radio? All its settings go back to their factory values.";
+            break;
+        case RadioQuestion::kUpdateFirmware:
+            destructive = "Update the radio's firmware? The radio must not be disconnected until it is done.";
+            break;
+    }
+    if (m_assumeYes) {
+        return true;
+    }
+    bool noTerminal = false;
+    const bool yes = AskYesNoOnTerminal(destructive, noTerminal);
+    m_unconfirmed = noTerminal;
+    return yes;
 }
 
 int ReportRadioFailure(const std::string& command, const RadioOutcome& outcome,
@@ -206,13 +294,15 @@ int ReportRadioFailure(const std::string& command, const RadioOutcome& outcome,
                 return Fail(c + "port busy: " + port + " is held by another program", kExitPortBusy);
             }
             if (e.sysErrno == EACCES || e.sysErrno == EPERM) {
-                const std::string group = GroupOf(port);
-                return Fail(
-                    c + "permission denied on " + port +
-                        (group.empty() ? ""
-                                       : " (join the group '" + group + "' that owns it: sudo usermod -aG " +
-                                             group + " $USER, then log in again)"),
-                    kExitPermission);
+                // Joining a group helps only when that group may read and write the device.
+                const std::string group = GroupGrantingAccess(port);
+                return Fail(c + "permission denied on " + port +
+                                (group.empty()
+                                     ? " (no group may use it: an administrator must change the device's "
+                                       "permissions, e.g. with a udev rule)"
+                                     : " (join the group '" + group + "' that may use it: sudo usermod -aG " +
+                                           group + " $USER, then log in again)"),
+                            kExitPermission);
             }
             break;
         case kErrFileNotFound:

@@ -41,16 +41,28 @@ class CliCloneHost : public ICloneHost {
         : m_command(std::move(command)), m_password(std::move(password)) {}
     void RunJob(CloneJob& job, uint32_t captionId, int32_t rangeMax) override;
     bool AskClonePassword(std::u16string& password) override;
-    // Giving the command is the consent; what the user may not expect is noted on stderr.
+    // Giving the command is the consent, except for the destructive ones (initialisation and
+    // firmware update): they are asked on the terminal unless `m_assumeYes`, and refused without
+    // one. What the user may not expect is noted on stderr.
     bool Confirm(RadioQuestion question) override;
 
     // Set when the password was missing and no terminal could be asked.
     bool m_noTerminal = false;
+    // --yes: the destructive commands run without asking.
+    bool m_assumeYes = false;
+    // Set when a destructive command was refused because no terminal could be asked.
+    bool m_unconfirmed = false;
+    // --quiet: no progress bar.
+    bool m_quiet = false;
 
   private:
     std::string m_command;
     std::optional<std::u16string> m_password;
 };
+
+// Asks `question` on the controlling terminal and reads a line: true for "y" or "yes". False for
+// anything else, and with `noTerminal` set when there is no terminal to ask.
+bool AskYesNoOnTerminal(const std::string& question, bool& noTerminal);
 
 // Prints "talvero-cli: COMMAND: what failed" and returns the exit status for the outcome; `link`
 // names the port.

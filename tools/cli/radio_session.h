@@ -1,6 +1,7 @@
 #pragma once
 // What every radio command of the command-line tool shares: the link options (port, speed,
 // password, time-out, trace) and the session that runs a recipe with them and reports its outcome.
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <optional>
@@ -10,6 +11,7 @@
 #include "commands.h"
 #include "link/clone_trace.h"
 #include "link/radio_recipes.h"
+#include "platform/unicode.h"
 #include "radio_host.h"
 
 // The link options' part of every radio command's --help.
@@ -21,6 +23,7 @@ struct LinkArgs {
     std::optional<std::u16string> password;
     std::optional<uint32_t> timeoutMs;
     std::optional<std::string> trace;
+    bool quiet = false;             // no progress bar, no summary line
     std::vector<std::string> rest;  // everything that is not a link option
 };
 
@@ -32,9 +35,12 @@ struct RadioSession {
     CliCloneHost host;
     CloneTimings timings;
     CCloneTrace trace;
+    bool quiet = false;
+    std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now();
 
     RadioSession(std::string name, const LinkArgs& args)
-        : command(std::move(name)), host(command, args.password) {
+        : command(std::move(name)), host(command, args.password), quiet(args.quiet) {
+        host.m_quiet = args.quiet;
         link.m_comSpeed = args.speed;
         link.m_comPort = args.port.value_or(std::string());
         if (args.trace) {
@@ -73,7 +79,31 @@ struct RadioSession {
         if (outcome.stage == RadioStage::kCheck && outcome.result == kErrCancelled && host.m_noTerminal) {
             return Fail(command + ": the radio asks for its password: give --password", kExitPassword);
         }
+        if (outcome.stage == RadioStage::kDeclined) {
+            if (host.m_unconfirmed) {
+                return Fail(
+                    command + ": this changes the radio for good: confirm it on a terminal or give --yes",
+                    kExitUsage);
+            }
+            return Fail(command + ": cancelled; the radio was not touched", kExitCancelled);
+        }
         return ReportRadioFailure(command, outcome, link);
+    }
+
+    // One line after a success: what was done, to which radio, how long it took, which file.
+    void Summary(const RadioOutcome& outcome, const std::string& what) const {
+        if (quiet) {
+            return;
+        }
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+        std::string model = Utf16ToUtf8(outcome.information.GetValue(u"model", u""));
+        if (model.empty()) {
+            model = "radio";
+        }
+        std::printf("%s: %s on %s: %s in %.1f s\n", command.c_str(), model.c_str(), link.m_comPort.c_str(),
+                    what.c_str(), seconds);
+        std::fflush(stdout);
     }
 };
 

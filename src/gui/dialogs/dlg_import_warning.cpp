@@ -88,8 +88,9 @@ std::string CDlgImportWarning::ListFileContent() const {
 void CDlgImportWarning::OnSaveList() {
     // The content is built before the dialog, so what is saved is what was shown.
     const std::string content = ListFileContent();
-    const QString path = UserPrompts().SaveFileName(this, LanguageText(kTextListFilter),
-                                                    LanguageText(kTextListExtension), QString());
+    const QString path =
+        UserPrompts().SaveFileFor(this, file_purpose::kWarningList, LanguageText(kTextListFilter),
+                                  LanguageText(kTextListExtension), QString());
     if (path.isEmpty()) {
         return;
     }

@@ -1,13 +1,12 @@
 #include "gui/dialogs/gui_clone_host.h"
 
-#include <grp.h>
-#include <sys/stat.h>
-
 #include <cerrno>
 
 #include "gui/dialogs/dlg_clone_password.h"
 #include "gui/dialogs/dlg_cloning.h"
 #include "gui/shell/user_prompts.h"
+#include "link/clone_job.h"
+#include "platform/posix/port_access.h"
 #include "text/language_texts.h"
 
 namespace {
@@ -16,6 +15,7 @@ constexpr uint32_t kTextPermission = 20000;  // %s: the device, %s: its group
 constexpr uint32_t kTextPermissionNoGroup = 20001;
 constexpr uint32_t kTextBusy = 20002;
 constexpr uint32_t kTextAbsent = 20003;
+constexpr uint32_t kTextNotSerial = 20004;
 constexpr uint32_t kTextAccessPassword = 2065;
 constexpr uint32_t kTextAskWrite = 2064;
 constexpr uint32_t kTextAskInitialise = 2073;
@@ -32,6 +32,9 @@ void CGuiCloneHost::RunJob(CloneJob& job, uint32_t captionId, int32_t rangeMax) 
     dialog.m_captionId = static_cast<int32_t>(captionId);
     dialog.m_rangeMin = 0;
     dialog.m_rangeMax = rangeMax;
+    if (job.type == kJobRead) {
+        dialog.m_expectedWork = m_expectedReadFrames;
+    }
     dialog.RunJob(job);
 }
 
@@ -47,6 +50,8 @@ bool CGuiCloneHost::AskClonePassword(std::u16string& password) {
 bool CGuiCloneHost::Confirm(RadioQuestion question) {
     uint32_t textId = 0;
     IUserPrompts::Icon icon = IUserPrompts::Icon::Question;
+    // What cannot be undone is not done by a bare Enter.
+    IUserPrompts::Buttons buttons = IUserPrompts::Buttons::YesNo;
     switch (question) {
         case RadioQuestion::kWriteSetsAccessPassword:
             textId = kTextAccessPassword;
@@ -57,14 +62,15 @@ bool CGuiCloneHost::Confirm(RadioQuestion question) {
             break;
         case RadioQuestion::kInitialise:
             textId = kTextAskInitialise;
+            buttons = IUserPrompts::Buttons::YesNoDefaultNo;
             break;
         case RadioQuestion::kUpdateFirmware:
             textId = kTextAskFirmware;
+            buttons = IUserPrompts::Buttons::YesNoDefaultNo;
             break;
     }
     const QString text = QString::fromStdU16String(GetLanguageText(textId));
-    return UserPrompts().Message(m_parent, text, icon, IUserPrompts::Buttons::YesNo) ==
-           IUserPrompts::Answer::Yes;
+    return UserPrompts().Message(m_parent, text, icon, buttons) == IUserPrompts::Answer::Yes;
 }
 
 CloneTimings& RadioCommandTimings() {
@@ -77,15 +83,17 @@ QString PortOpenHelp(const ErrorInfo& error, const std::string& port) {
     switch (error.sysErrno) {
         case EACCES:
         case EPERM: {
-            struct stat info {};
-            if (::stat(port.c_str(), &info) == 0) {
-                if (const group* owner = ::getgrgid(info.st_gid); owner && owner->gr_name) {
-                    const std::u16string name = QString::fromLocal8Bit(owner->gr_name).toStdU16String();
-                    return Format(kTextPermission, {device, name, name});
-                }
+            // Joining the owning group helps only when that group may read and write the device
+            // (and is not root's own): otherwise only the device's permissions can be changed.
+            const std::string group = GroupGrantingAccess(port);
+            if (!group.empty()) {
+                const std::u16string name = QString::fromLocal8Bit(group.c_str()).toStdU16String();
+                return Format(kTextPermission, {device, name, name});
             }
             return Format(kTextPermissionNoGroup, {device});
         }
+        case ENOTTY:
+            return Format(kTextNotSerial, {device});
         case EBUSY:
             return Format(kTextBusy, {device});
         case ENOENT:
@@ -98,9 +106,12 @@ QString PortOpenHelp(const ErrorInfo& error, const std::string& port) {
 }
 
 QString FailureText(uint32_t textId, const ErrorInfo& error, const std::string& port) {
-    QString text = QString::fromStdU16String(GetLanguageText(textId));
     // A firmware file that cannot be opened fails with the same system errors as a port.
     const bool aboutFile = error.detail.rfind("firmware image", 0) == 0;
+    if (!aboutFile && error.sysErrno == ENOTTY) {
+        return PortOpenHelp(error, port);
+    }
+    QString text = QString::fromStdU16String(GetLanguageText(textId));
     const QString help = aboutFile ? QString() : PortOpenHelp(error, port);
     if (!help.isEmpty()) {
         text += QStringLiteral("\n\n") + help;

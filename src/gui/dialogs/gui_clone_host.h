@@ -16,6 +16,9 @@ class CGuiCloneHost : public ICloneHost {
     // Yes/no message boxes: a warning before a password is set on the radio, a question otherwise.
     bool Confirm(RadioQuestion question) override;
 
+    // The frames a read is expected to take, for its progress window; 0 when unknown.
+    int32_t m_expectedReadFrames = 0;
+
   private:
     QWidget* m_parent;
 };
@@ -25,8 +28,10 @@ class CGuiCloneHost : public ICloneHost {
 CloneTimings& RadioCommandTimings();
 
 // Why a port could not be opened, when the failure says so: who may use the device (with the
-// group to join), another program holding it, or no device at that path. Empty otherwise.
+// group to join, when joining one would help), another program holding it, no device at that
+// path, or a device that is no serial port. Empty otherwise.
 QString PortOpenHelp(const ErrorInfo& error, const std::string& port);
 
-// The message of a failed command: its text, then the port help where there is any.
+// The message of a failed command: its text, then the port help where there is any. A device that
+// is no serial port is said so in place of the command's text, which would blame the radio.
 QString FailureText(uint32_t textId, const ErrorInfo& error, const std::string& port);

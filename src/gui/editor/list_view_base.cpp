@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFontMetrics>
 #include <QMimeData>
+#include <algorithm>
 
 #include "document/jis_text.h"
 #include "document/talvero_doc.h"
@@ -43,6 +45,8 @@ QString ChoiceText(const PageChoice& choice) {
 
 CListViewBase::CListViewBase(QWidget* parent, const PageContext& context)
     : KGridListView(parent), m_context(context) {
+    // The labels stay in view while a wide page scrolls sideways.
+    SetFirstColumnFrozen(true);
     connect(this, &KGridListView::rowSelected, this, [this] {
         if (m_context.navigateHelp) {
             m_context.navigateHelp(GetHelpUrl());
@@ -59,6 +63,30 @@ void CListViewBase::InsertPageColumns(const QString& title, const std::vector<in
     }
     SetCellSpan(-1, 0, -1);
     SetCellColors(-1, 0, kTitleText, kTitleBack, kTitleBorder);
+}
+
+void CListViewBase::FitLabelColumn() {
+    // The declared width is the least the column gets: a longer label in the user's font widens it,
+    // so no label is cut. Section rows span the page and do not count.
+    const QFontMetrics metrics(GetCellFont(0));
+    const QFontMetrics bold(GetCellFont(1));
+    int widest = 0;
+    for (int row = 0; row < GetItemCount(); ++row) {
+        if (GetCellSpan(row, 0) > 1) {
+            continue;
+        }
+        const QFontMetrics& used = GetCellFontIndex(row, 0) == 1 ? bold : metrics;
+        widest = std::max(widest, used.horizontalAdvance(GetItemText(row, 0)));
+    }
+    constexpr int kPadding = 3 + 3 + 8;  // the cell's text margins and a little air
+    if (widest > 0 && widest + kPadding > GetColumnWidth(0)) {
+        SetColumnWidth(0, widest + kPadding);
+    }
+}
+
+void CListViewBase::showEvent(QShowEvent* event) {
+    FitLabelColumn();
+    KGridListView::showEvent(event);
 }
 
 void CListViewBase::AddSectionRow(int row, int span, const QString& text) {
@@ -125,6 +153,7 @@ void CListViewBase::DeclareRows(uint32_t titleId, std::vector<PageRow> rows) {
             AddValueText(Q(choice.value), ChoiceText(choice), Q(decl.table));
         }
     }
+    FitLabelColumn();
 }
 
 void CListViewBase::DeclareTable(TableLayout layout) {
@@ -201,6 +230,26 @@ void CListViewBase::ClearTempTable() {
 
 void CListViewBase::SetHelpPage(int helpKey, const QString& page) {
     m_helpUrls[helpKey] = HelpAddress(m_context.helpFilePath, page);
+}
+
+QString CListViewBase::CurrentHelpAddress() const {
+    if (GetFocusedRow() >= 0) {
+        return GetHelpUrl();  // empty for a row without help of its own
+    }
+    // Nothing chosen yet (a page just opened): the help of the first row the user can edit, so
+    // the pane explains what is in front of the user; a page without one shows its first help.
+    for (int row = 0; row < GetItemCount(); ++row) {
+        for (int column = 0; column < GetColumnCount(); ++column) {
+            if (!IsCellEditable(row, column)) {
+                continue;
+            }
+            const int key = m_helpMode == 2 ? ColumnHelpKey(column) : row;
+            if (auto it = m_helpUrls.find(key); it != m_helpUrls.end()) {
+                return it->second;
+            }
+        }
+    }
+    return m_helpUrls.empty() ? QString() : m_helpUrls.begin()->second;
 }
 
 QString CListViewBase::GetHelpUrl() const {

@@ -28,7 +28,9 @@ class CListViewBase : public KGridListView, public ISettingsPage {
     void SetSetIndex(int setIndex) override { m_setIndex = setIndex; }
     void SetupHeader() override { KGridListView::SetupHeader(); }
     void RefreshFromDocument() override;
-    QString CurrentHelpAddress() const override { return GetHelpUrl(); }
+    // The selected row's help (empty when it has none); before any row is selected, the first
+    // editable row's, else the page's first help page.
+    QString CurrentHelpAddress() const override;
 
     // ---- row building ----------------------------------------------------------------------
     void InsertPageColumns(const QString& title, const std::vector<int>& widths = {});
@@ -38,6 +40,9 @@ class CListViewBase : public KGridListView, public ISettingsPage {
                       ColorRef textRO, ColorRef backRO, ColorRef borderRO);
     // Enabled: the text shown and the cell editable; disabled: blank and read-only.
     void ShowInputCell(int row, int column, bool enabled, const QString& text);
+    // Widens the label column to its longest label in the cell font (the declared width is the
+    // minimum). Pages that lay out rows of their own call it after their last label.
+    void FitLabelColumn();
     // Lays out a declared page: title, one grid row per declaration, help and value tables.
     void DeclareRows(uint32_t titleId, std::vector<PageRow> rows);
     // Lays out a table page: title, section, bold headings, numbered member rows, help and tables.
@@ -65,6 +70,8 @@ class CListViewBase : public KGridListView, public ISettingsPage {
     int m_setIndex = -1;
 
   protected:
+    // Pages that lay out their own rows get their label column fitted here.
+    void showEvent(QShowEvent* event) override;
     bool SelectFirstEditableCell() override;
     QWidget* CreateCellEditor(int row, int column, int left, int top, int right, int bottom,
                               const QString& text) override;

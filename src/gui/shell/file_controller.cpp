@@ -112,7 +112,8 @@ bool CFileController::OnFileOpen() {
         return false;
     }
     const QString path =
-        UserPrompts().OpenFileName(m_window, LanguageText(kTextFileFilter), LanguageText(kTextFileExtension));
+        UserPrompts().OpenFileFor(m_window, file_purpose::kOpenConfiguration, LanguageText(kTextFileFilter),
+                                  LanguageText(kTextFileExtension));
     if (path.isEmpty()) {
         return false;
     }
@@ -156,8 +157,9 @@ bool CFileController::OnFileSaveAs() {
     if (suggested.isEmpty()) {
         suggested = LanguageText(kTextUntitled) + "." + LanguageText(kTextFileExtension);
     }
-    const QString path = UserPrompts().SaveFileName(m_window, LanguageText(kTextFileFilter),
-                                                    LanguageText(kTextFileExtension), suggested);
+    const QString path =
+        UserPrompts().SaveFileFor(m_window, file_purpose::kSaveConfiguration, LanguageText(kTextFileFilter),
+                                  LanguageText(kTextFileExtension), suggested);
     if (path.isEmpty()) {
         return false;
     }
@@ -175,6 +177,7 @@ bool CFileController::DoSave(const QString& path) {
     AddRecentFile(path);
     // The path may have changed (Save As): the path pane and the title follow it at once.
     emit PathChanged();
+    emit Saved();
     return true;
 }
 

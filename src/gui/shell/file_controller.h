@@ -49,6 +49,8 @@ class CFileController : public QObject {
   signals:
     // A save gave the document its path (Save As): the window's title and path pane follow.
     void PathChanged();
+    // The document was written to its file: its changes are safe.
+    void Saved();
 
   private:
     bool DoSave(const QString& path);

@@ -30,7 +30,8 @@ void CIdListController::OnIdListImport() {
         return;
     }
     IdListImportResult result;
-    const QString path = UserPrompts().OpenFileName(m_window, Text(kCsvFilterId), QStringLiteral("csv"));
+    const QString path = UserPrompts().OpenFileFor(m_window, file_purpose::kImportIdList, Text(kCsvFilterId),
+                                                   QStringLiteral("csv"));
     if (!path.isEmpty()) {
         std::u16string text;
         if (ReadCsvText(QFile::encodeName(path).toStdString(), text) != kErrSuccess) {
@@ -56,8 +57,8 @@ void CIdListController::OnIdListExport() {
     if (!m_document) {
         return;
     }
-    const QString path =
-        UserPrompts().SaveFileName(m_window, Text(kCsvFilterId), QStringLiteral("csv"), QString());
+    const QString path = UserPrompts().SaveFileFor(m_window, file_purpose::kExportIdList, Text(kCsvFilterId),
+                                                   QStringLiteral("csv"), QString());
     if (path.isEmpty()) {
         return;
     }

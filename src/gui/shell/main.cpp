@@ -142,5 +142,9 @@ int main(int argc, char** argv) {
     }
     app.MainFrame()->resize(900, 640);
     app.MainFrame()->show();
+    if (!benchmark) {
+        // Changes a program left unsaved when it was killed are offered once the window is up.
+        QTimer::singleShot(0, app.MainFrame(), [&app] { app.MainFrame()->OfferRecovery(); });
+    }
     return application.exec();
 }

@@ -3,12 +3,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <QSettings>
 #include <QShortcut>
 #include <QShowEvent>
 #include <QSplitter>
 #include <QStackedWidget>
+#include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
 #include <algorithm>
@@ -24,6 +26,7 @@
 #include "gui/shell/left_view.h"
 #include "gui/shell/node_table.h"
 #include "gui/shell/radio_controller.h"
+#include "gui/shell/recovery_controller.h"
 #include "gui/shell/title_view.h"
 #include "gui/shell/user_prompts.h"
 #include "platform/program_path.h"
@@ -45,9 +48,13 @@ CMainFrame::CMainFrame(CTalveroDoc* document, QWidget* parent)
     : KMultipleLanguagesCFrameWndEx(parent),
       m_document(document),
       m_files(new CFileController(document, this)),
-      m_radio(std::make_unique<CRadioController>(
-          document, this, *m_files, [this](const QString& line) { StatusBar()->showMessage(line); })),
-      m_idLists(std::make_unique<CIdListController>(document, this)) {
+      m_radio(std::make_unique<CRadioController>(document, this, *m_files,
+                                                 [this](const QString& line, const QString& tip) {
+                                                     StatusBar()->showMessage(line);
+                                                     StatusBar()->setToolTip(tip);
+                                                 })),
+      m_idLists(std::make_unique<CIdListController>(document, this)),
+      m_recovery(std::make_unique<CRecoveryController>(document, this)) {
     setObjectName("mainFrame");
     m_pageContext.document = document;
     m_pageContext.navigateHelp = [this](const QString& address) { NavigateHelp(address); };
@@ -59,6 +66,7 @@ CMainFrame::CMainFrame(CTalveroDoc* document, QWidget* parent)
     const auto showSetting = [this](uint32_t nodeId, const std::u16string& key) { ShowSetting(nodeId, key); };
     m_files->SetShowSetting(showSetting);
     m_radio->SetShowSetting(showSetting);
+    connect(m_files, &CFileController::Saved, this, [this] { m_recovery->Discard(); });
     RegisterCommands();
 }
 
@@ -70,6 +78,11 @@ CMainFrame::~CMainFrame() {
         delete m_helpWindow.data();
     }
     m_radio->SaveLinkSettings();
+}
+
+void CMainFrame::OfferRecovery() {
+    m_recovery->OfferLeftBehind();
+    UpdateCommandStates();
 }
 
 void CMainFrame::RegisterCommands() {
@@ -201,6 +214,16 @@ bool CMainFrame::CreateWindowParts() {
     QLabel* pathPane = StatusBar()->Pane(1);
     pathPane->setMinimumWidth(kPathPaneWidth);
     pathPane->setMaximumWidth(kPathPaneWidth);
+    // The port and bit rate every radio command uses, always in view.
+    m_linkPane = new QLabel(StatusBar());
+    m_linkPane->setObjectName("linkPane");
+    StatusBar()->insertPermanentWidget(1, m_linkPane);
+    // A status line's tip belongs to that line only.
+    connect(StatusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
+        if (message.isEmpty()) {
+            StatusBar()->setToolTip(QString());
+        }
+    });
 
     auto* next = new QShortcut(QKeySequence(Qt::Key_F6), this);
     connect(next, &QShortcut::activated, this, [this] { FocusPane(1); });
@@ -229,7 +252,12 @@ bool CMainFrame::CreateClient() {
     m_wndRightSplitter->addWidget(m_pageArea);
     m_wndRightSplitter->addWidget(m_pHelpView);
 
-    m_pageAreaHeight = QSettings().value(SettingsKey("Splitter.cy"), kDefaultPageAreaHeight).toInt();
+    // A stored height that is no number or is negative would collapse every page: the default.
+    bool heightOk = false;
+    m_pageAreaHeight = QSettings().value(SettingsKey("Splitter.cy"), kDefaultPageAreaHeight).toInt(&heightOk);
+    if (!heightOk || m_pageAreaHeight < 0) {
+        m_pageAreaHeight = kDefaultPageAreaHeight;
+    }
     m_wndRightSplitter->setSizes({m_pageAreaHeight, 1});
     m_wndRightSplitter->setStretchFactor(0, 0);
     m_wndRightSplitter->setStretchFactor(1, 1);
@@ -284,6 +312,13 @@ void CMainFrame::UpdateCommandStates() {
     m_actions[ID_OPTION_VERIFY_WRITE]->setChecked(m_radio->VerifyAfterWrite());
     m_actions[ID_OPTION_TRACE]->setChecked(m_radio->Tracing());
     m_actions[ID_FILE_MRU_FILE1]->setEnabled(false);
+    UpdateLinkPane();
+}
+
+void CMainFrame::UpdateLinkPane() {
+    if (m_linkPane) {
+        m_linkPane->setText(m_radio->LinkDescription());
+    }
 }
 
 bool CMainFrame::OpenDocumentFile(const QString& path) {
@@ -305,6 +340,8 @@ void CMainFrame::UpdatePathPane() {
     // The pane is narrow: the file name stays readable, the tip holds the full path.
     pane->setText(pane->fontMetrics().elidedText(m_pathPaneText, Qt::ElideLeft, pane->maximumWidth() - 6));
     pane->setToolTip(m_pathPaneText);
+    // An untitled document (new, or just read from the radio) leaves the room to the status line.
+    pane->setVisible(!m_pathPaneText.isEmpty());
 }
 
 void CMainFrame::OnDocumentUpdate(int hint, const std::vector<std::u16string>* warnings) {
@@ -318,6 +355,10 @@ void CMainFrame::OnDocumentUpdate(int hint, const std::vector<std::u16string>* w
     if (hint == 0 || hint == kHintLoaded) {
         UpdatePathPane();
         UpdateWindowTitle();
+        // New, Open and a read replace the document: a copy of earlier changes is no longer wanted.
+        if (m_document && !m_document->IsModified()) {
+            m_recovery->Discard();
+        }
     }
 }
 
@@ -345,6 +386,8 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     if (m_helpWindow) {
         m_helpWindow->close();
     }
+    // Saved or given up: nothing is left to recover.
+    m_recovery->Discard();
     event->accept();
 }
 

@@ -25,6 +25,8 @@ class CFileController;
 class CIdListController;
 class CLeftView;
 class CRadioController;
+class CRecoveryController;
+class QLabel;
 class CTitleView;
 class QSplitter;
 class QStackedWidget;
@@ -63,6 +65,9 @@ class CMainFrame : public KMultipleLanguagesCFrameWndEx {
     // Shows an address in the help pane; empty shows a blank page.
     void NavigateHelp(const QString& address);
 
+    // At start: offers to restore a copy of unsaved changes that a program left behind.
+    void OfferRecovery();
+
     // Opens a configuration file, as the file named on the program's command line is opened.
     bool OpenDocumentFile(const QString& path);
 
@@ -80,6 +85,9 @@ class CMainFrame : public KMultipleLanguagesCFrameWndEx {
     CFileController& Files() const { return *m_files; }
     CRadioController& Radio() const { return *m_radio; }
     CIdListController& IdLists() const { return *m_idLists; }
+    CRecoveryController& Recovery() const { return *m_recovery; }
+    // The status bar's pane with the port and bit rate in use.
+    QLabel* LinkPane() const { return m_linkPane; }
     QAction* Action(uint32_t commandId) const;
     CLeftView* LeftView() const { return m_pLeftView; }
     CHelpView* HelpView() const { return m_pHelpView; }
@@ -114,6 +122,7 @@ class CMainFrame : public KMultipleLanguagesCFrameWndEx {
     void SelectRoot();
     void ForgetTreeItems(QTreeWidgetItem* item);
     void UpdatePathPane();
+    void UpdateLinkPane();
     void UpdateWindowTitle();
     void FocusPane(int step);
     // The window's own commands: the WLAN-only shape of the tree, the help window, the about box.
@@ -126,6 +135,7 @@ class CMainFrame : public KMultipleLanguagesCFrameWndEx {
     CFileController* m_files;  // a child object of the frame
     std::unique_ptr<CRadioController> m_radio;
     std::unique_ptr<CIdListController> m_idLists;
+    std::unique_ptr<CRecoveryController> m_recovery;
     CommandRouter m_commands;
     PageContext m_pageContext;
     std::map<uint32_t, QWidget*> m_pageViews;
@@ -144,6 +154,13 @@ class CMainFrame : public KMultipleLanguagesCFrameWndEx {
     std::map<uint32_t, QAction*> m_actions;
     QMenu* m_fileMenu = nullptr;
     QString m_pathPaneText;
+    QLabel* m_linkPane = nullptr;
+    // The tree as it was before the WLAN-only shape: expanded nodes and the selected node; folders
+    // by their index in m_folderItems.
+    std::vector<uint32_t> m_expandedBeforeWlanOnly;
+    std::vector<size_t> m_expandedFoldersBeforeWlanOnly;
+    std::optional<uint32_t> m_selectedBeforeWlanOnly;
+    std::optional<size_t> m_selectedFolderBeforeWlanOnly;
     QPointer<CHelpWindow> m_helpWindow;
     int m_pageAreaHeight = 400;
     bool m_splitterPlaced = false;

@@ -146,6 +146,32 @@ void CMainFrame::ForgetTreeItems(QTreeWidgetItem* item) {
 }
 
 void CMainFrame::EnterWlanOnlyShape() {
+    // Kept by node ID, folders (which share one node ID) by their place in the folder list: the
+    // items themselves are deleted and made anew, in the same order, on the way back.
+    m_expandedBeforeWlanOnly.clear();
+    m_expandedFoldersBeforeWlanOnly.clear();
+    m_selectedBeforeWlanOnly.reset();
+    m_selectedFolderBeforeWlanOnly.reset();
+    QTreeWidgetItem* selected = m_pLeftView ? m_pLeftView->currentItem() : nullptr;
+    for (const auto& [node, item] : m_treeItems) {
+        if (node == kNodeFolder) {
+            continue;
+        }
+        if (item->isExpanded()) {
+            m_expandedBeforeWlanOnly.push_back(node);
+        }
+        if (item == selected) {
+            m_selectedBeforeWlanOnly = node;
+        }
+    }
+    for (size_t i = 0; i < m_folderItems.size(); ++i) {
+        if (m_folderItems[i]->isExpanded()) {
+            m_expandedFoldersBeforeWlanOnly.push_back(i);
+        }
+        if (m_folderItems[i] == selected) {
+            m_selectedFolderBeforeWlanOnly = i;
+        }
+    }
     SelectRoot();
     // The deleted items are forgotten everywhere, so no handle outlives its item.
     for (QTreeWidgetItem* folder : m_folderItems) {
@@ -175,6 +201,32 @@ void CMainFrame::LeaveWlanOnlyShape() {
             AddNode(nullptr, row.nodeId, row.setIndex, row.captionId, row.image, folder, InsertAt::Last());
         }
     }
+    // The tree as the user left it before the WLAN-only shape.
+    for (uint32_t node : m_expandedBeforeWlanOnly) {
+        if (auto item = m_treeItems.find(node); item != m_treeItems.end()) {
+            item->second->setExpanded(true);
+        }
+    }
+    for (size_t index : m_expandedFoldersBeforeWlanOnly) {
+        if (index < m_folderItems.size()) {
+            m_folderItems[index]->setExpanded(true);
+        }
+    }
+    QTreeWidgetItem* selected = nullptr;
+    if (m_selectedBeforeWlanOnly) {
+        if (auto item = m_treeItems.find(*m_selectedBeforeWlanOnly); item != m_treeItems.end()) {
+            selected = item->second;
+        }
+    } else if (m_selectedFolderBeforeWlanOnly && *m_selectedFolderBeforeWlanOnly < m_folderItems.size()) {
+        selected = m_folderItems[*m_selectedFolderBeforeWlanOnly];
+    }
+    if (selected && m_pLeftView) {
+        m_pLeftView->setCurrentItem(selected);
+    }
+    m_expandedBeforeWlanOnly.clear();
+    m_expandedFoldersBeforeWlanOnly.clear();
+    m_selectedBeforeWlanOnly.reset();
+    m_selectedFolderBeforeWlanOnly.reset();
 }
 
 void CMainFrame::OnOptionWlanOnly() {

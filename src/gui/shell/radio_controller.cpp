@@ -1,14 +1,18 @@
 #include "gui/shell/radio_controller.h"
 
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStringList>
 #include <QSysInfo>
+#include <filesystem>
 #include <iterator>
 #include <tuple>
 
 #include "document/read_backup.h"
 #include "document/setting_places.h"
 #include "document/talvero_doc.h"
+#include "gui/dialogs/dlg_cloning.h"
 #include "gui/dialogs/dlg_com_list.h"
 #include "gui/dialogs/dlg_diagnostic_report.h"
 #include "gui/dialogs/dlg_differences.h"
@@ -27,6 +31,13 @@ namespace {
 
 constexpr uint32_t kTextBackupSaved = 20010;   // %s: the file
 constexpr uint32_t kTextBackupFailed = 20011;  // %s: the reason
+constexpr uint32_t kTextReadDone = 20012;      // %s: the model, %u: settings, %s: the backup's name
+constexpr uint32_t kTextTimeTaken = 20013;     // %s: seconds
+constexpr uint32_t kTextPortsInstead = 20006;  // %s: the saved port, %s: the ports present
+constexpr uint32_t kTextNoPorts = 20007;       // %s: the saved port
+constexpr uint32_t kTextUsingUsbPort = 20008;  // %s: the saved port, %s: the adapter
+constexpr uint32_t kTextLinkPane = 20009;      // %s: the port, %u: bit/s
+constexpr uint32_t kDefaultSpeed = 38400;
 constexpr uint32_t kTextFirmwareFilter = 2100;
 constexpr uint32_t kTextFirmwareExtension = 2101;
 constexpr char kComPortKey[] = "Global/ComPort";
@@ -57,7 +68,11 @@ QString Format(uint32_t id, std::initializer_list<FormatArg> args) {
 
 CRadioController::CRadioController(CTalveroDoc* document, QWidget* window, CFileController& files,
                                    StatusLine status)
-    : m_document(document), m_window(window), m_files(files), m_status(std::move(status)) {}
+    : m_document(document), m_window(window), m_files(files), m_status(std::move(status)), m_ports([] {
+          std::vector<ComInfo> ports;
+          EnumComPorts(ports);
+          return ports;
+      }) {}
 
 void CRadioController::RegisterCommands(CommandRouter& router) {
     router.Add(ID_CLONE_READ, [this] { Traced("read", [this] { OnCloneRead(); }); });
@@ -66,11 +81,6 @@ void CRadioController::RegisterCommands(CommandRouter& router) {
     router.Add(ID_CLONE_INITIALIZATION,
                [this] { Traced("initialisation", [this] { OnCloneInitialization(); }); });
     router.Add(ID_FIRMWARE_UPDATE, [this] { Traced("firmware", [this] { OnFirmwareUpdate(); }); });
-    router.Add(ID_CLONE_READ, [this] { OnCloneRead(); });
-    router.Add(ID_CLONE_WRITE, [this] { OnCloneWrite(); });
-    router.Add(ID_CLONE_INFORMATION, [this] { OnCloneInformation(); });
-    router.Add(ID_CLONE_INITIALIZATION, [this] { OnCloneInitialization(); });
-    router.Add(ID_FIRMWARE_UPDATE, [this] { OnFirmwareUpdate(); });
     router.Add(ID_CLONE_FLEET, [this] { OnCloneFleet(); });
     router.Add(ID_COM_MORE, [this] { OnComMore(); });
     router.Add(ID_COM_SEARCH, [this] { Traced("search", [this] { OnComSearch(); }); });
@@ -86,11 +96,16 @@ void CRadioController::RegisterCommands(CommandRouter& router) {
 
 void CRadioController::LoadLinkSettings() {
     QSettings settings;
-    m_link.m_comPort = settings.value(kComPortKey, "1").toString().toStdString();
+    // A value that cannot be what was stored (empty, not a number, zero) falls back to the default.
+    QString port = settings.value(kComPortKey).toString().trimmed();
+    if (port.isEmpty()) {
+        port = QStringLiteral("1");
+    }
+    m_link.m_comPort = port.toStdString();
     bool ok = false;
-    m_link.m_comSpeed = settings.value(kComSpeedKey, 38400).toUInt(&ok);
-    if (!ok) {
-        m_link.m_comSpeed = 38400;
+    m_link.m_comSpeed = settings.value(kComSpeedKey, kDefaultSpeed).toUInt(&ok);
+    if (!ok || m_link.m_comSpeed == 0) {
+        m_link.m_comSpeed = kDefaultSpeed;
     }
     m_verifyAfterWrite = settings.value(kVerifyKey, false).toBool();
     m_tracing = settings.value(kTraceKey, false).toBool();
@@ -128,8 +143,49 @@ void CRadioController::Traced(const std::string& command, const std::function<vo
         failure = trace.TakeFailure();
     }
     if (!failure.ok() && m_status) {
-        m_status(Format(kTextTraceFailed, {QString::fromStdString(failure.detail).toStdU16String()}));
+        m_status(Format(kTextTraceFailed, {QString::fromStdString(failure.detail).toStdU16String()}),
+                 QString());
     }
+}
+
+QString CRadioController::LinkDescription() const {
+    return Format(kTextLinkPane,
+                  {QString::fromStdString(m_link.m_comPort).toStdU16String(), m_link.m_comSpeed});
+}
+
+bool CRadioController::EnsurePort() {
+    std::error_code error;
+    if (m_link.m_comPort.empty() || std::filesystem::exists(m_link.m_comPort, error)) {
+        return true;
+    }
+    const std::u16string saved = QString::fromStdString(m_link.m_comPort).toStdU16String();
+    const std::vector<ComInfo> ports = m_ports ? m_ports() : std::vector<ComInfo>{};
+    std::vector<const ComInfo*> usb;
+    for (const ComInfo& port : ports) {
+        if (port.usb) {
+            usb.push_back(&port);
+        }
+    }
+    if (usb.size() == 1) {
+        // The one adapter present is the radio's cable: a first start needs no port choice.
+        m_link.m_comPort = usb.front()->port;
+        if (m_status) {
+            m_status(Format(kTextUsingUsbPort, {saved, usb.front()->name}), QString());
+        }
+        return true;
+    }
+    QString text;
+    if (ports.empty()) {
+        text = Format(kTextNoPorts, {saved});
+    } else {
+        QStringList names;
+        for (const ComInfo& port : ports) {
+            names << QString::fromStdU16String(port.name);
+        }
+        text = Format(kTextPortsInstead, {saved, names.join("\n").toStdU16String()});
+    }
+    UserPrompts().Message(m_window, text, Icon::Stop, Buttons::Ok);
+    return false;
 }
 
 void CRadioController::SaveLinkSettings() const {
@@ -170,10 +226,16 @@ void CRadioController::Report(const RadioOutcome& outcome, const RecipeTexts& te
 
 void CRadioController::OnCloneRead() {
     // A radio read replaces the document: the user is asked to save changes first.
-    if (!m_files.SaveModified()) {
+    if (!m_files.SaveModified() || !EnsurePort()) {
         return;
     }
     CGuiCloneHost host(m_window);
+    {
+        // The read's progress follows the size of a configuration like the one in the document.
+        std::vector<std::u16string> lines;
+        m_document->RenderSettings(lines, false);
+        host.m_expectedReadFrames = ExpectedReadFrames(RenderHexLines(lines).size());
+    }
     const RadioOutcome read = ReadConfiguration(m_link, host, RadioCommandTimings());
     if (!read.ok()) {
         Report(read, kReadTexts);
@@ -187,20 +249,48 @@ void CRadioController::OnCloneRead() {
     if (!m_status) {
         return;
     }
-    m_status(backup.error.ok()
-                 ? Format(kTextBackupSaved, {QString::fromStdString(backup.path).toStdU16String()})
-                 : Format(kTextBackupFailed,
-                          {QString::fromStdString(DescribeCode(backup.error.code) + " " + backup.error.detail)
-                               .toStdU16String()}));
+    if (!backup.error.ok()) {
+        m_status(Format(kTextBackupFailed,
+                        {QString::fromStdString(DescribeCode(backup.error.code) + " " + backup.error.detail)
+                             .toStdU16String()}),
+                 QString());
+        return;
+    }
+    // The line names the backup's file; its tip gives the whole path.
+    const QString path = QString::fromStdString(backup.path);
+    const std::u16string model = read.information.GetValue(u"model", u"");
+    const auto settings = static_cast<unsigned>(read.data.size());
+    m_status(Format(kTextReadDone, {model, settings, QFileInfo(path).fileName().toStdU16String()}),
+             Format(kTextBackupSaved, {path.toStdU16String()}));
+}
+
+void CRadioController::ReportTimed(const RadioOutcome& outcome, const RecipeTexts& texts, qint64 elapsedMs) {
+    const uint32_t id = OutcomeTextId(outcome, texts);
+    if (!outcome.ok() || id == 0) {
+        Report(outcome, texts);
+        return;
+    }
+    const QString seconds = QString::number(static_cast<double>(elapsedMs) / 1000.0, 'f', 1);
+    UserPrompts().Message(m_window, Text(id) + "\n\n" + Format(kTextTimeTaken, {seconds.toStdU16String()}),
+                          Icon::Information, Buttons::Ok);
 }
 
 void CRadioController::OnCloneWrite() {
+    if (!EnsurePort()) {
+        return;
+    }
     CGuiCloneHost host(m_window);
-    Report(WriteConfiguration(*m_document, m_link, host, RadioCommandTimings(), m_verifyAfterWrite),
-           kWriteTexts);
+    QElapsedTimer clock;
+    clock.start();
+    const RadioOutcome written =
+        WriteConfiguration(*m_document, m_link, host, RadioCommandTimings(), m_verifyAfterWrite);
+    ReportTimed(written, kWriteTexts, clock.elapsed());
 }
 
 void CRadioController::OnCloneInformation() {
+    if (!EnsurePort()) {
+        return;
+    }
     CDlgFirmVer dialog(m_window);
     CGuiCloneHost host(m_window);
     const RadioOutcome info = ReadRadioInformation(m_link, host, RadioCommandTimings());
@@ -216,18 +306,24 @@ void CRadioController::OnCloneInformation() {
 }
 
 void CRadioController::OnCloneInitialization() {
+    if (!EnsurePort()) {
+        return;
+    }
     CGuiCloneHost host(m_window);
     Report(InitialiseRadio(m_link, host, RadioCommandTimings()), kInitialiseTexts);
 }
 
 void CRadioController::OnFirmwareUpdate() {
-    const QString path =
-        UserPrompts().OpenFileName(m_window, Text(kTextFirmwareFilter), Text(kTextFirmwareExtension));
-    if (path.isEmpty()) {
+    const QString path = UserPrompts().OpenFileFor(m_window, file_purpose::kFirmware,
+                                                   Text(kTextFirmwareFilter), Text(kTextFirmwareExtension));
+    if (path.isEmpty() || !EnsurePort()) {
         return;
     }
     CGuiCloneHost host(m_window);
-    Report(UpdateRadioFirmware(path.toStdString(), m_link, host, RadioCommandTimings()), kFirmwareTexts);
+    QElapsedTimer clock;
+    clock.start();
+    const RadioOutcome updated = UpdateRadioFirmware(path.toStdString(), m_link, host, RadioCommandTimings());
+    ReportTimed(updated, kFirmwareTexts, clock.elapsed());
 }
 
 void CRadioController::OnComMore() {

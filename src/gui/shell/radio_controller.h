@@ -9,7 +9,10 @@
 #include <functional>
 #include <string>
 
+#include <vector>
+
 #include "link/radio_recipes.h"
+#include "platform/posix/port_enum.h"
 
 class CFileController;
 class CTalveroDoc;
@@ -18,7 +21,10 @@ class QWidget;
 
 class CRadioController {
   public:
-    using StatusLine = std::function<void(const QString&)>;
+    // A line for the window's status bar and the tip that gives it in full (may be empty).
+    using StatusLine = std::function<void(const QString& line, const QString& tip)>;
+    // The serial ports present now.
+    using PortSource = std::function<std::vector<ComInfo>()>;
     // `window`: the parent of every prompt; `files`: the save-changes prompt and File New before a
     // read replaces the document; `status`: shows a line in the window's status bar.
     CRadioController(CTalveroDoc* document, QWidget* window, CFileController& files, StatusLine status);
@@ -32,6 +38,11 @@ class CRadioController {
     const CloneLinkSettings& Link() const { return m_link; }
     void SetPort(const std::string& port) { m_link.m_comPort = port; }
     void SetSpeed(uint32_t bitsPerSecond) { m_link.m_comSpeed = bitsPerSecond; }
+    // Where the ports present are looked up (the machine's by default).
+    void SetPortSource(PortSource source) { m_ports = std::move(source); }
+
+    // "Port: …   Speed: … bit/s", for the status bar.
+    QString LinkDescription() const;
 
     void OnCloneRead();
     void OnCloneWrite();
@@ -61,8 +72,14 @@ class CRadioController {
   private:
     // Runs a radio command with its serial trace when tracing is on.
     void Traced(const std::string& command, const std::function<void()>& run);
+    // A saved port that is no device here: the only USB adapter present takes its place (the
+    // status bar says so); otherwise the user is told which ports exist and where to choose one.
+    // False when no command should run.
+    bool EnsurePort();
     // The outcome's message under the command's texts; nothing where the outcome has none.
     void Report(const RadioOutcome& outcome, const RecipeTexts& texts);
+    // As Report, with the time the command took under its success text.
+    void ReportTimed(const RadioOutcome& outcome, const RecipeTexts& texts, qint64 elapsedMs);
 
     CTalveroDoc* m_document;
     QWidget* m_window;
@@ -73,4 +90,5 @@ class CRadioController {
     bool m_verifyAfterWrite = false;
     bool m_tracing = false;
     QString m_lastError;
+    PortSource m_ports;
 };

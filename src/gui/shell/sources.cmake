@@ -27,6 +27,8 @@ target_sources(talvero_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/file_controller.h
   ${CMAKE_CURRENT_LIST_DIR}/file_controller.cpp
   ${CMAKE_CURRENT_LIST_DIR}/radio_controller.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/recovery_controller.h
+  ${CMAKE_CURRENT_LIST_DIR}/recovery_controller.cpp
   ${CMAKE_CURRENT_LIST_DIR}/id_list_controller.cpp
   ${CMAKE_CURRENT_LIST_DIR}/talvero_app.cpp
   ${CMAKE_CURRENT_LIST_DIR}/program_icon.cpp

@@ -3,10 +3,13 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QSettings>
 #include <QStringList>
 
 #include "gui/shell/command_table.h"
+#include "text/language_texts.h"
 
 namespace {
 
@@ -45,6 +48,11 @@ class QtPrompts final : public IUserPrompts {
             case Buttons::YesNoCancel:
                 box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
                 break;
+            case Buttons::YesNoDefaultNo:
+                box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+                box.setDefaultButton(QMessageBox::No);
+                box.setEscapeButton(QMessageBox::No);
+                break;
         }
         switch (box.exec()) {
             case QMessageBox::Yes:
@@ -59,33 +67,62 @@ class QtPrompts final : public IUserPrompts {
     }
 
     QString OpenFileName(QWidget* parent, const QString& filter, const QString& defaultExt) override {
-        QFileDialog dialog(parent);
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(QFileDialog::ExistingFile);
-        dialog.setNameFilter(QtFileFilter(filter));
-        dialog.setDefaultSuffix(defaultExt);
-        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
-                   ? dialog.selectedFiles().front()
-                   : QString();
+        return OpenFileFor(parent, file_purpose::kOther, filter, defaultExt);
     }
 
     QString SaveFileName(QWidget* parent, const QString& filter, const QString& defaultExt,
                          const QString& suggested) override {
+        return SaveFileFor(parent, file_purpose::kOther, filter, defaultExt, suggested);
+    }
+
+    QString OpenFileFor(QWidget* parent, const FilePurpose& purpose, const QString& filter,
+                        const QString& defaultExt) override {
         QFileDialog dialog(parent);
+        Prepare(dialog, purpose, filter, defaultExt);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        return Run(dialog, purpose);
+    }
+
+    QString SaveFileFor(QWidget* parent, const FilePurpose& purpose, const QString& filter,
+                        const QString& defaultExt, const QString& suggested) override {
+        QFileDialog dialog(parent);
+        Prepare(dialog, purpose, filter, defaultExt);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setNameFilter(QtFileFilter(filter));
-        dialog.setDefaultSuffix(defaultExt);
         dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
         if (!suggested.isEmpty()) {
             dialog.selectFile(suggested);
         }
-        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
-                   ? dialog.selectedFiles().front()
-                   : QString();
+        return Run(dialog, purpose);
     }
 
     int ExecDialog(QDialog* dialog) override { return dialog->exec(); }
+
+  private:
+    // Title, filter, a size that shows the file names, and the folder last used for the purpose.
+    static void Prepare(QFileDialog& dialog, const FilePurpose& purpose, const QString& filter,
+                        const QString& defaultExt) {
+        if (purpose.titleId != 0) {
+            dialog.setWindowTitle(QString::fromStdU16String(GetLanguageText(purpose.titleId)));
+        }
+        dialog.setNameFilter(QtFileFilter(filter));
+        dialog.setDefaultSuffix(defaultExt);
+        const QString folder = QSettings().value(purpose.key).toString();
+        if (!folder.isEmpty() && QFileInfo(folder).isDir()) {
+            dialog.setDirectory(folder);
+        }
+        dialog.resize(800, 520);
+    }
+
+    static QString Run(QFileDialog& dialog, const FilePurpose& purpose) {
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+            return {};
+        }
+        const QString chosen = dialog.selectedFiles().front();
+        QSettings().setValue(purpose.key, QFileInfo(chosen).absolutePath());
+        return chosen;
+    }
 };
 
 QtPrompts g_qtPrompts;
