@@ -85,7 +85,7 @@ TEST(RadioSimProcess, ServesItsConfigurationAndDumpsWhatItReceives) {
     ASSERT_TRUE(OpenConfigurationFile(read, dir + "/read.ini").ok());
     EXPECT_EQ(KeyValueText(read), KeyValueText(sent));
 
-    EXPECT_EQ(Shell(cli + "firmware " + image + port), 0);
+    EXPECT_EQ(Shell(cli + "firmware --yes " + image + port), 0);
     std::string padded(161, '\xFE');
     padded.resize(320, '\0');
     EXPECT_TRUE(ReadFile(imageDump) == padded);

@@ -73,9 +73,10 @@ void FillSecrets(CTalveroDoc& doc) {
     ASSERT_TRUE(doc.Set(u"eap_cert_cert", 2, cert));
     for (unsigned e = 0; e < 60; ++e) {
         ASSERT_TRUE(doc.Set(u"id_type", e, u"indi"));
+        const std::string digits = std::to_string(e);
         ASSERT_TRUE(doc.Set(u"id", e,
-                            std::u16string(u"1") + std::u16string(4 - std::to_string(e).size(), u'0') +
-                                std::u16string(std::to_string(e).begin(), std::to_string(e).end())));
+                            std::u16string(u"1") + std::u16string(4 - digits.size(), u'0') +
+                                std::u16string(digits.begin(), digits.end())));
     }
 }
 

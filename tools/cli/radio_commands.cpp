@@ -35,7 +35,7 @@ const char kLinkOptionsHelp[] =
     "  --timeout MS     reply time-out in milliseconds (default 4000; 6000 while writing)\n"
     "  --trace FILE     record every frame in FILE (time, direction, bit rate, command, length,\n"
     "                   payload in hex; passwords, keys and certificates masked)\n"
-    "  --quiet          no progress bar and no summary line after success\n";
+    "  --quiet          no progress bar, no summary line and no radio information after success\n";
 
 static bool ParseUnsigned(const std::string& text, uint64_t max, uint32_t& value) {
     if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != std::string::npos) {
@@ -282,7 +282,8 @@ int RunRead(const std::vector<std::string>& args) {
             "as it was. Every configuration read is also kept as a dated backup in\n"
             "$XDG_DATA_HOME/Talvero/backups (~/.local/share/Talvero/backups) unless --no-backup is given:\n"
             "the whole configuration, and beside it the exact text the radio sent (read-....radio.txt).\n"
-            "Then prints the radio's model, versions, ICCID, IMEI and number, one 'name: value' line each.");
+            "Then prints a summary line and the radio's model, versions, ICCID, IMEI and number, one\n"
+            "'name: value' line each (neither under --quiet).");
     }
     LinkArgs link;
     int status = 0;
@@ -332,12 +333,15 @@ int RunRead(const std::vector<std::string>& args) {
     if (!e.ok()) {
         return Fail("read: cannot write " + out + ": " + e.detail, kExitFile);
     }
-    // The file form keeps none of these: they are shown now, and kept in the backup's radio text.
-    PrintInformation(read.information);
-    std::printf("ICCID: %s\nIMEI: %s\nnumber: %s\n", Utf16ToUtf8(read.data.GetValue(u"iccid", u"")).c_str(),
-                Utf16ToUtf8(read.data.GetValue(u"imei", u"")).c_str(),
-                Utf16ToUtf8(read.data.GetValue(u"tel_number", u"")).c_str());
     s.Summary(read, std::to_string(read.data.size()) + " settings read into " + out);
+    if (!s.quiet) {
+        // The file form keeps none of these: they are shown now, and kept in the backup's radio text.
+        PrintInformation(read.information);
+        std::printf("ICCID: %s\nIMEI: %s\nnumber: %s\n",
+                    Utf16ToUtf8(read.data.GetValue(u"iccid", u"")).c_str(),
+                    Utf16ToUtf8(read.data.GetValue(u"imei", u"")).c_str(),
+                    Utf16ToUtf8(read.data.GetValue(u"tel_number", u"")).c_str());
+    }
     return 0;
 }
 
