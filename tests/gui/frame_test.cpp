@@ -294,7 +294,7 @@ class FrameTest : public QObject {
         QCOMPARE(bar->Pane(3)->text(), QString("NUM"));
         QCOMPARE(bar->Pane(4)->text(), QString("SCRL"));
         QCOMPARE(bar->Pane(1)->maximumWidth(), 150);
-        QCOMPARE(bar->Pane(1)->text(), QString());  // a new document has no path
+        QCOMPARE(bar->Pane(1)->text(), QString());           // a new document has no path
         QVERIFY(!bar->Pane(1)->isVisibleTo(t.frame.get()));  // and leaves the room to the status line
     }
 
