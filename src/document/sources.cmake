@@ -11,6 +11,7 @@ target_sources(talvero_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/config_file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/read_backup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/recovery_store.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/refusal_reason.cpp
   ${CMAKE_CURRENT_LIST_DIR}/secret_keys.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings_compare.cpp
   ${CMAKE_CURRENT_LIST_DIR}/setting_places.cpp

@@ -7,6 +7,7 @@
 
 #include "certs/cert_slot.h"
 #include "document/config_file.h"
+#include "document/refusal_reason.h"
 #include "document/talvero_doc.h"
 #include "idlist/csv_reader.h"
 #include "platform/read_whole_file.h"
@@ -129,43 +130,6 @@ std::string U8(std::u16string_view text) {
     return Utf16ToUtf8(text);
 }
 
-// What a rule accepts, for the refusal message.
-std::string RuleText(const SettingDef& def) {
-    const SettingRule& r = def.rule;
-    switch (def.hook) {
-        case Hook::WepKey:
-        case Hook::PreSharedKey:
-            return "not a key the profile's security and encryption take";
-        case Hook::AudioAfMin:
-        case Hook::AudioAfMax:
-            return "the lowest level must not lie above the highest";
-        default:
-            break;
-    }
-    switch (r.kind) {
-        case RuleKind::OneOf: {
-            std::string s = "one of:";
-            for (auto c : r.choices) {
-                s += c.empty() ? " (empty)" : " " + U8(c);
-            }
-            return s;
-        }
-        case RuleKind::Number:
-            return "a number from " + std::to_string(r.lo) + " to " + std::to_string(r.hi);
-        case RuleKind::Width:
-            return "at most " + std::to_string(r.limit) + " display columns of characters the radio shows";
-        case RuleKind::Length:
-            return "at most " + std::to_string(r.limit) + " characters";
-        case RuleKind::Ipv4:
-            return "a dotted IPv4 address";
-        case RuleKind::DialNumber:
-            return "at most 31 of 0-9, # and *";
-        case RuleKind::Any:
-            break;
-    }
-    return r.notEmpty ? "not empty" : "a value the radio takes";
-}
-
 std::string CertText(uint32_t code) {
     switch (code) {
         case kErrFileNotFound:
@@ -240,8 +204,8 @@ bool ApplyFleetRow(CTalveroDoc& doc, const CIniData& templateMap, const FleetRow
     doc.LoadSettings(templateMap, true);
     for (const auto& [id, value] : row.values) {
         if (!doc.Set(id, value)) {
-            const SettingDef& def = SettingsCatalogue()[id.def];
-            problem = {row.line, FleetProblemKind::RefusedValue, SettingKey(id), value, RuleText(def)};
+            problem = {row.line, FleetProblemKind::RefusedValue, SettingKey(id), value,
+                       RefusalReason(id, value)};
             return false;
         }
     }

@@ -257,6 +257,7 @@ int RunFleet(const std::vector<std::string>& args) {
         return args.empty() ? kExitUsage : 0;
     }
     const std::vector<std::string> rest(args.begin() + 1, args.end());
+    LoadLanguageTexts();  // a refused value reads as the program's message for its row
     if (args[0] == "check") {
         return RunCheck(rest);
     }
