@@ -16,7 +16,7 @@ cmake --build build -j "$(nproc)"
 run_cli_demo() {
     local cli=./build/bin/talvero-cli dir sim
     dir=$(mktemp -d)
-    ./build/bin/talvero-radiosim --link "$dir/radio" --dump "$dir/written.txt" --no-pace \
+    ./build/bin/talvero-radiosim --link "$dir/radio" --dump "$dir/written.txt" --no-pace --iccid 8981000000000000017 \
         >"$dir/sim.out" 2>"$dir/sim.err" &
     sim=$!
     # Expanded now: the trap runs after this function's locals are gone.
@@ -71,7 +71,7 @@ radio_attached() {
 
 if ! radio_attached && [[ -x ./build/bin/talvero-radiosim ]]; then
     link="$work/talvero-radio"
-    ./build/bin/talvero-radiosim --link "$link" >"$work/sim.out" 2>"$work/sim.err" &
+    ./build/bin/talvero-radiosim --link "$link" --iccid 8981000000000000017 >"$work/sim.out" 2>"$work/sim.err" &
     sim_pid=$!
     for _ in $(seq 50); do
         [[ -s "$work/sim.out" || ! -e "/proc/$sim_pid" ]] && break
