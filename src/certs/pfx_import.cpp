@@ -46,15 +46,34 @@ bool VerifyMac(PKCS12* p12, std::u16string_view password) {
 
 }  // namespace
 
-void LoadCertificateProviders() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        // Loading one provider by hand ends the implicit default one, so both are loaded. Without
-        // the legacy module only the legacy files fail to open.
-        OSSL_PROVIDER_load(nullptr, "legacy");
-        OSSL_PROVIDER_load(nullptr, "default");
+namespace {
+
+// Loading one provider by hand ends the implicit default one, so both are loaded. Without the
+// legacy module only the legacy files fail to open. They are unloaded when the program ends,
+// before OpenSSL's own clean-up, which was set up when the first of them loaded.
+struct CertificateProviders {
+    CertificateProviders()
+        : legacy(OSSL_PROVIDER_load(nullptr, "legacy")), base(OSSL_PROVIDER_load(nullptr, "default")) {
         ERR_clear_error();
-    });
+    }
+    ~CertificateProviders() {
+        if (base != nullptr) {
+            OSSL_PROVIDER_unload(base);
+        }
+        if (legacy != nullptr) {
+            OSSL_PROVIDER_unload(legacy);
+        }
+    }
+    CertificateProviders(const CertificateProviders&) = delete;
+    CertificateProviders& operator=(const CertificateProviders&) = delete;
+    OSSL_PROVIDER* legacy;
+    OSSL_PROVIDER* base;
+};
+
+}  // namespace
+
+void LoadCertificateProviders() {
+    static const CertificateProviders providers;
 }
 
 bool IsPkcs12(std::string_view bytes) {

@@ -227,6 +227,17 @@ void RadioSimulator::Feed(uint8_t byte) {
     }
 }
 
+bool RadioSimulator::Vanished() {
+    if (m_options.vanishAfterData < 0 || ++m_dataFrames < m_options.vanishAfterData) {
+        return false;
+    }
+    // The PC sees the line hang up, as when the cable is pulled mid-transfer.
+    m_stop = true;
+    ::close(m_master);
+    m_master = -1;
+    return true;
+}
+
 bool RadioSimulator::Count(const Bytes& frame) {
     ++m_framesSeen;
     if (m_options.silentAfter >= 0 && m_framesSeen > m_options.silentAfter) {
@@ -349,6 +360,9 @@ void RadioSimulator::SendClone() {
         for (;;) {
             for (size_t f = start; f < end; f += m_options.frameText) {
                 Send(MakeRadioFrame(kCmdCloneData, body.substr(f, std::min(m_options.frameText, end - f))));
+                if (Vanished()) {
+                    return;
+                }
             }
             std::string padded(body.substr(start, end - start));
             padded.resize(PaddedLength(padded.size()), '\0');
@@ -389,6 +403,9 @@ void RadioSimulator::ReceiveTransfer(uint8_t dataCommand, uint8_t endCommand, ui
         const uint8_t command = frame[3];
         const std::string payload = PayloadString(frame);
         if (command == dataCommand) {
+            if (Vanished()) {
+                return;
+            }
             block += payload;
         } else if (command == kCmdControl && frame[4] == kSubBlockCheck && payload.size() >= 17) {
             const uint64_t length = ParseHex(std::string_view(payload).substr(1, 8));

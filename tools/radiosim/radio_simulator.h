@@ -35,6 +35,8 @@ struct RadioSimOptions {
     uint32_t corruptTimes = UINT32_MAX;  // how many times that block is spoilt
     bool badTotalCrc = false;            // the end of a read carries a wrong checksum
     int64_t silentAfter = -1;            // frames answered before the radio falls silent
+    int64_t vanishAfterData = -1;        // data frames sent or received before the radio's end of
+                                         // the line closes, as when the cable is pulled
     bool noise = false;                  // garbage and stray frames around every frame sent
     bool babble = false;                 // garbage only, never a frame
     uint32_t status = 0;                 // status of write and firmware results
@@ -90,6 +92,7 @@ class RadioSimulator {
     void OnHangup();
     void PlugInSwapped();
     bool Count(const Bytes& frame);  // false once the radio has fallen silent
+    bool Vanished();                 // true once the radio has hung up (vanishAfterData)
     void HandleFrame(const Bytes& frame);
     void SendClone();
     void ReceiveTransfer(uint8_t dataCommand, uint8_t endCommand, uint8_t resultCommand, bool firmware);
@@ -102,6 +105,7 @@ class RadioSimulator {
 
     RadioSimOptions m_options;  // serving thread only once started (a swap changes the identity)
     int m_master = -1;
+    int64_t m_dataFrames = 0;  // clone and firmware data frames of this run, both directions
     std::string m_slavePath;
     std::thread m_thread;
     std::atomic<bool> m_stop{false};
