@@ -4,26 +4,18 @@
 #include <string.h>
 #include <sys/stat.h>
 
-#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 
 #include "document/config_file.h"
 #include "document/ini_data.h"
 #include "document/talvero_doc.h"
+#include "platform/user_folders.h"
 
 namespace fs = std::filesystem;
 
 std::string DefaultBackupFolder() {
-    const char* data = std::getenv("XDG_DATA_HOME");
-    std::string base;
-    if (data && *data == '/') {
-        base = data;
-    } else {
-        const char* home = std::getenv("HOME");
-        base = std::string(home && *home ? home : "/tmp") + "/.local/share";
-    }
-    return base + "/Talvero/backups";
+    return UserDataFolder() + "/backups";
 }
 
 namespace {

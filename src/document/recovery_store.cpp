@@ -14,6 +14,7 @@
 
 #include "document/config_file.h"
 #include "document/talvero_doc.h"
+#include "platform/user_folders.h"
 
 namespace fs = std::filesystem;
 
@@ -57,15 +58,7 @@ std::string SlotOf(const std::string& copyFile) {
 }  // namespace
 
 std::string DefaultRecoveryFolder() {
-    const char* state = std::getenv("XDG_STATE_HOME");
-    std::string base;
-    if (state && *state == '/') {
-        base = state;
-    } else {
-        const char* home = std::getenv("HOME");
-        base = std::string(home && *home ? home : "/tmp") + "/.local/state";
-    }
-    return base + "/Talvero/recovery";
+    return UserStateFolder() + "/recovery";
 }
 
 RecoveryStore::RecoveryStore(std::string folder) : m_folder(std::move(folder)) {

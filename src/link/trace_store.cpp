@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <ctime>
 #include <filesystem>
+
+#include "platform/user_folders.h"
 
 namespace fs = std::filesystem;
 
@@ -20,15 +21,7 @@ bool IsTraceName(const std::string& name) {
 }  // namespace
 
 std::string DefaultTraceFolder() {
-    const char* state = std::getenv("XDG_STATE_HOME");
-    std::string base;
-    if (state && *state == '/') {
-        base = state;
-    } else {
-        const char* home = std::getenv("HOME");
-        base = std::string(home && *home ? home : "/tmp") + "/.local/state";
-    }
-    return base + "/Talvero/traces";
+    return UserStateFolder() + "/traces";
 }
 
 std::string NewTracePath(const std::string& folder, const std::string& command, ErrorInfo& error,
