@@ -85,7 +85,12 @@ void CListViewBase::FitLabelColumn() {
 }
 
 void CListViewBase::showEvent(QShowEvent* event) {
-    FitLabelColumn();
+    // Once, when every row of the page exists; later showings keep the width (a column the user
+    // resized stays so).
+    if (!m_labelColumnFitted) {
+        m_labelColumnFitted = true;
+        FitLabelColumn();
+    }
     KGridListView::showEvent(event);
 }
 

@@ -107,6 +107,8 @@ class CListViewBase : public KGridListView, public ISettingsPage {
     bool StoreValue(const PageRow& decl, unsigned index, const std::u16string& value);
     void CommitIdentifierOrNumber(const PageRow& decl, unsigned index, const KEndEditRecord& record);
     void AfterCommit(const PageRow& decl);
+
+    bool m_labelColumnFitted = false;  // the labels never change once the page is laid out
 };
 
 // The standard cell styles of every page.
