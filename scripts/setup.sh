@@ -14,6 +14,7 @@ PACKAGES=(
   clang-format ccache
   help2man librsvg2-bin desktop-file-utils appstream lintian man-db
   clang libclang-rt-14-dev
+  libsqlite3-dev sqlite3 libpq-dev postgresql
 )
 
 missing=()

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "document/talvero_doc.h"
+#include "fleet/fleet_ledger.h"
 #include "platform/unicode.h"
 
 namespace {
@@ -55,6 +56,10 @@ FleetSummary FleetRun::Summary() const {
     FleetSummary s = m_counts;
     s.waiting = static_cast<unsigned>(m_waitingPorts.size());
     s.rowsLeft = 0;
+    if (m_options.ledger) {
+        s.rowsLeft = m_ledgerLeft;
+        return s;
+    }
     for (bool used : m_rowUsed) {
         s.rowsLeft += used ? 0 : 1;
     }
@@ -65,6 +70,9 @@ bool FleetRun::Finished() const {
     if (m_busy != 0) {
         return false;
     }
+    if (m_options.ledger) {
+        return m_ledgerKnown && m_ledgerLeft == 0 && m_ledgerBusy == 0;
+    }
     for (bool used : m_rowUsed) {
         if (!used) {
             return false;
@@ -74,16 +82,24 @@ bool FleetRun::Finished() const {
 }
 
 ErrorInfo FleetRun::Run() {
-    if (ErrorInfo e = ReadFleetHistory(m_options.reportPath, m_history); !e.ok()) {
-        return e;
+    // With a ledger, the ledger keeps the history and the report file is optional.
+    if (!m_options.ledger) {
+        if (ErrorInfo e = ReadFleetHistory(m_options.reportPath, m_history); !e.ok()) {
+            return e;
+        }
     }
-    // A report that cannot be written would lose what the run did: find out before any radio.
-    const int fd = ::open(m_options.reportPath.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        const int e = errno;
-        return ErrorInfo{ErrnoToCode(e), e, m_options.reportPath + ": " + std::strerror(e)};
+    if (!m_options.ledger || !m_options.reportPath.empty()) {
+        // A report that cannot be written would lose what the run did: find out before any radio.
+        const int fd = ::open(m_options.reportPath.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+        if (fd < 0) {
+            const int e = errno;
+            return ErrorInfo{ErrnoToCode(e), e, m_options.reportPath + ": " + std::strerror(e)};
+        }
+        ::close(fd);
     }
-    ::close(fd);
+    if (m_options.ledger) {
+        RefreshLedger();
+    }
     {
         std::unique_lock<std::mutex> lock(m_lock);
         if (!m_options.again) {
@@ -112,6 +128,11 @@ ErrorInfo FleetRun::Run() {
     std::unique_lock<std::mutex> lock(m_lock);
     while (!m_stop && !Finished()) {
         m_changed.wait_for(lock, std::chrono::milliseconds(m_options.pollMs));
+        if (m_options.ledger) {
+            lock.unlock();
+            RefreshLedger();
+            lock.lock();
+        }
         if (watcher && !m_stop) {
             lock.unlock();
             const PortChanges changes = watcher->Update(listPorts());
@@ -165,7 +186,8 @@ void FleetRun::Worker(const std::string& port) {
             }
             // With every row taken, a radio is not even asked for: a failure elsewhere may give
             // a row back.
-            look = std::find(m_rowUsed.begin(), m_rowUsed.end(), false) != m_rowUsed.end();
+            look = m_options.ledger ? m_ledgerLeft > 0
+                                    : std::find(m_rowUsed.begin(), m_rowUsed.end(), false) != m_rowUsed.end();
         }
         if (!look) {
             std::unique_lock<std::mutex> lock(m_lock);
@@ -204,7 +226,7 @@ void FleetRun::Worker(const std::string& port) {
                     m_observer->OnProgress(port, value);
                 }
             };
-            context.pick = [this](const std::string& iccid) { return Pick(iccid); };
+            context.pick = [this, &port](const std::string& iccid) { return Pick(port, iccid); };
             context.finish = [this](const FleetRow& row, const std::string& iccid, bool done) {
                 Finish(row, iccid, done);
             };
@@ -213,8 +235,17 @@ void FleetRun::Worker(const std::string& port) {
                 std::lock_guard<std::mutex> lock(m_backupLock);
                 return SaveReadBackup(read.data, read.receivedText, m_options.backupFolder);
             };
-            const FleetReportLine line = ProvisionRadio(m_plan.templateMap, context);
-            const ErrorInfo reportError = m_report.Append(line);
+            FleetReportLine line = ProvisionRadio(m_plan.templateMap, context);
+            ErrorInfo reportError;
+            if (m_options.ledger) {
+                RecordInLedger(line, reportError);
+            }
+            if (!m_options.ledger || !m_options.reportPath.empty()) {
+                const ErrorInfo appended = m_report.Append(line);
+                if (reportError.ok()) {
+                    reportError = appended;
+                }
+            }
             {
                 std::lock_guard<std::mutex> lock(m_lock);
                 --m_busy;
@@ -241,9 +272,49 @@ void FleetRun::Worker(const std::string& port) {
     SetWaiting(port, false);
 }
 
-FleetPick FleetRun::Pick(const std::string& iccid) {
-    std::lock_guard<std::mutex> lock(m_lock);
+FleetPick FleetRun::Pick(const std::string& port, const std::string& iccid) {
     FleetPick pick;
+    if (m_options.ledger) {
+        {
+            std::lock_guard<std::mutex> lock(m_lock);
+            if (m_doneRadios.count(iccid)) {
+                pick.skip = true;
+                pick.reason = "done already";
+                return pick;
+            }
+        }
+        Held held;
+        const ErrorInfo e =
+            m_options.ledger->Claim(m_options.station, port, iccid, m_options.leaseMs, held.claim);
+        if (!e.ok()) {
+            pick.reason = e.detail;
+            return pick;
+        }
+        if (!held.claim.rowId) {
+            pick.skip = held.claim.skip;
+            pick.reason = held.claim.reason;
+            return pick;
+        }
+        if (!DeserializeFleetRow({held.claim.rowId, held.claim.line, "*", held.claim.values}, held.row)) {
+            // Given back at once: the row cannot serve any radio, and is reported with this one.
+            LedgerOutcome outcome;
+            outcome.station = m_options.station;
+            outcome.port = port;
+            outcome.iccid = iccid;
+            outcome.line = held.claim.line;
+            outcome.result = kFleetFailed;
+            outcome.reason = "the ledger's row cannot be read";
+            m_options.ledger->Finish(held.claim.token, outcome);
+            pick.reason = outcome.reason;
+            return pick;
+        }
+        held.renewedAt = Now();
+        std::lock_guard<std::mutex> lock(m_lock);
+        Held& kept = m_held[port] = std::move(held);
+        pick.row = &kept.row;
+        return pick;
+    }
+    std::lock_guard<std::mutex> lock(m_lock);
     if (m_doneRadios.count(iccid) || (!m_options.again && m_history.doneRadios.count(iccid))) {
         pick.skip = true;
         pick.reason = "done already";
@@ -277,9 +348,86 @@ void FleetRun::Finish(const FleetRow& row, const std::string& iccid, bool done) 
         std::lock_guard<std::mutex> lock(m_lock);
         if (done) {
             m_doneRadios.insert(iccid);
-        } else {
+        } else if (!m_options.ledger) {
             m_rowUsed[static_cast<size_t>(&row - m_plan.rows.data())] = false;
         }
+    }
+    m_changed.notify_all();
+}
+
+int64_t FleetRun::Now() const {
+    return m_options.clock ? m_options.clock() : LedgerWallClock();
+}
+
+void FleetRun::RecordInLedger(FleetReportLine& line, ErrorInfo& error) {
+    const int64_t end = Now();
+    LedgerOutcome outcome;
+    outcome.station = m_options.station;
+    outcome.port = line.port;
+    outcome.model = line.model;
+    outcome.iccid = line.iccid;
+    outcome.line = line.row;
+    outcome.startMs = end - static_cast<int64_t>(line.seconds * 1000);
+    outcome.endMs = end;
+    outcome.backup = line.backup;
+    if (line.result == kFleetDone) {
+        outcome.verify = "same";
+    } else if (line.reason.rfind("verify: ", 0) == 0) {
+        outcome.verify = "differs";
+    }
+    std::optional<Held> held;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        if (auto it = m_held.find(line.port); it != m_held.end()) {
+            held = std::move(it->second);
+            m_held.erase(it);
+        }
+    }
+    if (!held) {
+        outcome.result = line.result;
+        outcome.reason = line.reason;
+        error = m_options.ledger->Record(outcome);
+        return;
+    }
+    // A radio written while its row went to another station shares that row's identity: it is
+    // not done, whatever the radio said.
+    if (line.result == kFleetDone &&
+        m_options.ledger->Renew(held->claim.token, m_options.leaseMs).code == kErrNotFound) {
+        line.result = kFleetFailed;
+        line.reason =
+            "written, but the row's lease ran out and another station took the row: write this radio again";
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_doneRadios.erase(line.iccid);
+    }
+    outcome.result = line.result;
+    outcome.reason = line.reason;
+    error = m_options.ledger->Finish(held->claim.token, outcome);
+    if (error.code == kErrNotFound) {
+        error = {};  // said in the line already, or a failure whose row is given back either way
+    }
+}
+
+void FleetRun::RefreshLedger() {
+    LedgerStatus status;
+    const ErrorInfo e = m_options.ledger->Status(status);
+    std::vector<std::string> tokens;
+    const int64_t now = Now();
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        if (e.ok()) {
+            m_ledgerKnown = true;
+            m_ledgerLeft = status.left;
+            m_ledgerBusy = status.inProgress;
+        }
+        for (auto& [port, held] : m_held) {
+            if (now - held.renewedAt >= m_options.leaseMs / 3) {
+                tokens.push_back(held.claim.token);
+                held.renewedAt = now;
+            }
+        }
+    }
+    for (const auto& token : tokens) {
+        m_options.ledger->Renew(token, m_options.leaseMs);
     }
     m_changed.notify_all();
 }

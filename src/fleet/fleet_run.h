@@ -11,6 +11,12 @@
 // Rows: a radio takes the row naming its ICCID, else the first unused "*" row. A row is used for
 // good only when its radio ends done; a radio that fails gives its row back. Radios and rows done
 // in the report of an earlier run are skipped, unless `again`.
+//
+// With a ledger (`ledger` set) the rows come from the ledger instead, shared with the other
+// stations on it: each radio claims its row there under a lease that the run renews while the
+// radio is worked on, each radio's end is recorded there, and the radios and rows the ledger has
+// as done are skipped. The plan then gives only the template; the report file is optional. The
+// run ends when the ledger has no row left and none in progress.
 #include <atomic>
 #include <condition_variable>
 #include <functional>
@@ -23,6 +29,7 @@
 #include <vector>
 
 #include "fleet/fleet_file.h"
+#include "fleet/fleet_ledger.h"
 #include "fleet/fleet_radio.h"
 #include "fleet/fleet_report.h"
 #include "platform/posix/port_enum.h"
@@ -38,6 +45,11 @@ struct FleetRunOptions {
     std::function<std::vector<ComInfo>()> listPorts;  // for `watch`; unset: the machine's ports
     std::string reportPath;
     std::string backupFolder;
+
+    IFleetLedger* ledger = nullptr;  // shared rows; see above
+    std::string station;             // this station's name in the ledger
+    uint32_t leaseMs = 60000;        // a claim's lease, renewed every third of it
+    LedgerClock clock;               // for the renewals; unset: the wall clock
 };
 
 // Told of everything from the workers' threads; implementations lock what they share.
@@ -76,8 +88,12 @@ class FleetRun {
   private:
     void StartWorker(const std::string& port);
     void Worker(const std::string& port);
-    FleetPick Pick(const std::string& iccid);
+    FleetPick Pick(const std::string& port, const std::string& iccid);
     void Finish(const FleetRow& row, const std::string& iccid, bool done);
+    // With a ledger: records the radio's end there; `error` says why it could not.
+    void RecordInLedger(FleetReportLine& line, ErrorInfo& error);
+    void RefreshLedger();
+    int64_t Now() const;    // counts and renewals, from Run's loop (lock not held)
     bool Finished() const;  // every row used and no radio in progress (lock held)
     void SetWaiting(const std::string& port, bool waiting);
 
@@ -98,4 +114,14 @@ class FleetRun {
     std::set<std::string> m_waitingPorts;
     std::map<std::string, std::thread> m_workers;
     std::mutex m_backupLock;
+
+    // Claims held in the ledger, by port (one radio per port at a time).
+    struct Held {
+        FleetRow row;
+        LedgerClaim claim;
+        int64_t renewedAt = 0;
+    };
+    std::map<std::string, Held> m_held;
+    unsigned m_ledgerLeft = 1, m_ledgerBusy = 0;  // rows left and in progress across the stations
+    bool m_ledgerKnown = false;
 };
