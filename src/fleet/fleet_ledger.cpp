@@ -4,8 +4,12 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
 #include <map>
 
+#include "document/config_file.h"
+#include "document/talvero_doc.h"
+#include "platform/read_whole_file.h"
 #include "platform/unicode.h"
 
 int64_t LedgerWallClock() {
@@ -182,6 +186,68 @@ bool DeserializeFleetRow(const LedgerRow& stored, FleetRow& row) {
         row.certs[slot]->password = Utf8ToUtf16(password);
     }
     return true;
+}
+
+std::vector<LedgerRow> LedgerRowsOf(const FleetPlan& plan) {
+    std::vector<LedgerRow> rows;
+    rows.reserve(plan.rows.size());
+    for (FleetRow row : plan.rows) {
+        // Another station reads the certificate from the same place, whatever its own folder.
+        for (auto& cert : row.certs) {
+            if (cert) {
+                std::error_code ignored;
+                const auto absolute = std::filesystem::absolute(cert->path, ignored);
+                if (!absolute.empty()) {
+                    cert->path = absolute.lexically_normal().string();
+                }
+            }
+        }
+        rows.push_back({0, row.line, Utf16ToUtf8(row.radio), SerializeFleetRow(row)});
+    }
+    return rows;
+}
+
+namespace {
+
+void FileForm(const CTalveroDoc& doc, CIniData& map) {
+    std::vector<std::u16string> lines;
+    doc.RenderSettings(lines, true);
+    std::u16string joined;
+    for (const auto& l : lines) {
+        joined += l;
+        joined += u"\r\n";
+    }
+    map = CIniData();
+    map.LoadText(joined);
+}
+
+}  // namespace
+
+ErrorInfo LoadFleetTemplate(const std::string& templatePath, CIniData& templateMap) {
+    CTalveroDoc templ;
+    const ConfigLoadResult loaded = OpenConfigurationFile(templ, templatePath);
+    if (!loaded.ok()) {
+        return {kErrInvalidData, 0, templatePath + ": " + loaded.Describe()};
+    }
+    FileForm(templ, templateMap);
+    return {};
+}
+
+FleetCheck CheckFleetForLedger(const std::string& templatePath, const std::string& fleetPath) {
+    if (!templatePath.empty()) {
+        return CheckFleet(templatePath, fleetPath);
+    }
+    CTalveroDoc factory;
+    CIniData templateMap;
+    FileForm(factory, templateMap);
+    const WholeFile read = ReadWholeFile(fleetPath, 64u << 20);
+    if (!read.ok()) {
+        FleetCheck check;
+        check.problems.push_back({0, FleetProblemKind::Unreadable, {}, {}, read.error.detail});
+        return check;
+    }
+    const std::filesystem::path folder = std::filesystem::path(fleetPath).parent_path();
+    return CheckFleetBytes(templateMap, read.bytes, folder.empty() ? "." : folder.string());
 }
 
 std::string LedgerTimeText(int64_t ms) {

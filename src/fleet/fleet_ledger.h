@@ -119,6 +119,15 @@ bool IsServerLedger(const std::string& address);
 std::string SerializeFleetRow(const FleetRow& row);
 bool DeserializeFleetRow(const LedgerRow& stored, FleetRow& row);
 
+// The template of a run on a ledger, in its file form, as CheckFleet reads it.
+ErrorInfo LoadFleetTemplate(const std::string& templatePath, CIniData& templateMap);
+// The plan's rows as a ledger keeps them.
+std::vector<LedgerRow> LedgerRowsOf(const FleetPlan& plan);
+// Checks a fleet file for loading into a ledger: against the template when one is given, else
+// against the factory configuration (each station checks its rows again against its own template
+// as it applies them).
+FleetCheck CheckFleetForLedger(const std::string& templatePath, const std::string& fleetPath);
+
 // The outcomes as CSV (UTF-8, LF), no secret among them:
 //   station,port,model,iccid,row,start,end,result,reason,verify,backup
 std::string LedgerReportCsv(const std::vector<LedgerOutcome>& outcomes);

@@ -16,6 +16,7 @@
 #include "commands.h"
 #include "document/read_backup.h"
 #include "fleet/fleet_run.h"
+#include "fleet_ledger_commands.h"
 #include "platform/unicode.h"
 #include "radio_host.h"
 
@@ -26,6 +27,7 @@ const char kFleetHelp[] =
     "       talvero-cli fleet run TEMPLATE.ini FLEET.csv --report REPORT.csv --port PATH [--port PATH ...]\n"
     "                             [--watch] [--again] [--speed BPS] [--password TEXT] [--timeout MS]\n"
     "                             [--poll MS] [--backups DIR]\n"
+    "%s"
     "\n"
     "Writes one configuration template, with a row of FLEET.csv applied, to radio after radio.\n"
     "FLEET.csv (UTF-8, or UTF-16 with byte-order mark) has a header row of setting keys as the file form\n"
@@ -155,10 +157,12 @@ int RunRun(const std::vector<std::string>& args) {
     std::vector<std::string> files;
     FleetRunOptions options;
     options.backupFolder = DefaultBackupFolder();
+    std::string ledgerAddress, ledgerPasswordFile;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool takesValue = a == "--report" || a == "--port" || a == "--speed" || a == "--password" ||
-                                a == "--timeout" || a == "--poll" || a == "--backups";
+                                a == "--timeout" || a == "--poll" || a == "--backups" || a == "--ledger" ||
+                                a == "--ledger-password-file" || a == "--station" || a == "--lease";
         if (takesValue && i + 1 >= args.size()) {
             return Fail("fleet run: " + a + " needs a value (see --help)", kExitUsage);
         }
@@ -170,6 +174,16 @@ int RunRun(const std::vector<std::string>& args) {
             options.again = true;
         } else if (a == "--report" && !v.empty()) {
             options.reportPath = v;
+        } else if (a == "--ledger" && !v.empty()) {
+            ledgerAddress = v;
+        } else if (a == "--ledger-password-file" && !v.empty()) {
+            ledgerPasswordFile = v;
+        } else if (a == "--station" && !v.empty()) {
+            options.station = v;
+        } else if (a == "--lease") {
+            if (!Number(v, 1000, 3600000, options.leaseMs)) {
+                return Fail("fleet run: --lease needs milliseconds from 1000 to 3600000", kExitUsage);
+            }
         } else if (a == "--backups" && !v.empty()) {
             options.backupFolder = v;
         } else if (a == "--port" && !v.empty()) {
@@ -202,18 +216,38 @@ int RunRun(const std::vector<std::string>& args) {
             files.push_back(a);
         }
     }
-    if (files.size() != 2) {
-        return Fail("fleet run: expected TEMPLATE.ini FLEET.csv (see --help)", kExitUsage);
+    // With a ledger, the rows come from it and the report file is optional.
+    if (files.size() != (ledgerAddress.empty() ? 2u : 1u)) {
+        return Fail(ledgerAddress.empty() ? "fleet run: expected TEMPLATE.ini FLEET.csv (see --help)"
+                                          : "fleet run: expected TEMPLATE.ini with --ledger (see --help)",
+                    kExitUsage);
     }
-    if (options.reportPath.empty()) {
+    if (options.reportPath.empty() && ledgerAddress.empty()) {
         return Fail("fleet run: missing --report REPORT.csv (see --help)", kExitUsage);
     }
     if (options.ports.empty() && !options.watch) {
         return Fail("fleet run: give --port PATH for each cable, or --watch (see --help)", kExitUsage);
     }
-    FleetCheck check = CheckFleet(files[0], files[1]);
-    if (!Checked(check, files[1])) {
-        return kExitFile;
+    std::unique_ptr<IFleetLedger> ledger;
+    FleetCheck check;
+    if (ledgerAddress.empty()) {
+        check = CheckFleet(files[0], files[1]);
+        if (!Checked(check, files[1])) {
+            return kExitFile;
+        }
+    } else {
+        // The template alone: the rows are checked against it as each is applied.
+        if (ErrorInfo e = LoadFleetTemplate(files[0], check.plan.templateMap); !e.ok()) {
+            return Fail("fleet run: " + e.detail, kExitFile);
+        }
+        ledger = OpenCliLedger(ledgerAddress, ledgerPasswordFile);
+        if (!ledger) {
+            return kExitFile;
+        }
+        options.ledger = ledger.get();
+        if (options.station.empty()) {
+            options.station = DefaultStationName();
+        }
     }
 
     // Ctrl+C asks the run to end; the signals are taken by a thread of their own, never by a
@@ -253,7 +287,7 @@ int RunRun(const std::vector<std::string>& args) {
 
 int RunFleet(const std::vector<std::string>& args) {
     if (args.empty() || WantsHelp(args)) {
-        std::fputs(kFleetHelp, args.empty() ? stderr : stdout);
+        std::fprintf(args.empty() ? stderr : stdout, kFleetHelp, kFleetLedgerHelp);
         return args.empty() ? kExitUsage : 0;
     }
     const std::vector<std::string> rest(args.begin() + 1, args.end());
@@ -264,7 +298,18 @@ int RunFleet(const std::vector<std::string>& args) {
     if (args[0] == "run") {
         return RunRun(rest);
     }
-    return Fail("fleet: unknown subcommand '" + args[0] + "' (check or run; see --help)", kExitUsage);
+    if (args[0] == "load") {
+        return RunFleetLoad(rest);
+    }
+    if (args[0] == "status") {
+        return RunFleetStatus(rest);
+    }
+    if (args[0] == "report") {
+        return RunFleetReport(rest);
+    }
+    return Fail(
+        "fleet: unknown subcommand '" + args[0] + "' (check, run, load, status or report; see --help)",
+        kExitUsage);
 }
 
 }  // namespace
