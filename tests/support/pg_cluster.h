@@ -3,11 +3,7 @@
 // started by pg_ctl on a Unix socket in that folder only (no TCP port), stopped and removed when
 // the object goes. The server refuses to run as root: when the tests run as root, the folder is
 // handed to the "postgres" account and the server's programs run as that account.
-//
-// PgClusterEnvironment starts one cluster for a test program and stops it after the last test,
-// failed or not; each test takes a fresh database from it (NewDatabase).
 #include <grp.h>
-#include <gtest/gtest.h>
 #include <libpq-fe.h>
 #include <pwd.h>
 #include <stdlib.h>
@@ -15,6 +11,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -95,11 +92,11 @@ class PgCluster {
         return "postgresql:///" + db + "?host=" + m_dir + "&user=talvero";
     }
 
-    // A new empty database; its address.
-    std::string NewDatabase() {
+    // A new empty database; its address, or empty with `error`.
+    std::string NewDatabase(std::string& error) {
         const std::string db = "t" + std::to_string(++m_databases);
         PGconn* conn = PQconnectdb(Address("postgres").c_str());
-        std::string error;
+        error.clear();
         if (PQstatus(conn) != CONNECTION_OK) {
             error = PQerrorMessage(conn);
         } else {
@@ -110,8 +107,7 @@ class PgCluster {
             PQclear(r);
         }
         PQfinish(conn);
-        EXPECT_TRUE(error.empty()) << error;
-        return Address(db);
+        return error.empty() ? Address(db) : std::string();
     }
 
   private:
@@ -163,42 +159,3 @@ class PgCluster {
     bool m_started = false;
     int m_databases = 0;
 };
-
-// One cluster for the whole test program, started before the first test and stopped after the
-// last; Get() is null (with SkipReason()) when none could be started.
-class PgClusterEnvironment : public ::testing::Environment {
-  public:
-    void SetUp() override {
-        auto cluster = std::make_unique<PgCluster>();
-        bool skip = false;
-        if (cluster->Start(s_why, skip)) {
-            s_cluster = std::move(cluster);
-        } else if (!skip) {
-            s_why = "no PostgreSQL cluster: " + s_why;
-            s_failed = true;
-        }
-    }
-    void TearDown() override { s_cluster.reset(); }
-
-    static PgCluster* Get() { return s_cluster.get(); }
-    static const std::string& SkipReason() { return s_why; }
-    static bool Failed() { return s_failed; }  // installed, yet it would not start: a fault
-
-  private:
-    static inline std::unique_ptr<PgCluster> s_cluster;
-    static inline std::string s_why;
-    static inline bool s_failed = false;
-};
-
-// In a test body: a fresh PostgreSQL database's address, or skip (or fail when the server is
-// installed but would not start).
-#define TALVERO_PG_DATABASE(address)                            \
-    do {                                                        \
-        if (!PgClusterEnvironment::Get()) {                     \
-            if (PgClusterEnvironment::Failed()) {               \
-                FAIL() << PgClusterEnvironment::SkipReason();   \
-            }                                                   \
-            GTEST_SKIP() << PgClusterEnvironment::SkipReason(); \
-        }                                                       \
-        address = PgClusterEnvironment::Get()->NewDatabase();   \
-    } while (0)
