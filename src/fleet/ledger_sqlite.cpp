@@ -7,6 +7,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <map>
+#include <memory>
 #include <mutex>
 
 #include "fleet/fleet_ledger.h"
@@ -21,6 +24,7 @@ const char kSchema[] =
     "CREATE INDEX IF NOT EXISTS fleet_rows_free ON fleet_rows(state, radio, id);"
     "CREATE INDEX IF NOT EXISTS fleet_rows_lease ON fleet_rows(state, lease_until);"
     "CREATE INDEX IF NOT EXISTS fleet_rows_iccid ON fleet_rows(iccid);"
+    "CREATE INDEX IF NOT EXISTS fleet_rows_radio ON fleet_rows(radio);"
     "CREATE INDEX IF NOT EXISTS fleet_rows_token ON fleet_rows(token);"
     "CREATE TABLE IF NOT EXISTS fleet_outcomes("
     " id INTEGER PRIMARY KEY, station TEXT, port TEXT, model TEXT, iccid TEXT, line INTEGER,"
@@ -66,7 +70,7 @@ class Stmt {
 class SqliteLedger : public IFleetLedger {
   public:
     SqliteLedger(sqlite3* db, std::string path, LedgerAccess access)
-        : m_db(db), m_path(std::move(path)), m_access(std::move(access)) {}
+        : m_db(db), m_path(std::move(path)), m_access(std::move(access)), m_fileLock(FileLock(m_path)) {}
     ~SqliteLedger() override { sqlite3_close(m_db); }
 
     ErrorInfo Init() {
@@ -289,7 +293,9 @@ class SqliteLedger : public IFleetLedger {
 
   private:
     struct Transaction {
-        explicit Transaction(SqliteLedger& l) : ledger(l) {
+        // Connections of this process to the same file take turns here rather than in SQLite's
+        // busy handler, which sleeps between tries; other processes still meet the file's lock.
+        explicit Transaction(SqliteLedger& l) : ledger(l), turn(*l.m_fileLock) {
             ok = sqlite3_exec(ledger.m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK;
         }
         ~Transaction() {
@@ -302,6 +308,7 @@ class SqliteLedger : public IFleetLedger {
             return committed;
         }
         SqliteLedger& ledger;
+        std::lock_guard<std::mutex> turn;
         bool ok = false;
         bool committed = false;
     };
@@ -336,6 +343,21 @@ class SqliteLedger : public IFleetLedger {
     const std::string m_path;
     const LedgerAccess m_access;
     uint64_t m_claims = 0;
+    std::shared_ptr<std::mutex> m_fileLock;
+
+    static std::shared_ptr<std::mutex> FileLock(const std::string& path) {
+        static std::mutex guard;
+        static std::map<std::string, std::weak_ptr<std::mutex>> locks;
+        std::error_code ignored;
+        const std::string key = std::filesystem::weakly_canonical(path, ignored).string();
+        std::lock_guard<std::mutex> lock(guard);
+        auto found = locks[key].lock();
+        if (!found) {
+            found = std::make_shared<std::mutex>();
+            locks[key] = found;
+        }
+        return found;
+    }
 };
 
 }  // namespace
