@@ -95,6 +95,64 @@ class FleetDialogTest : public QObject {
         QCOMPARE(prompts.messages.size(), 2);
         qunsetenv("TALVERO_EXTRA_PORTS");
     }
+
+    // A ledger in place of the fleet file: the rows come from it, shared with a station that has
+    // done one of them already, and the station table shows both stations.
+    void runsFromALedgerAndShowsEveryStation() {
+        TestEnvironment env;
+        ScriptedPrompts prompts;
+        auto a = Radio("8981100000000000033");
+        qputenv("TALVERO_EXTRA_PORTS", QByteArray::fromStdString(a->Path()));
+        CTalveroDoc templ;
+        QVERIFY(SaveConfigurationFile(templ, env.Path("t.ini").toStdString()).ok());
+        std::ofstream(env.Path("fleet.csv").toStdString()) << "radio,disp_name_01\n*,Alpha\n*,Bravo\n";
+        const FleetCheck check =
+            CheckFleet(env.Path("t.ini").toStdString(), env.Path("fleet.csv").toStdString());
+        QVERIFY(check.ok());
+        const std::string address = env.Path("fleet.db").toStdString();
+        {
+            ErrorInfo e;
+            auto other = OpenFleetLedger(address, {}, e);
+            QVERIFY(other);
+            QVERIFY(other->Load(LedgerRowsOf(check.plan), false).ok());
+            LedgerClaim claim;
+            QVERIFY(other->Claim("bench-9", "/dev/ttyUSB3", "8981100000000000099", 60000, claim).ok());
+            QVERIFY(other
+                        ->Finish(claim.token, {"bench-9", "/dev/ttyUSB3", "TLV-700", "8981100000000000099",
+                                               claim.line, 1, 2, "done", "", "", "same"})
+                        .ok());
+        }
+
+        CDlgFleet dialog(38400);
+        dialog.m_options.timings = FastTimings(400);
+        dialog.m_options.pollMs = 10;
+        dialog.m_options.backupFolder = env.Path("backups").toStdString();
+        dialog.m_openReport = false;
+        dialog.TemplateEdit()->setText(env.Path("t.ini"));
+        dialog.LedgerEdit()->setText(QString::fromStdString(address));
+        for (int i = 0; i < dialog.PortList()->count(); ++i) {
+            if (dialog.PortList()->item(i)->data(Qt::UserRole).toString().toStdString() == a->Path()) {
+                dialog.PortList()->item(i)->setCheckState(Qt::Checked);
+            }
+        }
+        QVERIFY(dialog.Start());
+        QCOMPARE(dialog.RowTable()->rowCount(), 2);
+        QTRY_VERIFY_WITH_TIMEOUT(!dialog.Running(), 30000);
+        QCOMPARE(prompts.messages.size(), 0);
+        QVERIFY2(dialog.SummaryLabel()->text().startsWith("Done 1, failed 0"),
+                 qPrintable(dialog.SummaryLabel()->text()));
+        QCOMPARE(dialog.RowTable()->item(1, 2)->text(), Text(10718));
+        QVERIFY2(dialog.LedgerLabel()->text().startsWith("Ledger: rows 2, done 2, in progress 0, left 0"),
+                 qPrintable(dialog.LedgerLabel()->text()));
+        QCOMPARE(dialog.StationTable()->rowCount(), 2);
+        QStringList stations;
+        for (int r = 0; r < 2; ++r) {
+            stations << dialog.StationTable()->item(r, 0)->text() + ":" +
+                            dialog.StationTable()->item(r, 1)->text();
+        }
+        QVERIFY2(stations.contains("bench-9:1"), qPrintable(stations.join(", ")));
+        qunsetenv("TALVERO_EXTRA_PORTS");
+    }
 };
 
 static GuiTestRegistration<FleetDialogTest> registration;

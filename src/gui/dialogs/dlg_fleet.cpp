@@ -11,7 +11,9 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSysInfo>
 #include <QTableWidget>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -55,6 +57,17 @@ enum : uint32_t {
     kStopping = 10729,
     kReportRefused = 10730,
     kWaitingAfter = 10731,
+    kLedgerLabel = 10732,
+    kLedgerFilter = 10733,
+    kLedgerRefused = 10734,
+    kStationHeader = 10735,
+    kDoneHeader = 10736,
+    kInProgressHeader = 10737,
+    kFailedHeader = 10738,
+    kRateHeader = 10739,
+    kLedgerSummary = 10740,
+    kChooseAllLedger = 10741,
+    kNotKnown = 10742,
 };
 
 // A failure the user must see: the stop icon, as every error of the program.
@@ -124,6 +137,7 @@ CDlgFleet::CDlgFleet(uint32_t speed, QWidget* parent) : QDialog(parent) {
     chooser(kTemplateLabel, m_template, kIniFilter, false);
     chooser(kFleetLabel, m_fleet, kCsvFilter, false);
     chooser(kReportLabel, m_report, kCsvFilter, true);
+    chooser(kLedgerLabel, m_ledgerEdit, kLedgerFilter, false);
     m_password = new QLineEdit(this);
     m_password->setEchoMode(QLineEdit::Password);
     m_password->setMaxLength(16);
@@ -154,6 +168,14 @@ CDlgFleet::CDlgFleet(uint32_t speed, QWidget* parent) : QDialog(parent) {
     m_portTable->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     m_portTable->setColumnWidth(2, 160);
     m_summary = new QLabel(this);
+    m_stations = Table({kStationHeader, kDoneHeader, kInProgressHeader, kFailedHeader, kRateHeader}, this);
+    m_stations->setMaximumHeight(110);
+    m_stations->hide();
+    m_ledgerSummary = new QLabel(this);
+    m_ledgerSummary->hide();
+    auto* timer = new QTimer(this);
+    connect(timer, &QTimer::timeout, this, [this] { RefreshStations(); });
+    timer->start(2000);
 
     m_start = new QPushButton(Text(kStartText), this);
     m_stop = new QPushButton(Text(kStopText), this);
@@ -174,6 +196,8 @@ CDlgFleet::CDlgFleet(uint32_t speed, QWidget* parent) : QDialog(parent) {
     layout->addLayout(form);
     layout->addWidget(m_rows, 1);
     layout->addWidget(m_portTable);
+    layout->addWidget(m_ledgerSummary);
+    layout->addWidget(m_stations);
     layout->addLayout(buttons);
     resize(720, 640);
 }
@@ -189,7 +213,7 @@ CDlgFleet::~CDlgFleet() {
 
 void CDlgFleet::Browse(QLineEdit* edit, uint32_t filterId, bool save) {
     const QString filter = Text(filterId);
-    const QString ext = filterId == kIniFilter ? "ini" : "csv";
+    const QString ext = filterId == kIniFilter ? "ini" : filterId == kLedgerFilter ? "db" : "csv";
     const QString path = save ? UserPrompts().SaveFileName(this, filter, ext, edit->text())
                               : UserPrompts().OpenFileName(this, filter, ext);
     if (!path.isEmpty()) {
@@ -214,12 +238,56 @@ bool CDlgFleet::Start() {
     if (!m_password->text().isEmpty()) {
         options.password = m_password->text().toStdU16String();
     }
-    if (m_template->text().isEmpty() || m_fleet->text().isEmpty() || options.reportPath.empty() ||
-        (options.ports.empty() && !options.watch)) {
+    const std::string ledgerAddress = m_ledgerEdit->text().trimmed().toStdString();
+    if (!ledgerAddress.empty()) {
+        if (m_template->text().isEmpty() || (options.ports.empty() && !options.watch)) {
+            ShowError(Text(kChooseAllLedger));
+            return false;
+        }
+    } else if (m_template->text().isEmpty() || m_fleet->text().isEmpty() || options.reportPath.empty() ||
+               (options.ports.empty() && !options.watch)) {
         ShowError(Text(kChooseAll));
         return false;
     }
-    FleetCheck check = CheckFleet(m_template->text().toStdString(), m_fleet->text().toStdString());
+    FleetCheck check;
+    if (!ledgerAddress.empty()) {
+        // The rows are the ledger's; the template is checked here, each row as it is applied.
+        ErrorInfo e = LoadFleetTemplate(m_template->text().toStdString(), check.plan.templateMap);
+        std::unique_ptr<IFleetLedger> ledger;
+        std::unique_ptr<IFleetLedger> watch;
+        if (e.ok()) {
+            ledger = OpenFleetLedger(ledgerAddress, {}, e);
+        }
+        if (e.ok()) {
+            watch = OpenFleetLedger(ledgerAddress, {}, e);
+        }
+        std::vector<LedgerRow> rows;
+        if (e.ok()) {
+            e = ledger->Rows(rows);
+        }
+        if (!e.ok()) {
+            ShowError(Format(kLedgerRefused, {QString::fromStdString(e.detail).toStdU16String()}));
+            return false;
+        }
+        for (const auto& row : rows) {
+            FleetRow shown;
+            shown.line = row.line;
+            shown.radio = QString::fromStdString(row.radio).toStdU16String();
+            check.plan.rows.push_back(std::move(shown));
+        }
+        m_ledger = std::move(ledger);
+        m_ledgerWatch = std::move(watch);
+        options.ledger = m_ledger.get();
+        options.station = QSysInfo::machineHostName().toStdString();
+        if (options.station.empty()) {
+            options.station = "station";
+        }
+    } else {
+        m_ledgerWatch.reset();
+        check = CheckFleet(m_template->text().toStdString(), m_fleet->text().toStdString());
+    }
+    m_stations->setVisible(m_ledgerWatch != nullptr);
+    m_ledgerSummary->setVisible(m_ledgerWatch != nullptr);
     if (!check.ok()) {
         QString lines = Text(kFleetRefused) + "\n";
         for (const auto& p : check.problems) {
@@ -248,7 +316,11 @@ bool CDlgFleet::Start() {
     if (m_thread.joinable()) {
         m_thread.join();
     }
+    if (options.ledger) {
+        check.plan.rows.clear();  // only shown: the run claims its rows from the ledger
+    }
     m_run = std::make_unique<FleetRun>(std::move(check.plan), options, static_cast<IFleetObserver*>(this));
+    RefreshStations();
     m_finished = false;
     m_start->setEnabled(false);
     m_stop->setEnabled(true);
@@ -294,9 +366,10 @@ void CDlgFleet::RunEnded() {
         m_thread.join();
     }
     ShowSummary();
+    RefreshStations();
     m_start->setEnabled(true);
     m_stop->setEnabled(false);
-    const bool haveReport = QFile::exists(m_report->text());
+    const bool haveReport = !m_report->text().isEmpty() && QFile::exists(m_report->text());
     m_openReportButton->setEnabled(haveReport);
     emit finished();
     if (m_closeWhenDone) {
@@ -340,6 +413,39 @@ void CDlgFleet::ShowSummary() {
     }
     const FleetSummary s = m_run->Summary();
     m_summary->setText(Format(kSummaryText, {s.done, s.failed, s.skipped, s.waiting, s.rowsLeft}));
+}
+
+void CDlgFleet::RefreshStations() {
+    if (!m_ledgerWatch) {
+        return;
+    }
+    LedgerStatus s;
+    if (ErrorInfo e = m_ledgerWatch->Status(s); !e.ok()) {
+        m_ledgerSummary->setText(Format(kLedgerRefused, {QString::fromStdString(e.detail).toStdU16String()}));
+        return;
+    }
+    QString left = Text(kNotKnown);
+    if (s.secondsLeft >= 0) {
+        left = QString::asprintf("%lld:%02lld:%02lld", static_cast<long long>(s.secondsLeft / 3600),
+                                 static_cast<long long>(s.secondsLeft / 60 % 60),
+                                 static_cast<long long>(s.secondsLeft % 60));
+    }
+    m_ledgerSummary->setText(
+        Format(kLedgerSummary, {s.rows, s.done, s.inProgress, s.left, left.toStdU16String()}));
+    m_stations->setRowCount(static_cast<int>(s.stations.size()));
+    for (int r = 0; r < static_cast<int>(s.stations.size()); ++r) {
+        const LedgerStationStatus& st = s.stations[static_cast<size_t>(r)];
+        const QString cells[] = {QString::fromStdString(st.station), QString::number(st.done),
+                                 QString::number(st.inProgress), QString::number(st.failed),
+                                 QString::number(st.perHour, 'f', 1)};
+        for (int c = 0; c < 5; ++c) {
+            if (auto* item = m_stations->item(r, c)) {
+                item->setText(cells[c]);
+            } else {
+                m_stations->setItem(r, c, new QTableWidgetItem(cells[c]));
+            }
+        }
+    }
 }
 
 // The observer's calls come from the run's threads: each is carried to the window's thread.

@@ -4,6 +4,10 @@
 // shows its state (waiting, reading, writing, verifying, done, failed and why) and each port its
 // state and progress; the report opens when the run is over. The work is the core's FleetRun on a
 // thread of its own; its news reaches the window as queued calls.
+//
+// With a ledger (a file, or postgresql://…) in place of the fleet file, the rows come from the
+// ledger that other stations share, and a table shows every station's progress there, refreshed
+// while the window is open.
 #include <QDialog>
 #include <QString>
 #include <map>
@@ -32,6 +36,11 @@ class CDlgFleet : public QDialog, public IFleetObserver {
     QLineEdit* TemplateEdit() const { return m_template; }
     QLineEdit* FleetEdit() const { return m_fleet; }
     QLineEdit* ReportEdit() const { return m_report; }
+    QLineEdit* LedgerEdit() const { return m_ledgerEdit; }
+    QTableWidget* StationTable() const { return m_stations; }
+    QLabel* LedgerLabel() const { return m_ledgerSummary; }
+    // Reads the ledger's status into the station table (the timer calls it too).
+    void RefreshStations();
     QListWidget* PortList() const { return m_ports; }
     QTableWidget* RowTable() const { return m_rows; }
     QTableWidget* PortTable() const { return m_portTable; }
@@ -68,6 +77,7 @@ class CDlgFleet : public QDialog, public IFleetObserver {
     QLineEdit* m_template;
     QLineEdit* m_fleet;
     QLineEdit* m_report;
+    QLineEdit* m_ledgerEdit;
     QLineEdit* m_password;
     QListWidget* m_ports;
     QCheckBox* m_watch;
@@ -75,10 +85,14 @@ class CDlgFleet : public QDialog, public IFleetObserver {
     QTableWidget* m_rows;
     QTableWidget* m_portTable;
     QLabel* m_summary;
+    QTableWidget* m_stations;
+    QLabel* m_ledgerSummary;
     QPushButton* m_start;
     QPushButton* m_stop;
     QPushButton* m_openReportButton;
 
+    std::unique_ptr<IFleetLedger> m_ledger;       // the run's connection
+    std::unique_ptr<IFleetLedger> m_ledgerWatch;  // the window's own, for the station table
     std::unique_ptr<FleetRun> m_run;
     std::thread m_thread;
     bool m_finished = false;
