@@ -3,6 +3,7 @@
 // rows and never take the same one. The connection goes over the server's Unix socket or with TLS;
 // the password comes from a file or the environment, never from the address.
 #include <libpq-fe.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <fstream>
@@ -397,6 +398,13 @@ std::unique_ptr<IFleetLedger> OpenPostgresLedger(const std::string& address, con
         }
     }
     if (!access.passwordFile.empty()) {
+        // A password other users can read is no secret: refused, as libpq refuses such a PGPASSFILE.
+        struct stat st;
+        if (::stat(access.passwordFile.c_str(), &st) == 0 && (st.st_mode & 077) != 0) {
+            error = {kErrAccessDenied, 0,
+                     access.passwordFile + ": other users can read this password file (chmod 600 it)"};
+            return nullptr;
+        }
         std::ifstream file(access.passwordFile);
         std::string password;
         if (!file || !std::getline(file, password)) {

@@ -260,6 +260,19 @@ TEST(FleetLedgerAddress, APasswordInTheAddressOrANetworkWithoutTlsIsRefused) {
     }
 }
 
+TEST(FleetLedgerAddress, APasswordFileOthersCanReadIsRefused) {
+    TempDir dir;
+    const std::string path = dir.Write("password", "Hush1234\n");
+    std::filesystem::permissions(path,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+    LedgerAccess access;
+    access.passwordFile = path;
+    ErrorInfo e;
+    EXPECT_FALSE(OpenFleetLedger("postgresql:///fleet?host=" + dir.Path(), access, e));
+    EXPECT_NE(e.detail.find("other users can read"), std::string::npos) << e.detail;
+    EXPECT_EQ(e.detail.find("Hush"), std::string::npos) << e.detail;
+}
+
 TEST(FleetLedgerFile, ANewLedgerFileIsPrivate) {
     TempDir dir;
     ErrorInfo e;
