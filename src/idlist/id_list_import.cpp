@@ -108,6 +108,9 @@ enum : uint32_t {
     kTextIdNoEntryRow = 2113,
     kTextIdEntriesTaken = 2114,
     kTextIdNoEntryTaken = 2115,
+    kTextIdCsvNul = 2116,
+    kTextIdCsvTooLarge = 2117,
+    kTextIdCsvNotText = 2118,
 };
 
 }  // namespace
@@ -155,11 +158,29 @@ IdListImportResult ApplyIdListCsv(CTalveroDoc& doc, std::u16string_view text) {
     return result;
 }
 
+std::u16string DescribeCsvTextFault(const CsvTextFault& fault) {
+    switch (fault.kind) {
+        case CsvTextFault::Kind::None:
+            break;
+        case CsvTextFault::Kind::Nul:
+            return FormatLanguageText(kTextIdCsvNul, {fault.line});
+        case CsvTextFault::Kind::TooLarge:
+            return FormatLanguageText(kTextIdCsvTooLarge, {});
+        case CsvTextFault::Kind::NotText:
+            return FormatLanguageText(kTextIdCsvNotText, {fault.line});
+    }
+    return {};
+}
+
 IdListImportResult ImportIdList(CTalveroDoc& doc, const std::string& path) {
     IdListImportResult result;
     std::u16string text;
-    result.code = ReadCsvText(path, text);
-    if (result.code == kErrSuccess) {
+    CsvTextFault fault;
+    result.code = ReadCsvText(path, text, &fault);
+    if (!fault.ok()) {
+        result.code = kErrSuccess;
+        result.refusal = DescribeCsvTextFault(fault);
+    } else if (result.code == kErrSuccess) {
         result = ApplyIdListCsv(doc, text);
     }
     doc.UpdateAllViews(kHintLoaded, &result.warnings);
