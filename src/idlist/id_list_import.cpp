@@ -26,6 +26,17 @@ std::vector<std::u16string> SnapshotIdList(const CTalveroDoc& doc) {
     return values;
 }
 
+// The name as the warning repeats it: its first 64 characters, so that a name of millions of
+// characters costs a line, not megabytes.
+std::u16string QuotedName(std::u16string_view name) {
+    constexpr size_t kMax = 64;
+    if (name.size() <= kMax) {
+        return std::u16string(name);
+    }
+    const size_t keep = name[kMax - 1] >= 0xD800 && name[kMax - 1] <= 0xDBFF ? kMax - 1 : kMax;
+    return std::u16string(name.substr(0, keep)) + u"\u2026";
+}
+
 class RowImporter {
   public:
     RowImporter(CTalveroDoc& doc, std::vector<std::u16string>& warnings) : m_doc(doc), m_warnings(warnings) {
@@ -64,7 +75,7 @@ class RowImporter {
         std::u16string name = row[3];
         if (TextWidth(name) > kIdNameMaxWidth) {
             FitTextWidth(name, kIdNameMaxWidth);
-            warning = FormatLanguageText(kTextIdIdNameShortened, {n, row[3], name});
+            warning = FormatLanguageText(kTextIdIdNameShortened, {n, QuotedName(row[3]), name});
         }
         if (name.empty() || !m_doc.Set(u"name", index, name)) {
             ok = false;
