@@ -11,8 +11,8 @@
 #include "document/talvero_doc.h"
 #include "largest_config.h"
 #include "platform/code_page.h"
-#include "text/language_texts.h"
 #include "temp_dir.h"
+#include "text/language_texts.h"
 
 namespace fs = std::filesystem;
 
