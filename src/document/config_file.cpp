@@ -58,16 +58,15 @@ ConfigRefusal ParseConfigurationBytes(const std::string& bytes, CIniData& map) {
         for (size_t i = 0; i < units; ++i) {
             const auto cu = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 + 2 * i]) |
                                                   (static_cast<unsigned char>(bytes[3 + 2 * i]) << 8));
-            if (cu == 0) {
-                break;
-            }
             text.push_back(cu);
         }
     } else {
         // An 8-bit file in the machine's code page, as a text editor writes it.
-        const size_t end = bytes.find('\0');
-        text = FromAnsi(std::string_view(bytes).substr(0, end));
+        text = FromAnsi(bytes);
     }
+    // A NUL does not end the text: what follows it would be lost without a word. A value holding
+    // one is refused by the loader, which says so; NULs that only pad the end are dropped.
+    text.erase(text.find_last_not_of(u'\0') + 1);
     const size_t section = text.find(u"[Config]\r\n");
     if (text.find(kConfigFileIdentifier) == std::u16string::npos || section == std::u16string::npos) {
         return ConfigRefusal::NotConfiguration;

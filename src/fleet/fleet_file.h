@@ -47,7 +47,9 @@ enum class FleetProblemKind {
     UnknownColumn,   // a header field that names no writable setting
     RepeatedColumn,  // a header field named twice
     ExtraFields,     // a row with more fields than the header
+    LongLine,        // a line longer than any row needs (1 MB)
     NoRadio,         // an empty "radio" cell
+    BadRadio,        // a "radio" cell that is neither "*" nor an ICCID (digits only)
     DuplicateRadio,  // an ICCID named on an earlier row too
     RefusedValue,    // the setting's rule refuses the value
     Certificate,     // the certificate file cannot be imported
@@ -61,7 +63,8 @@ struct FleetProblem {
     std::string detail;  // what was wrong, for the message
 };
 
-// One line for the user: "line 4: wlan_psk_01: value 'x' refused (8 to 63 characters)".
+// One line for the user: "line 4: wlan_psk_01: value 'x' refused (8 to 63 characters)". Values are
+// repeated cut to their first 64 characters and with control characters escaped.
 std::string DescribeFleetProblem(const FleetProblem& problem);
 
 struct FleetPlan {
@@ -72,15 +75,26 @@ struct FleetPlan {
 struct FleetCheck {
     FleetPlan plan;
     std::vector<FleetProblem> problems;  // in line order
+    size_t rowCount = 0;                 // rows that passed, also when they are not kept
+    size_t anyRadioRows = 0;             // of these, rows for any radio
     bool ok() const { return problems.empty(); }
 };
 
-// Reads and checks the template and the fleet file.
-FleetCheck CheckFleet(const std::string& templatePath, const std::string& fleetPath);
+// An ICCID as a fleet file names it and a radio must report it: 1 to 22 digits, nothing else.
+bool IsIccid(std::u16string_view text);
+bool IsIccid(std::string_view text);
+
+// Reads and checks the template and the fleet file in one pass over its rows; the time is linear
+// in the file's size and the memory is the file's bytes plus, with `keepRows` (what a run needs),
+// the rows. Without `keepRows` only the counts are kept.
+FleetCheck CheckFleet(const std::string& templatePath, const std::string& fleetPath, bool keepRows = true);
 // The same over the fleet file's bytes; `folder` resolves relative certificate paths.
-FleetCheck CheckFleetBytes(const CIniData& templateMap, std::string_view bytes, const std::string& folder);
+FleetCheck CheckFleetBytes(const CIniData& templateMap, std::string_view bytes, const std::string& folder,
+                           bool keepRows = true);
 
 // Makes `doc` the template with the row applied: its values through the validating setters, then
 // its certificates. False, with the first problem, when anything is refused (the document is then
 // not fit to be written).
 bool ApplyFleetRow(CTalveroDoc& doc, const CIniData& templateMap, const FleetRow& row, FleetProblem& problem);
+// The same onto a document that holds the template already.
+bool ApplyFleetRowValues(CTalveroDoc& doc, const FleetRow& row, FleetProblem& problem);

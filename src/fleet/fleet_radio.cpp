@@ -5,6 +5,7 @@
 
 #include "document/secret_keys.h"
 #include "document/talvero_doc.h"
+#include "platform/shown_text.h"
 #include "platform/unicode.h"
 
 namespace {
@@ -81,7 +82,7 @@ std::string DescribeRadioFailure(const RadioOutcome& outcome) {
             return "the read-back differs from what was written";
         }
         const SettingDifference& d = outcome.differences.front();
-        const std::string key = Utf16ToUtf8(d.key);
+        const std::string key = ShownText(d.key);
         const std::string more = outcome.differences.size() > 1
                                      ? " (and " + std::to_string(outcome.differences.size() - 1) + " more)"
                                      : "";
@@ -91,7 +92,7 @@ std::string DescribeRadioFailure(const RadioOutcome& outcome) {
         if (IsSecretKey(d.key)) {
             return "read back: " + key + " differs from what was written" + more;
         }
-        return "read back: " + key + " is '" + Utf16ToUtf8(d.second) + "', written '" + Utf16ToUtf8(d.first) +
+        return "read back: " + key + " is '" + ShownText(d.second) + "', written '" + ShownText(d.first) +
                "'" + more;
     }
     if (outcome.stage == RadioStage::kDocument) {
@@ -142,7 +143,11 @@ FleetReportLine ProvisionRadio(const CIniData& templateMap, FleetRadioContext& c
     if (!read.ok()) {
         return end(FleetRadioState::kFailed, "read: " + DescribeRadioFailure(read));
     }
-    line.iccid = Utf16ToUtf8(read.data.GetValue(u"iccid", u""));
+    const std::u16string* iccid = read.data.Find(u"iccid");
+    // Only digits are taken as the radio's identity: anything else would pick rows and fill the
+    // report with text of the radio's choosing. The report shows what it sent, cut and escaped.
+    const bool digits = !iccid || iccid->empty() || IsIccid(*iccid);
+    line.iccid = iccid ? (digits ? Utf16ToUtf8(*iccid) : ShownText(*iccid)) : std::string();
     {
         if (context.saveBackup) {
             const BackupResult saved = context.saveBackup(read);
@@ -155,6 +160,9 @@ FleetReportLine ProvisionRadio(const CIniData& templateMap, FleetRadioContext& c
     }
     if (line.iccid.empty()) {
         return end(FleetRadioState::kFailed, "the radio reports no ICCID");
+    }
+    if (!digits) {
+        return end(FleetRadioState::kFailed, "the radio reports an ICCID that is not 1 to 22 digits");
     }
     const FleetPick pick = context.pick(line.iccid);
     if (!pick.row) {

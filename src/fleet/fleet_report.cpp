@@ -10,6 +10,7 @@
 
 #include "idlist/csv_reader.h"
 #include "platform/read_whole_file.h"
+#include "platform/shown_text.h"
 #include "platform/unicode.h"
 
 namespace {
@@ -17,7 +18,8 @@ namespace {
 constexpr char kHeader[] = "time,port,model,iccid,row,result,reason,seconds,backup\n";
 constexpr uint64_t kMaxReportBytes = 256u << 20;
 
-std::string Field(const std::string& text) {
+std::string Field(const std::string& raw) {
+    const std::string text = SpreadsheetSafeCell(EscapeControls(raw));
     if (text.find_first_of(",\"\r\n") == std::string::npos) {
         return text;
     }
@@ -37,6 +39,13 @@ ErrorInfo SystemError(const std::string& path) {
 }
 
 }  // namespace
+
+std::string SpreadsheetSafeCell(std::string_view text) {
+    if (!text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos) {
+        return "'" + std::string(text);
+    }
+    return std::string(text);
+}
 
 std::string FleetReportCsv(const FleetReportLine& l) {
     char seconds[32];

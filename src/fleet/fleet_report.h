@@ -4,11 +4,13 @@
 // are written whole under a lock with one write each; the header is written when the file is new.
 //   time,port,model,iccid,row,result,reason,seconds,backup
 // "row" is the fleet file's line number of the row used (empty when none was); "result" is
-// "done", "failed" or "skipped".
+// "done", "failed" or "skipped". Cells that a spreadsheet would run as formulas are written with a
+// leading apostrophe (a radio's model text is the radio's to choose).
 #include <cstdint>
 #include <mutex>
 #include <set>
 #include <string>
+#include <string_view>
 
 #include "platform/error_codes.h"
 
@@ -50,4 +52,11 @@ class FleetReport {
 };
 
 // One CSV line without its line end, each field quoted where it holds a comma, quote or line end.
+// The report is read by people, in spreadsheets too, and its cells come from radios: control
+// characters are escaped and each cell goes through SpreadsheetSafeCell.
 std::string FleetReportCsv(const FleetReportLine& line);
+
+// A cell a spreadsheet would run as a formula (it begins with = + - @, a tab or a carriage return)
+// gets a leading apostrophe, which spreadsheets show as text; any other cell is returned as it is.
+// Only for files people read: a data file read back by programs keeps its cells exact.
+std::string SpreadsheetSafeCell(std::string_view text);

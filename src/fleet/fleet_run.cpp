@@ -9,6 +9,7 @@
 
 #include "document/talvero_doc.h"
 #include "fleet/fleet_ledger.h"
+#include "platform/shown_text.h"
 #include "platform/unicode.h"
 
 namespace {
@@ -215,7 +216,7 @@ void FleetRun::Worker(const std::string& port) {
             context.speed = m_options.speed;
             context.password = m_options.password;
             context.timings = m_options.timings;
-            context.model = Utf16ToUtf8(info.data.GetValue(u"model", u""));
+            context.model = ShownText(info.data.GetValue(u"model", u""));
             context.onState = [this, &port](FleetRadioState s, unsigned row) {
                 if (m_observer) {
                     m_observer->OnState(port, s, row);

@@ -26,6 +26,17 @@ std::vector<std::u16string> SnapshotIdList(const CTalveroDoc& doc) {
     return values;
 }
 
+// The name as the warning repeats it: its first 64 characters, so that a name of millions of
+// characters costs a line, not megabytes.
+std::u16string QuotedName(std::u16string_view name) {
+    constexpr size_t kMax = 64;
+    if (name.size() <= kMax) {
+        return std::u16string(name);
+    }
+    const size_t keep = name[kMax - 1] >= 0xD800 && name[kMax - 1] <= 0xDBFF ? kMax - 1 : kMax;
+    return std::u16string(name.substr(0, keep)) + u"\u2026";
+}
+
 class RowImporter {
   public:
     RowImporter(CTalveroDoc& doc, std::vector<std::u16string>& warnings) : m_doc(doc), m_warnings(warnings) {
@@ -64,7 +75,7 @@ class RowImporter {
         std::u16string name = row[3];
         if (TextWidth(name) > kIdNameMaxWidth) {
             FitTextWidth(name, kIdNameMaxWidth);
-            warning = FormatLanguageText(kTextIdIdNameShortened, {n, row[3], name});
+            warning = FormatLanguageText(kTextIdIdNameShortened, {n, QuotedName(row[3]), name});
         }
         if (name.empty() || !m_doc.Set(u"name", index, name)) {
             ok = false;
@@ -108,6 +119,9 @@ enum : uint32_t {
     kTextIdNoEntryRow = 2113,
     kTextIdEntriesTaken = 2114,
     kTextIdNoEntryTaken = 2115,
+    kTextIdCsvNul = 2116,
+    kTextIdCsvTooLarge = 2117,
+    kTextIdCsvNotText = 2118,
 };
 
 }  // namespace
@@ -155,11 +169,29 @@ IdListImportResult ApplyIdListCsv(CTalveroDoc& doc, std::u16string_view text) {
     return result;
 }
 
+std::u16string DescribeCsvTextFault(const CsvTextFault& fault) {
+    switch (fault.kind) {
+        case CsvTextFault::Kind::None:
+            break;
+        case CsvTextFault::Kind::Nul:
+            return FormatLanguageText(kTextIdCsvNul, {fault.line});
+        case CsvTextFault::Kind::TooLarge:
+            return FormatLanguageText(kTextIdCsvTooLarge, {});
+        case CsvTextFault::Kind::NotText:
+            return FormatLanguageText(kTextIdCsvNotText, {fault.line});
+    }
+    return {};
+}
+
 IdListImportResult ImportIdList(CTalveroDoc& doc, const std::string& path) {
     IdListImportResult result;
     std::u16string text;
-    result.code = ReadCsvText(path, text);
-    if (result.code == kErrSuccess) {
+    CsvTextFault fault;
+    result.code = ReadCsvText(path, text, &fault);
+    if (!fault.ok()) {
+        result.code = kErrSuccess;
+        result.refusal = DescribeCsvTextFault(fault);
+    } else if (result.code == kErrSuccess) {
         result = ApplyIdListCsv(doc, text);
     }
     doc.UpdateAllViews(kHintLoaded, &result.warnings);

@@ -17,8 +17,9 @@ struct IdListImportResult {
     // 0, or the code of the failure to read the file (text ID 2111 for the user); the ID list is
     // then unchanged.
     uint32_t code = kErrSuccess;
-    // Not empty when the file yielded no entry: why, for the user (text ID 2113 or 2115); the ID
-    // list is then unchanged.
+    // Not empty when the file yielded no entry or was refused whole: why, for the user (text ID
+    // 2113 or 2115; 2116 to 2118 for a NUL character, a file over 100 MB, bytes that are no text,
+    // each with its line); the ID list is then unchanged.
     std::u16string refusal;
     // Entries stored; Summary() says it to the user (text ID 2114).
     unsigned taken = 0;
@@ -32,6 +33,9 @@ struct IdListImportResult {
 // update its views with kHintLoaded and the warning lines, so the pages refresh and the frame shows
 // the warnings. A caller whose file dialog was cancelled sends that same update with no lines.
 IdListImportResult ImportIdList(CTalveroDoc& doc, const std::string& path);
+
+// The user's message for a file refused by the CSV reader (text IDs 2116 to 2118).
+std::u16string DescribeCsvTextFault(const CsvTextFault& fault);
 
 // Clears the list and applies every row of the decoded file text that passes the row rules, in
 // file order (a later row for the same entry goes over the earlier one). Type display texts are

@@ -24,6 +24,8 @@ target_sources(talvero_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/program_path.cpp
   ${CMAKE_CURRENT_LIST_DIR}/user_folders.cpp
   ${CMAKE_CURRENT_LIST_DIR}/read_whole_file.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/shown_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/output_target.cpp
   ${CMAKE_CURRENT_LIST_DIR}/k_file_version.cpp
   ${CMAKE_CURRENT_LIST_DIR}/language_id.cpp
   ${CMAKE_CURRENT_LIST_DIR}/version_block.cpp

@@ -12,6 +12,7 @@
 #include "largest_config.h"
 #include "platform/code_page.h"
 #include "temp_dir.h"
+#include "text/language_texts.h"
 
 namespace fs = std::filesystem;
 
@@ -138,6 +139,54 @@ TEST_F(ConfigFile, AcceptanceRules) {
     CTalveroDoc doc;
     EXPECT_EQ(OpenConfigurationFile(doc, dir + "/missing.ini").refusal, ConfigRefusal::CannotOpen);
     EXPECT_EQ(OpenConfigurationFile(doc, dir).refusal, ConfigRefusal::CannotOpen);
+}
+
+// A NUL inside the file neither cuts the file short nor a value: the value holding it is not
+// loaded, with a warning naming it, and every setting after it loads.
+TEST_F(ConfigFile, ANulIsWarnedAboutAndCutsNothing) {
+    const std::u16string id = u"{499D5724-3DB8-45B8-B06D-5E0563C69F20}";
+    const std::u16string nul(1, u'\0');
+    SetLanguageText(2161, u"%s: not loaded");
+    const struct {
+        const char* what;
+        std::string bytes;
+        std::u16string dispName;  // what loads; "" when the value is refused
+        bool warned;
+    } cases[] = {
+        {"NUL in a UTF-16 value",
+         Utf16(u";" + id + u"\r\n[Config]\r\ndisp_name_01=Tr" + nul + u"ouble\r\ndef_id_01=00042\r\n"), u"",
+         true},
+        {"NUL in an 8-bit value",
+         ";" + std::string(id.begin(), id.end()) + "\r\n[Config]\r\ndisp_name_01=Tr" + std::string(1, '\0') +
+             "ouble\r\ndef_id_01=00042\r\n",
+         u"", true},
+        {"NUL in a line of its own",
+         Utf16(u";" + id + u"\r\n[Config]\r\n" + nul + u"\r\ndisp_name_01=Ok\r\ndef_id_01=00042\r\n"), u"Ok",
+         false},
+        {"NULs padding the end",
+         Utf16(u";" + id + u"\r\n[Config]\r\ndisp_name_01=Ok\r\ndef_id_01=00042" + nul + nul), u"Ok", false},
+    };
+    for (const auto& c : cases) {
+        struct Warnings : IDocumentObserver {
+            void OnDocumentUpdate(int, const std::vector<std::u16string>* w) override {
+                if (w) {
+                    lines = *w;
+                }
+            }
+            std::vector<std::u16string> lines;
+        } warnings;
+        CTalveroDoc doc;
+        doc.AddObserver(&warnings);
+        ASSERT_TRUE(OpenConfigurationFile(doc, Write("nul.ini", c.bytes)).ok()) << c.what;
+        EXPECT_EQ(doc.Get(u"disp_name"), c.dispName) << c.what;
+        EXPECT_EQ(doc.Get(u"def_id"), u"00042") << c.what;
+        bool named = false;
+        for (const auto& l : warnings.lines) {
+            named = named || l.find(u"disp_name_01") != std::u16string::npos;
+        }
+        EXPECT_EQ(named, c.warned) << c.what;
+        doc.RemoveObserver(&warnings);
+    }
 }
 
 TEST_F(ConfigFile, AnsiFileIsDecodedInTheCodePage) {

@@ -42,7 +42,7 @@ TEST_F(FleetFileTest, EachBadFileIsRefusedWithItsLine) {
         std::string bytes;
         unsigned line;
         FleetProblemKind kind;
-        const char* says;
+        std::string says;
     } cases[] = {
         {"unknown key", "radio,disp_name_01,volume_knob\n*,A,1\n", 1, FleetProblemKind::UnknownColumn,
          "'volume_knob' names no setting"},
@@ -68,6 +68,16 @@ TEST_F(FleetFileTest, EachBadFileIsRefusedWithItsLine) {
          "UTF-16"},
         {"UTF-16 cut in half", Utf16Le("radio\n*\n") + "x", 1, FleetProblemKind::Encoding, "UTF-16"},
         {"overlong UTF-8", "radio,disp_name_01\n*,\xC0\xAF\n", 2, FleetProblemKind::Encoding, "not UTF-8"},
+        {"a formula as ICCID", "radio\n=cmd|' /C calc'!A0\n", 2, FleetProblemKind::BadRadio,
+         "'=cmd|' /C calc'!A0' is not an ICCID (1 to 22 digits)"},
+        {"a letter in an ICCID", "radio\n898110000000000001F\n", 2, FleetProblemKind::BadRadio,
+         "not an ICCID"},
+        {"23 digits", "radio\n" + std::string(23, '8') + "\n", 2, FleetProblemKind::BadRadio, "not an ICCID"},
+        {"terminal escapes in an ICCID", "radio\n89\x1B[2J\n", 2, FleetProblemKind::BadRadio, "'89\\e[2J'"},
+        {"a refused value is repeated cut", "radio,disp_name_01\n*," + std::string(500, 'B') + "\n", 2,
+         FleetProblemKind::RefusedValue, "value '" + std::string(64, 'B') + "\u2026' refused"},
+        {"a line of 2 MB", "radio,disp_name_01\n*," + std::string(2u << 20, 'C') + "\n", 2,
+         FleetProblemKind::LongLine, "longer than 1 MB"},
     };
     for (const auto& c : cases) {
         const FleetCheck check = Check(c.bytes);
@@ -78,6 +88,7 @@ TEST_F(FleetFileTest, EachBadFileIsRefusedWithItsLine) {
         EXPECT_EQ(p.kind, c.kind) << c.what;
         EXPECT_NE(DescribeFleetProblem(p).find(c.says), std::string::npos)
             << c.what << ": " << DescribeFleetProblem(p);
+        EXPECT_LT(DescribeFleetProblem(p).size(), 400u) << c.what;
     }
 }
 
@@ -110,6 +121,36 @@ TEST_F(FleetFileTest, AcceptedFilesInEachEncodingGiveTheSameRows) {
         EXPECT_EQ(doc.Get(u"def_id"), u"00007");
         EXPECT_EQ(doc.Get(u"disp_item"), u"name");  // from the template
     }
+}
+
+// Each row is checked against the template, never against what the row before it left behind,
+// also where one setter changes others (the WLAN security chain sets the encryption and the key).
+TEST_F(FleetFileTest, EachRowStartsFromTheTemplate) {
+    const std::string csv =
+        "radio,wlan_ssid_01,wlan_sec_01,wlan_key_01\n"
+        "1,net,8021x,\n"     // accepted: 802.1X sets WEP-128 and a key of zeros
+        "2,,,abc\n"          // accepted: the template's encryption "none" takes any key
+        "3,net,8021x,abc\n"  // refused: WEP-128 takes 13 characters or 26 hexadecimal digits
+        "*,,,abc\n";         // accepted again
+    for (bool keepRows : {true, false}) {
+        const FleetCheck check = CheckFleet(templatePath, dir.Write("wlan.csv", csv), keepRows);
+        ASSERT_EQ(check.problems.size(), 1u) << DescribeFleetProblem(check.problems[0]);
+        EXPECT_EQ(check.problems[0].line, 4u);
+        EXPECT_EQ(check.problems[0].kind, FleetProblemKind::RefusedValue);
+        EXPECT_EQ(check.rowCount, 3u);
+        EXPECT_EQ(check.anyRadioRows, 1u);
+        EXPECT_TRUE(check.plan.rows.empty());
+    }
+    const FleetCheck good =
+        CheckFleet(templatePath, dir.Write("wlan.csv", "radio,wlan_sec_01\n1,8021x\n*,open\n*,\n"));
+    ASSERT_TRUE(good.ok()) << DescribeFleetProblem(good.problems[0]);
+    EXPECT_EQ(good.plan.rows.size(), 3u);
+    const FleetCheck counted =
+        CheckFleet(templatePath, dir.Write("wlan.csv", "radio,wlan_sec_01\n1,8021x\n*,open\n*,\n"), false);
+    ASSERT_TRUE(counted.ok());
+    EXPECT_TRUE(counted.plan.rows.empty());
+    EXPECT_EQ(counted.rowCount, 3u);
+    EXPECT_EQ(counted.anyRadioRows, 2u);
 }
 
 TEST_F(FleetFileTest, CertificatesAreImportedWithTheirPasswords) {

@@ -244,3 +244,65 @@ TEST_F(FleetRunTest, APortThatAppearsWhileWatchingIsTaken) {
 }
 
 }  // namespace
+
+namespace {
+
+// The report is read by people, in spreadsheets too: a cell a spreadsheet would run gets a leading
+// apostrophe, and control characters are escaped. Cells a spreadsheet shows as text stay as they are.
+TEST(FleetReportCells, CellsASpreadsheetWouldRunAreNeutralised) {
+    const struct {
+        std::string model;
+        std::string cell;  // as written
+    } cases[] = {
+        {"TLV-700", "TLV-700"},
+        {"=cmd|' /C calc'!A0", "'=cmd|' /C calc'!A0"},
+        {"+1+2", "'+1+2"},
+        {"-2+3", "'-2+3"},
+        {"@SUM(A1)", "'@SUM(A1)"},
+        {"\tx", "\\tx"},  // escaped first: a tab cannot reach the cell
+        {"\r=1", "\\r=1"},
+        {"=a,b", "\"'=a,b\""},
+        {"say \"hi\"", "\"say \"\"hi\"\"\""},
+        {"\x1B[31mred", "\\e[31mred"},
+        {"a=b", "a=b"},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        FleetReportLine line{"2026-01-01 10:00:00", "/dev/ttyUSB0", c.model, "8981", 2, "done", "", 1.5, ""};
+        EXPECT_EQ(FleetReportCsv(line), "2026-01-01 10:00:00,/dev/ttyUSB0," + c.cell + ",8981,2,done,,1.5,")
+            << c.model;
+    }
+    for (const char* raw : {"=1", "+1", "-1", "@1", "\t1", "\r1"}) {
+        EXPECT_EQ(SpreadsheetSafeCell(raw), std::string("'") + raw);
+    }
+}
+
+}  // namespace
+
+// A radio that reports a formula and terminal escapes as its model and ICCID: its ICCID picks no
+// row, nothing is written to it, and the report holds its texts harmless.
+TEST_F(FleetRunTest, AHostileRadioPicksNoRowAndIsReportedHarmlessly) {
+    const FleetPlan plan = Plan("radio,disp_name_01\n*,Alpha\n");
+    RadioSimOptions o = Radio("=cmd|' /C calc'!A0\x1B[2J");
+    o.model = "@SUM(A1)\x1B[31m";
+    auto a = StartRadio(o);
+    const std::string before = a->StoredText();
+    Bench bench;
+    bench.sims = {{a->Path(), a.get()}};
+    FleetRun* current = nullptr;
+    bench.then = [&](const FleetReportLine&) { current->Stop(); };
+    FleetRun run(plan, Options({a->Path()}), &bench);
+    current = &run;
+    ASSERT_TRUE(run.Run().ok());
+    ASSERT_EQ(bench.ended.size(), 1u);
+    const FleetReportLine& line = bench.ended[0];
+    EXPECT_EQ(line.result, "failed");
+    EXPECT_EQ(line.row, 0u);
+    EXPECT_NE(line.reason.find("not 1 to 22 digits"), std::string::npos) << line.reason;
+    EXPECT_EQ(a->StoredText(), before);
+    EXPECT_EQ(run.Summary().rowsLeft, 1u);
+    const auto lines = ReportLines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_NE(lines[1].find(",'@SUM(A1)\\e[31m,'=cmd|' /C calc'!A0\\e[2J,,failed,"), std::string::npos)
+        << lines[1];
+}

@@ -92,18 +92,18 @@ TEST(ForEachCsvRow, EndsLinesAtCrLfLfOrCrAndSkipsComments) {
 }
 
 TEST(DecodeCsvBytes, ReadsUtf16AfterItsMarkUtf8WhenValidAndTheCodePageOtherwise) {
+    using K = CsvTextFault::Kind;
     struct Case {
         const char* what;
         std::string bytes;
-        std::u16string text;
+        std::u16string text;  // when taken
+        K fault = K::None;
+        unsigned line = 0;
     };
     const Case cases[] = {
         {"UTF-16LE", Utf16Bytes(u"1,ア\r\n"), u"1,ア\r\n"},
         {"CP932", std::string("1,\x83\x41\r\n"), u"1,ア\r\n"},
-        {"NUL ends UTF-16", Utf16Bytes(std::u16string(u"a\r\n") + u'\0' + u"b\r\n"), u"a\r\n"},
-        {"NUL ends 8-bit", std::string("a\r\n\0b\r\n", 7), u"a\r\n"},
         {"odd last byte pairs with zero", Utf16Bytes(u"a\r") + "\n", u"a\r\n"},
-        {"the mark alone is 8-bit text", std::string("\xFF\xFE"), FromAnsi("\xFF\xFE")},
         // A spreadsheet's export: UTF-8, with or without its mark.
         {"UTF-8 with its mark",
          std::string("\xEF\xBB\xBF"
@@ -115,15 +115,36 @@ TEST(DecodeCsvBytes, ReadsUtf16AfterItsMarkUtf8WhenValidAndTheCodePageOtherwise)
          std::string("\xEF\xBB\xBF"
                      "1,a"),
          u"1,a"},
-        {"NUL ends UTF-8", std::string("\xC3\xBC\0\xC3\xBC", 5), u"ü"},
-        // Not valid UTF-8: the code page, as before.
+        // Not valid UTF-8: the code page, as long as it has a character for every byte.
         {"CP932 kana pair", std::string("\x83\x41\x83\x43"), u"アイ"},
-        {"truncated sequence", std::string("a\xE3\x82"), FromAnsi("a\xE3\x82")},
-        {"overlong slash", std::string("\xC0\xAF"), FromAnsi("\xC0\xAF")},
-        {"encoded surrogate", std::string("\xED\xA0\x80"), FromAnsi("\xED\xA0\x80")},
+        {"invalid UTF-8 that is code page text", std::string("Al\xC3ice"), u"Al\xFF83ice"},
+        {"a question mark of the file's own", std::string("1,a?\n\x83\x41"), u"1,a?\nア"},
+        // Cells that a spreadsheet would run stay exact: the list is data.
+        {"formulas stay as they are", std::string("1,\"=cmd|' /C calc'!A0\",@SUM(A1)\n"),
+         u"1,\"=cmd|' /C calc'!A0\",@SUM(A1)\n"},
+        // NULs that only pad the end lose nothing.
+        {"NULs padding UTF-16", Utf16Bytes(std::u16string(u"a\r\n") + u'\0' + u'\0'), u"a\r\n"},
+        {"NULs padding 8-bit", std::string("a\r\n\0\0", 5), u"a\r\n"},
+        // Everything else that would lose or change text refuses the file, with its line.
+        {"NUL inside UTF-16", Utf16Bytes(std::u16string(u"a\r\nb") + u'\0' + u"c\r\n"), u"", K::Nul, 2},
+        {"NUL inside 8-bit", std::string("a\r\n\r\nb\0c\r\n", 10), u"", K::Nul, 3},
+        {"NUL inside UTF-8", std::string("\xC3\xBC\0\xC3\xBC", 5), u"", K::Nul, 1},
+        {"CR alone ends a line too", std::string("a\rb\rc\0d", 7), u"", K::Nul, 3},
+        {"UTF-8 mark, then a broken sequence",
+         std::string("\xEF\xBB\xBF"
+                     "1,ok\r\n2,Al\xE3\x81ice\r\n"),
+         u"", K::NotText, 2},
+        {"a byte the code page has no character for", std::string("1,Bob\n2,Al\xFFice\n"), u"", K::NotText,
+         2},
+        {"the UTF-16 mark alone is 8-bit text, and no text of the code page", std::string("\xFF\xFE"), u"",
+         K::NotText, 1},
+        {"a lead byte without its trail", std::string("1,a\n\n2,b\x83"), u"", K::NotText, 3},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(DecodeCsvBytes(c.bytes), c.text) << c.what;
+        CsvTextFault fault{K::Nul, 99};
+        EXPECT_EQ(DecodeCsvBytes(c.bytes, &fault), c.text) << c.what;
+        EXPECT_EQ(fault.kind, c.fault) << c.what;
+        EXPECT_EQ(fault.line, c.line) << c.what;
     }
 }
 
@@ -145,18 +166,26 @@ TEST_F(CsvFile, ReadsRowsAndReportsOpenFailures) {
     EXPECT_TRUE(rows.empty());
 }
 
-// Beyond the read limit nothing counts: here a line just past it is not read.
-TEST_F(CsvFile, StopsAtTheReadLimit) {
+// A file past the read limit is refused whole, never cut at the limit.
+TEST_F(CsvFile, RefusesAFileOverTheLimit) {
     std::string bytes = "1,a\r\n;";
     bytes.resize(kCsvMaxBytes - 2, 'x');
     bytes += "\r\n2,b\r\n";
     std::vector<CsvRow> rows;
-    EXPECT_EQ(ReadCsvFile(Write("big.csv", bytes), rows), kErrSuccess);
-    EXPECT_EQ(rows, (std::vector<CsvRow>{{u"1", u"a"}}));
+    EXPECT_EQ(ReadCsvFile(Write("big.csv", bytes), rows), kErrInvalidData);
+    EXPECT_TRUE(rows.empty());
+    std::u16string text;
+    CsvTextFault fault;
+    EXPECT_EQ(ReadCsvText(dir + "/big.csv", text, &fault), kErrInvalidData);
+    EXPECT_EQ(fault.kind, CsvTextFault::Kind::TooLarge);
+
+    bytes.resize(kCsvMaxBytes);
+    EXPECT_EQ(ReadCsvText(Write("limit.csv", bytes), text, &fault), kErrSuccess);
+    EXPECT_TRUE(fault.ok());
 }
 
-// A file past 4 GiB is read up to the limit, not as the two bytes its length has beyond 4 GiB.
-TEST_F(CsvFile, FilePastFourGibIsReadFromItsStart) {
+// A file past 4 GiB is refused as too large, not read as the two bytes its length has beyond 4 GiB.
+TEST_F(CsvFile, FilePastFourGibIsRefused) {
     const std::string path = Write("huge.csv", "1,a\r\n");
     const int fd = ::open(path.c_str(), O_WRONLY);
     ASSERT_GE(fd, 0);
@@ -165,9 +194,10 @@ TEST_F(CsvFile, FilePastFourGibIsReadFromItsStart) {
     if (!sparse) {
         GTEST_SKIP() << "no sparse 4 GiB file on this file system";
     }
-    std::vector<CsvRow> rows;
-    EXPECT_EQ(ReadCsvFile(path, rows), kErrSuccess);
-    EXPECT_EQ(rows, (std::vector<CsvRow>{{u"1", u"a"}}));
+    std::u16string text;
+    CsvTextFault fault;
+    EXPECT_EQ(ReadCsvText(path, text, &fault), kErrInvalidData);
+    EXPECT_EQ(fault.kind, CsvTextFault::Kind::TooLarge);
 }
 
 }  // namespace

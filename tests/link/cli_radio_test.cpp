@@ -102,6 +102,25 @@ TEST_F(CliRadio, InfoReadWriteInitFirmware) {
 }
 
 // The port found by a search serves every command given no --port.
+// What a radio reports is outside text: a model or an ICCID with terminal escapes is printed
+// escaped, never obeyed, and a huge one is cut.
+TEST_F(CliRadio, RadioTextIsPrintedEscaped) {
+    RadioSimOptions o = FastRadio();
+    o.model = "TLV\x1B[31m-700";
+    o.ver = std::string(300, '9');
+    o.iccid = "89\x1B[2J\x1B]0;owned\x07";
+    auto sim = StartRadio(o);
+    const std::string port = " --port " + sim->Path() + " --speed 1152000";
+    const CliRun info = Cli("info" + port);
+    EXPECT_EQ(info.status, 0) << info.err;
+    EXPECT_EQ(info.out, "model: TLV\\e[31m-700\nversion: " + std::string(64, '9') +
+                            "\u2026\nbluetooth version: 2.10\n");
+    const CliRun read = Cli("read --no-backup -o " + dir + "/r.ini" + port);
+    EXPECT_EQ(read.status, 0) << read.err;
+    EXPECT_EQ(read.out.find('\x1B'), std::string::npos) << read.out;
+    EXPECT_NE(read.out.find("ICCID: 89\\e[2J\\e]0;owned\\x07\n"), std::string::npos) << read.out;
+}
+
 TEST_F(CliRadio, PortsAndSearch) {
     RadioSimOptions rental = FastRadio();
     rental.rental = "1";

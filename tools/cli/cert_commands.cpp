@@ -12,6 +12,7 @@
 #include "document/settings_catalogue.h"
 #include "document/talvero_doc.h"
 #include "platform/error_codes.h"
+#include "platform/shown_text.h"
 #include "platform/unicode.h"
 #include "text/language_texts.h"
 
@@ -92,6 +93,16 @@ bool ParseArgs(const std::vector<std::string>& args, bool importOptions, Parsed&
     return true;
 }
 
+// Refuses an output that is not a regular file and, when FILE is changed in place, takes its lock
+// for the read, the change and the save.
+bool PrepareUpdate(const std::string& command, const Parsed& p, FileUpdateLock& lock, int& status) {
+    const std::string target = p.out.empty() ? p.files[0] : p.out;
+    if (!CheckOutputFile(command, target, 1, status)) {
+        return false;
+    }
+    return !SameFile(target, p.files[0]) || LockForUpdate(lock, command, p.files[0], 1, status);
+}
+
 int RunImport(const std::vector<std::string>& args) {
     Parsed p;
     std::string error;
@@ -107,6 +118,10 @@ int RunImport(const std::vector<std::string>& args) {
     }
     if (!p.format.empty() && p.format != "pem" && p.format != "p12") {
         return Usage("import: --format must be pem or p12");
+    }
+    FileUpdateLock lock;
+    if (int status = 0; !PrepareUpdate("cert import", p, lock, status)) {
+        return status;
     }
     CTalveroDoc doc;
     if (!Open(doc, p.files[0])) {
@@ -158,6 +173,10 @@ int RunDelete(const std::vector<std::string>& args) {
     if (!ParseSlot(p.files[1], slot)) {
         return Usage("delete: SLOT must be 1 to 4, not '" + p.files[1] + "'");
     }
+    FileUpdateLock lock;
+    if (int status = 0; !PrepareUpdate("cert delete", p, lock, status)) {
+        return status;
+    }
     CTalveroDoc doc;
     if (!Open(doc, p.files[0])) {
         return 1;
@@ -181,8 +200,9 @@ int RunList(const std::vector<std::string>& args) {
     for (unsigned s = 0; s < kCertSlots; ++s) {
         const std::u16string& format = doc.Get(u"eap_cert_format", s);
         const std::u16string& cert = doc.Get(u"eap_cert_cert", s);
-        std::string line = "slot " + std::to_string(s + 1) + ": " + Utf16ToUtf8(format) + " \"" +
-                           Utf16ToUtf8(doc.Get(u"eap_cert_name", s)) + "\": ";
+        // The names come from the file and from certificates: cut and escaped.
+        std::string line = "slot " + std::to_string(s + 1) + ": " + ShownText(format) + " \"" +
+                           ShownText(doc.Get(u"eap_cert_name", s)) + "\": ";
         if (cert.empty()) {
             line += "empty";
         } else {
@@ -190,7 +210,8 @@ int RunList(const std::vector<std::string>& args) {
             if (!sum.readable) {
                 line += "certificate not readable";
             } else {
-                line += "subject " + sum.subject + ", expires " + sum.notAfter;
+                line +=
+                    "subject " + EscapeControls(sum.subject) + ", expires " + EscapeControls(sum.notAfter);
                 if (sum.count > 1) {
                     line += " (" + std::to_string(sum.count) + " certificates)";
                 }

@@ -11,6 +11,7 @@
 #include "document/settings_compare.h"
 #include "document/talvero_doc.h"
 #include "link/radio_recipes.h"
+#include "platform/shown_text.h"
 #include "platform/unicode.h"
 #include "radio_session.h"
 #include "setting_text.h"
@@ -50,7 +51,7 @@ int PrintDifferences(const std::vector<SettingDifference>& differences, const st
         const auto place = FindSettingPlace(d.key);
         pages[place ? place->nodeId : UINT32_MAX].push_back(&d);
     }
-    std::printf("--- %s\n+++ %s\n", firstName.c_str(), secondName.c_str());
+    std::printf("--- %s\n+++ %s\n", EscapeControls(firstName).c_str(), EscapeControls(secondName).c_str());
     for (const auto& [node, list] : pages) {
         const auto place = FindSettingPlace(list.front()->key);
         std::printf("\n[%s]\n", place ? Utf16ToUtf8(GetLanguageText(place->pageTitleId)).c_str()
@@ -58,7 +59,7 @@ int PrintDifferences(const std::vector<SettingDifference>& differences, const st
         for (const SettingDifference* d : list) {
             const auto row = FindSettingPlace(d->key);
             const std::string label = row ? Utf16ToUtf8(GetLanguageText(row->labelId)) + " " : std::string();
-            std::printf("  %s(%s): %s -> %s\n", label.c_str(), Utf16ToUtf8(d->key).c_str(),
+            std::printf("  %s(%s): %s -> %s\n", label.c_str(), ShownText(d->key).c_str(),
                         ShownValue(d->key, d->first).c_str(), ShownValue(d->key, d->second).c_str());
         }
     }

@@ -9,15 +9,16 @@
 #include "document/refusal_reason.h"
 #include "document/talvero_doc.h"
 #include "document/value_rules.h"
+#include "platform/shown_text.h"
 #include "platform/unicode.h"
+#include "setting_text.h"
 #include "text/language_texts.h"
 
 namespace {
 
+// A line of the file, or a warning quoting it: escaped and cut as outside text.
 void PrintLine(const std::u16string& line) {
-    std::string s = Utf16ToUtf8(line);
-    s.push_back('\n');
-    std::fwrite(s.data(), 1, s.size(), stdout);
+    PrintShownLine(stdout, line);
 }
 
 // Opens a configuration file as the program does; prints the reason and returns false when refused.
@@ -59,6 +60,9 @@ int RunNew(const std::vector<std::string>& args) {
     }
     if (out.empty()) {
         return Fail("new: missing -o FILE (see --help)");
+    }
+    if (int status = 0; !CheckOutputFile("new", out, 1, status)) {
+        return status;
     }
     CTalveroDoc doc;
     ErrorInfo e = SaveConfigurationFile(doc, out);
@@ -143,7 +147,10 @@ int RunSet(const std::vector<std::string>& args) {
             "error with the reason and leaves its setting unchanged; the exit status is then 1. The\n"
             "warnings of opening FILE (texts shortened, values not loaded) go to standard error first.\n"
             "The radio information (model, versions, line settings) comes only from a radio and is\n"
-            "never kept in a file, so its keys are refused.");
+            "never kept in a file, so its keys are refused.\n"
+            "Changing FILE in place holds its lock (flock) from reading to saving: a second 'set' on the\n"
+            "same file waits for the first one, says so on standard error, and then applies its values\n"
+            "to what the first one saved. Values in messages are cut to 64 characters.");
         return 0;
     }
     std::string path, out;
@@ -169,6 +176,16 @@ int RunSet(const std::vector<std::string>& args) {
         }
     }
     LoadLanguageTexts();  // warnings and reasons are the program's own texts
+    const std::string target = out.empty() ? path : out;
+    int status = 0;
+    if (!CheckOutputFile("set", target, 1, status)) {
+        return status;
+    }
+    // Read, changed and saved under the file's lock, so that two runs at once both count.
+    FileUpdateLock lock;
+    if (SameFile(target, path) && !LockForUpdate(lock, "set", path, 1, status)) {
+        return status;
+    }
     CTalveroDoc doc;
     WarningCollector collector;
     doc.AddObserver(&collector);
@@ -178,7 +195,8 @@ int RunSet(const std::vector<std::string>& args) {
         return 1;
     }
     for (const auto& l : collector.lines) {
-        std::fprintf(stderr, "talvero-cli: set: %s: %s\n", path.c_str(), Utf16ToUtf8(l).c_str());
+        std::fprintf(stderr, "talvero-cli: set: %s: %s\n", EscapeControls(path).c_str(),
+                     ShownLine(l).c_str());
     }
     bool refused = false;
     for (const auto& a : assignments) {
@@ -187,7 +205,7 @@ int RunSet(const std::vector<std::string>& args) {
         const std::u16string value = Utf8ToUtf16(a.substr(eq + 1));
         auto id = FindSettingByKey(Utf8ToUtf16(key));
         if (!id) {
-            std::fprintf(stderr, "talvero-cli: set: unknown key '%s'\n", key.c_str());
+            std::fprintf(stderr, "talvero-cli: set: unknown key '%s'\n", ShownText(key).c_str());
             refused = true;
             continue;
         }
@@ -205,11 +223,11 @@ int RunSet(const std::vector<std::string>& args) {
         const bool displayText = def.name == u"name" || def.name == u"msg" || def.name == u"stat";
         if ((displayText && !IsJisText(value)) || !doc.Set(*id, value)) {
             std::fprintf(stderr, "talvero-cli: set: %s: value %s refused: %s\n", key.c_str(),
-                         QuotedValue(value).c_str(), RefusalReason(*id, value).c_str());
+                         ShownValue(Utf8ToUtf16(key), value).c_str(), RefusalReason(*id, value).c_str());
             refused = true;
         }
     }
-    ErrorInfo e = SaveConfigurationFile(doc, out.empty() ? path : out);
+    ErrorInfo e = SaveConfigurationFile(doc, target);
     if (!e.ok()) {
         return Fail("set: cannot write " + e.detail, 1);
     }

@@ -17,6 +17,7 @@
 #include "document/read_backup.h"
 #include "fleet/fleet_run.h"
 #include "fleet_ledger_commands.h"
+#include "platform/shown_text.h"
 #include "platform/unicode.h"
 #include "radio_host.h"
 
@@ -71,7 +72,8 @@ bool Number(const std::string& text, uint32_t lo, uint32_t hi, uint32_t& value) 
 // Every fault on stderr; true when there was none.
 bool Checked(const FleetCheck& check, const std::string& fleet) {
     for (const auto& p : check.problems) {
-        std::fprintf(stderr, "talvero-cli: fleet: %s: %s\n", fleet.c_str(), DescribeFleetProblem(p).c_str());
+        std::fprintf(stderr, "talvero-cli: fleet: %s: %s\n", EscapeControls(fleet).c_str(),
+                     DescribeFleetProblem(p).c_str());
     }
     return check.ok();
 }
@@ -95,14 +97,16 @@ class TerminalObserver : public IFleetObserver {
     void OnRadioEnded(const FleetReportLine& l, const ErrorInfo& reportError) override {
         std::lock_guard<std::mutex> lock(m_lock);
         Clear();
-        std::printf("%s  %s  %s  %s  %s%s%s  %.1f s\n", l.time.substr(11).c_str(), l.port.c_str(),
-                    l.iccid.empty() ? "(no ICCID)" : l.iccid.c_str(),
+        // The ICCID and the reason come from the radio: escaped, as they are in the report.
+        std::printf("%s  %s  %s  %s  %s%s%s  %.1f s\n", l.time.substr(11).c_str(),
+                    EscapeControls(l.port).c_str(),
+                    l.iccid.empty() ? "(no ICCID)" : EscapeControls(l.iccid).c_str(),
                     l.row ? ("row " + std::to_string(l.row)).c_str() : "no row", l.result.c_str(),
-                    l.reason.empty() ? "" : ": ", l.reason.c_str(), l.seconds);
+                    l.reason.empty() ? "" : ": ", EscapeControls(l.reason).c_str(), l.seconds);
         std::fflush(stdout);
         if (!reportError.ok()) {
             std::fprintf(stderr, "talvero-cli: fleet: the report line was not written: %s\n",
-                         reportError.detail.c_str());
+                         EscapeControls(reportError.detail).c_str());
         }
         Summary();
     }
@@ -140,16 +144,13 @@ int RunCheck(const std::vector<std::string>& args) {
     if (args.size() != 2) {
         return Fail("fleet check: expected TEMPLATE.ini FLEET.csv (see --help)", kExitUsage);
     }
-    const FleetCheck check = CheckFleet(args[0], args[1]);
+    // Only the counts are needed here: the rows themselves are not kept.
+    const FleetCheck check = CheckFleet(args[0], args[1], false);
     if (!Checked(check, args[1])) {
         return kExitFile;
     }
-    unsigned any = 0;
-    for (const auto& row : check.plan.rows) {
-        any += row.AnyRadio() ? 1 : 0;
-    }
-    std::printf("%zu rows: %zu named by ICCID, %u for any radio\n", check.plan.rows.size(),
-                check.plan.rows.size() - any, any);
+    std::printf("%zu rows: %zu named by ICCID, %zu for any radio\n", check.rowCount,
+                check.rowCount - check.anyRadioRows, check.anyRadioRows);
     return 0;
 }
 

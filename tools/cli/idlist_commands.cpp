@@ -12,6 +12,7 @@
 #include "platform/error_codes.h"
 #include "platform/language_id.h"
 #include "platform/program_path.h"
+#include "platform/shown_text.h"
 #include "platform/unicode.h"
 #include "text/language_file.h"
 #include "text/language_texts.h"
@@ -31,7 +32,14 @@ const char kIdListHelp[] =
     "        rules are skipped and entries with a refused value are cleared, silently, as in the\n"
     "        program; the number of entries imported and each name shortened to the display width\n"
     "        are reported on standard output, the warnings of opening FILE on standard error. When\n"
-    "        IN.csv cannot be read or yields no entry, nothing is written and the exit status is 1.\n\n"
+    "        IN.csv cannot be read or yields no entry, nothing is written and the exit status is 1;\n"
+    "        so it is when IN.csv holds a NUL character before its end, is larger than 100 MB, or\n"
+    "        holds bytes that are neither UTF-8 nor characters of the code page (the line is named).\n"
+    "        Changing FILE in place holds its lock (flock) from reading to saving; a second command\n"
+    "        changing it waits, and says so.\n\n"
+    "The CSV file is data, read back by this program and others: its cells are written exactly as\n"
+    "the ID list holds them, also a name such as =1+2 or @SUM(A1). Do not open it in a spreadsheet\n"
+    "with formulas enabled; import it as text.\n\n"
     "The type column holds the type names of the program's language files (talvero.LANG.lang\n"
     "beside this tool, chosen by the system language or TALVERO_LANG), so a file exported by the\n"
     "program under the same language imports here, and the other way round.";
@@ -44,7 +52,8 @@ class LoadWarnings : public IDocumentObserver {
     void OnDocumentUpdate(int hint, const std::vector<std::u16string>* warnings) override {
         if (hint == kHintLoaded && warnings) {
             for (const auto& l : *warnings) {
-                std::fprintf(stderr, "talvero-cli: idlist: %s: %s\n", m_path.c_str(), Utf16ToUtf8(l).c_str());
+                std::fprintf(stderr, "talvero-cli: idlist: %s: %s\n", EscapeControls(m_path).c_str(),
+                             ShownLine(l).c_str());
             }
         }
     }
@@ -73,6 +82,9 @@ std::string Describe(const ErrorInfo& e, const std::string& path) {
 int RunExport(const std::vector<std::string>& args) {
     if (args.size() != 2) {
         return Fail("idlist export: expected FILE.ini and OUT.csv (see --help)");
+    }
+    if (int status = 0; !CheckOutputFile("idlist export", args[1], 1, status)) {
+        return status;
     }
     CTalveroDoc doc;
     if (!Open(doc, args[0])) {
@@ -103,6 +115,16 @@ int RunImport(const std::vector<std::string>& args) {
     if (files.size() != 2) {
         return Fail("idlist import: expected FILE.ini and IN.csv (see --help)");
     }
+    const std::string target = out.empty() ? files[0] : out;
+    int status = 0;
+    if (!CheckOutputFile("idlist import", target, 1, status)) {
+        return status;
+    }
+    // FILE is read, changed and saved back under its lock.
+    FileUpdateLock lock;
+    if (SameFile(target, files[0]) && !LockForUpdate(lock, "idlist import", files[0], 1, status)) {
+        return status;
+    }
     CTalveroDoc doc;
     if (!Open(doc, files[0])) {
         return 1;
@@ -118,11 +140,8 @@ int RunImport(const std::vector<std::string>& args) {
     }
     std::puts(Utf16ToUtf8(r.Summary()).c_str());
     for (const auto& line : r.warnings) {
-        std::string s = Utf16ToUtf8(line);
-        s.push_back('\n');
-        std::fwrite(s.data(), 1, s.size(), stdout);
+        PrintShownLine(stdout, line);
     }
-    const std::string target = out.empty() ? files[0] : out;
     const ErrorInfo e = SaveConfigurationFile(doc, target);
     if (!e.ok()) {
         return Fail("idlist import: cannot write " + Describe(e, target), 1);

@@ -8,6 +8,7 @@
 #include "platform/error_codes.h"
 #include "platform/language_id.h"
 #include "platform/program_path.h"
+#include "platform/shown_text.h"
 #include "radio_host.h"
 #include "text/data_file_report.h"
 #include "text/language_file.h"
@@ -22,7 +23,7 @@ bool WantsHelp(const std::vector<std::string>& args) {
 }
 
 int Fail(const std::string& message, int code) {
-    std::fprintf(stderr, "talvero-cli: %s\n", message.c_str());
+    std::fprintf(stderr, "talvero-cli: %s\n", EscapeControls(message).c_str());
     return code;
 }
 

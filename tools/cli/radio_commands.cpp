@@ -21,6 +21,7 @@
 #include "document/talvero_doc.h"
 #include "link/radio_recipes.h"
 #include "platform/posix/port_enum.h"
+#include "platform/shown_text.h"
 #include "platform/unicode.h"
 #include "radio_host.h"
 #include "radio_session.h"
@@ -104,6 +105,23 @@ bool ParseLinkArgs(const std::string& command, const std::vector<std::string>& a
             out.password = Utf8ToUtf16(v);
         }
     }
+    // The trace is created before anything else happens: naming a file the command reads or writes
+    // (its configuration, image or output, or the port) would destroy it. Asked of the file system,
+    // so that another spelling of the same file is found too.
+    if (out.trace) {
+        std::vector<std::string> used = out.rest;
+        if (out.port) {
+            used.push_back(*out.port);
+        }
+        for (const auto& path : used) {
+            if (!path.empty() && path[0] != '-' && SameFile(*out.trace, path)) {
+                status = Fail(command + ": --trace " + *out.trace + " names " + path +
+                                  ", which this command reads or writes; name another file for the trace",
+                              kExitUsage);
+                return false;
+            }
+        }
+    }
     return true;
 }
 
@@ -144,7 +162,7 @@ int WatchPorts(std::optional<uint32_t> forSeconds) {
     std::vector<ComInfo> ports;
     EnumComPorts(ports);
     for (const auto& p : ports) {
-        std::printf("  %s\t%s\n", p.port.c_str(), Utf16ToUtf8(p.name).c_str());
+        std::printf("  %s\t%s\n", EscapeControls(p.port).c_str(), ShownText(p.name).c_str());
     }
     std::fprintf(stderr, "talvero-cli: ports: watching; plug in the radio's cable (Ctrl+C ends)\n");
     std::fflush(stdout);
@@ -156,10 +174,10 @@ int WatchPorts(std::optional<uint32_t> forSeconds) {
         EnumComPorts(now);
         const PortChanges changes = watcher.Update(std::move(now));
         for (const auto& p : changes.added) {
-            std::printf("+ %s\t%s\n", p.port.c_str(), Utf16ToUtf8(p.name).c_str());
+            std::printf("+ %s\t%s\n", EscapeControls(p.port).c_str(), ShownText(p.name).c_str());
         }
         for (const auto& p : changes.removed) {
-            std::printf("- %s\n", p.c_str());
+            std::printf("- %s\n", EscapeControls(p).c_str());
         }
         std::fflush(stdout);
     }
@@ -203,7 +221,7 @@ int RunPorts(const std::vector<std::string>& args) {
     std::vector<ComInfo> ports;
     EnumComPorts(ports);
     for (const auto& p : ports) {
-        std::printf("%s\t%s\n", p.port.c_str(), Utf16ToUtf8(p.name).c_str());
+        std::printf("%s\t%s\n", EscapeControls(p.port).c_str(), ShownText(p.name).c_str());
     }
     return 0;
 }
@@ -227,15 +245,16 @@ int RunSearch(const std::vector<std::string>& args) {
     if (int r = s.Report(SearchRadioPort(s.link, s.host, s.timings)); r != kExitOk) {
         return r;
     }
-    std::printf("%s\n", s.link.m_comPort.c_str());
+    std::printf("%s\n", EscapeControls(s.link.m_comPort).c_str());
     return 0;
 }
 
+// What the radio reports is outside text: cut and escaped before it reaches the terminal.
 void PrintInformation(const CIniData& information) {
     std::printf("model: %s\nversion: %s\nbluetooth version: %s\n",
-                Utf16ToUtf8(information.GetValue(kInformationKeys[0], u"")).c_str(),
-                Utf16ToUtf8(information.GetValue(kInformationKeys[1], u"")).c_str(),
-                Utf16ToUtf8(information.GetValue(kInformationKeys[2], u"")).c_str());
+                ShownText(information.GetValue(kInformationKeys[0], u"")).c_str(),
+                ShownText(information.GetValue(kInformationKeys[1], u"")).c_str(),
+                ShownText(information.GetValue(kInformationKeys[2], u"")).c_str());
 }
 
 int RunInfo(const std::vector<std::string>& args) {
@@ -268,7 +287,7 @@ struct WarningPrinter : IDocumentObserver {
             return;
         }
         for (const auto& w : *warnings) {
-            std::fprintf(stderr, "talvero-cli: warning: %s\n", Utf16ToUtf8(w).c_str());
+            std::fprintf(stderr, "talvero-cli: warning: %s\n", ShownLine(w).c_str());
         }
     }
 };
@@ -304,6 +323,9 @@ int RunRead(const std::vector<std::string>& args) {
     if (out.empty()) {
         return Fail("read: missing -o FILE (see --help)", kExitUsage);
     }
+    if (!CheckOutputFile("read", out, kExitFile, status)) {
+        return status;
+    }
     // A read takes a while; find out now, not afterwards, that its result could not be saved.
     const std::string folder = fs::path(out).has_parent_path() ? fs::path(out).parent_path().string() : ".";
     if (::access(folder.c_str(), W_OK) != 0) {
@@ -326,7 +348,8 @@ int RunRead(const std::vector<std::string>& args) {
     if (backup) {
         const BackupResult b = SaveReadBackup(read.data, read.receivedText, DefaultBackupFolder());
         if (!b.error.ok()) {
-            std::fprintf(stderr, "talvero-cli: read: warning: no backup kept: %s\n", b.error.detail.c_str());
+            std::fprintf(stderr, "talvero-cli: read: warning: no backup kept: %s\n",
+                         EscapeControls(b.error.detail).c_str());
         }
     }
     const ErrorInfo e = SaveConfigurationFile(doc, out);
@@ -337,10 +360,9 @@ int RunRead(const std::vector<std::string>& args) {
     if (!s.quiet) {
         // The file form keeps none of these: they are shown now, and kept in the backup's radio text.
         PrintInformation(read.information);
-        std::printf("ICCID: %s\nIMEI: %s\nnumber: %s\n",
-                    Utf16ToUtf8(read.data.GetValue(u"iccid", u"")).c_str(),
-                    Utf16ToUtf8(read.data.GetValue(u"imei", u"")).c_str(),
-                    Utf16ToUtf8(read.data.GetValue(u"tel_number", u"")).c_str());
+        std::printf("ICCID: %s\nIMEI: %s\nnumber: %s\n", ShownText(read.data.GetValue(u"iccid", u"")).c_str(),
+                    ShownText(read.data.GetValue(u"imei", u"")).c_str(),
+                    ShownText(read.data.GetValue(u"tel_number", u"")).c_str());
     }
     return 0;
 }

@@ -11,6 +11,7 @@
 #include "commands.h"
 #include "link/clone_trace.h"
 #include "link/radio_recipes.h"
+#include "platform/shown_text.h"
 #include "platform/unicode.h"
 #include "radio_host.h"
 
@@ -60,7 +61,7 @@ struct RadioSession {
         const ErrorInfo e = trace.TakeFailure();
         if (!e.ok()) {
             std::fprintf(stderr, "talvero-cli: %s: warning: no trace kept: %s\n", command.c_str(),
-                         e.detail.c_str());
+                         EscapeControls(e.detail).c_str());
         }
     }
 
@@ -97,12 +98,12 @@ struct RadioSession {
         }
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-        std::string model = Utf16ToUtf8(outcome.information.GetValue(u"model", u""));
+        std::string model = ShownText(outcome.information.GetValue(u"model", u""));
         if (model.empty()) {
             model = "radio";
         }
-        std::printf("%s: %s on %s: %s in %.1f s\n", command.c_str(), model.c_str(), link.m_comPort.c_str(),
-                    what.c_str(), seconds);
+        std::printf("%s: %s on %s: %s in %.1f s\n", command.c_str(), model.c_str(),
+                    EscapeControls(link.m_comPort).c_str(), EscapeControls(what).c_str(), seconds);
         std::fflush(stdout);
     }
 };

@@ -2,6 +2,7 @@
 
 #include "document/secret_keys.h"
 #include "document/setting_places.h"
+#include "platform/shown_text.h"
 #include "platform/unicode.h"
 #include "text/language_texts.h"
 
@@ -15,12 +16,12 @@ std::string SettingLabel(const std::u16string& key) {
 }
 
 std::string ShownValue(const std::u16string& key, const std::u16string& value) {
-    return "'" + Utf16ToUtf8(IsSecretKey(key) ? MaskedSecret(value) : value) + "'";
+    return "'" + ShownText(IsSecretKey(key) ? MaskedSecret(value) : std::u16string(value)) + "'";
 }
 
 std::string DescribeReadBack(const SettingDifference& d) {
     const std::string label = SettingLabel(d.key);
-    std::string line = Utf16ToUtf8(d.key);
+    std::string line = ShownText(d.key);
     if (!label.empty()) {
         line += " (" + label + ")";
     }

@@ -7,7 +7,8 @@
 
 // "Page title: Row label"; the empty text for a setting no page shows.
 std::string SettingLabel(const std::u16string& key);
-// The value as it may be shown (UTF-8, quoted); a secret's value masked.
+// The value as it may be shown (UTF-8, quoted); a secret's value masked; cut to 64 characters
+// with control characters escaped.
 std::string ShownValue(const std::u16string& key, const std::u16string& value);
 // "key (Page: Label): written 'a', read back 'b'" for a verified write.
 std::string DescribeReadBack(const SettingDifference& difference);
