@@ -320,7 +320,11 @@ uint32_t CCloneSoftSerialPort::SendDataBlocks(const uint8_t* data, size_t padded
         if (r != kErrSuccess) {
             return r;
         }
-        if (IsPositiveAck(reply)) {
+        const bool accepted = IsPositiveAck(reply);
+        if (m_trace) {
+            m_trace->SentBlockAnswered(accepted);
+        }
+        if (accepted) {
             retries = 0;
             blockStart = pos + kCloneFrameData;
             pos += kCloneFrameData;
