@@ -24,6 +24,7 @@ target_sources(talvero_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/program_path.cpp
   ${CMAKE_CURRENT_LIST_DIR}/user_folders.cpp
   ${CMAKE_CURRENT_LIST_DIR}/private_files.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/secret_wipe.cpp
   ${CMAKE_CURRENT_LIST_DIR}/read_whole_file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/k_file_version.cpp
   ${CMAKE_CURRENT_LIST_DIR}/language_id.cpp

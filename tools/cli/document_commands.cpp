@@ -7,6 +7,7 @@
 #include "document/config_file.h"
 #include "document/jis_text.h"
 #include "document/refusal_reason.h"
+#include "document/secret_keys.h"
 #include "document/talvero_doc.h"
 #include "document/value_rules.h"
 #include "platform/unicode.h"
@@ -204,8 +205,11 @@ int RunSet(const std::vector<std::string>& args) {
         // display can show.
         const bool displayText = def.name == u"name" || def.name == u"msg" || def.name == u"stat";
         if ((displayText && !IsJisText(value)) || !doc.Set(*id, value)) {
-            std::fprintf(stderr, "talvero-cli: set: %s: value %s refused: %s\n", key.c_str(),
-                         QuotedValue(value).c_str(), RefusalReason(*id, value).c_str());
+            // A secret is never shown, not even one that was refused.
+            const bool secret = IsSecretKey(key);
+            std::fprintf(stderr, "talvero-cli: set: %s: %s%s refused: %s\n", key.c_str(),
+                         secret ? "the value" : "value ", secret ? "" : QuotedValue(value).c_str(),
+                         RefusalReason(*id, value).c_str());
             refused = true;
         }
     }
