@@ -150,11 +150,12 @@ std::string RenderConfigurationFile(const CTalveroDoc& doc) {
 }
 
 bool HoldsSecret(const CTalveroDoc& doc) {
-    // The secret lines of a new document, by key.
+    // The secret lines of a new document, by key, in the radio form: the file form scrambles
+    // secrets afresh on every rendering.
     static const std::unordered_map<std::u16string, std::u16string> defaults = [] {
         CTalveroDoc fresh;
         std::vector<std::u16string> lines;
-        fresh.RenderSettings(lines, true);
+        fresh.RenderSettings(lines, false);
         std::unordered_map<std::u16string, std::u16string> secret;
         for (const auto& line : lines) {
             const size_t eq = line.find(u'=');
@@ -165,7 +166,7 @@ bool HoldsSecret(const CTalveroDoc& doc) {
         return secret;
     }();
     std::vector<std::u16string> lines;
-    doc.RenderSettings(lines, true);
+    doc.RenderSettings(lines, false);
     for (const auto& line : lines) {
         const size_t eq = line.find(u'=');
         if (eq == std::u16string::npos || eq + 1 == line.size() ||
