@@ -178,7 +178,18 @@ void ChangeDigits(Draw& draw, MarkedText& text) {
 
 class Checker {
   public:
-    explicit Checker(const Scenario& s) : m_secrets(s.secrets) {}
+    // The secrets as a trace line would show them: two hexadecimal digits a byte.
+    explicit Checker(const Scenario& s) {
+        static const char kHex[] = "0123456789ABCDEF";
+        for (const std::string& value : s.secrets) {
+            std::string shown;
+            for (unsigned char c : value) {
+                shown += kHex[c >> 4];
+                shown += kHex[c & 15];
+            }
+            m_shownSecrets.push_back(std::move(shown));
+        }
+    }
 
     // Masks a frame and checks it: `secret` marks the bytes that carry a secret.
     void Frame(const Bytes& frame, const std::vector<bool>& secret, bool fromPc) {
@@ -189,14 +200,8 @@ class Checker {
             }
         }
         const std::string shown = TracePayload(frame.data(), frame.size(), masked);
-        for (const std::string& value : m_secrets) {
-            std::string hex;
-            for (unsigned char c : value) {
-                static const char kHex[] = "0123456789ABCDEF";
-                hex += kHex[c >> 4];
-                hex += kHex[c & 15];
-            }
-            if (shown.find(hex) != std::string::npos) {
+        for (const std::string& secret : m_shownSecrets) {
+            if (shown.find(secret) != std::string::npos) {
                 Leak("a trace line shows a secret's text", frame, 0);
             }
         }
@@ -217,7 +222,7 @@ class Checker {
 
   private:
     CTraceMasker m_masker;
-    const std::vector<std::string>& m_secrets;
+    std::vector<std::string> m_shownSecrets;
 };
 
 Bytes Frame(uint8_t to, uint8_t from, uint8_t command, const std::string& payload) {
