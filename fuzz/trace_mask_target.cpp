@@ -142,10 +142,20 @@ Scenario DrawConfiguration(Draw& draw) {
     return s;
 }
 
-std::map<std::u16string, std::u16string> Decoded(const std::string& bytes) {
-    CIniData map;
-    map.LoadHexText(FromAnsi(bytes));
-    return {map.entries().begin(), map.entries().end()};
+// Every line as the link decodes it, in order: two texts read alike line for line, not only in
+// the values that end up kept (a later line with the same key hides an earlier one).
+std::vector<std::u16string> Decoded(const std::string& bytes) {
+    const std::u16string text = FromAnsi(bytes);
+    std::vector<std::u16string> lines;
+    for (size_t pos = 0;;) {
+        const size_t end = text.find(u"\r\n", pos);
+        lines.push_back(DecodeHexText(std::u16string_view(text).substr(
+            pos, end == std::u16string::npos ? std::u16string::npos : end - pos)));
+        if (end == std::u16string::npos) {
+            return lines;
+        }
+        pos = end + 2;
+    }
 }
 
 // Characters that the link reads as a 0 digit, put where a "0" digit was, one at a time; a change
