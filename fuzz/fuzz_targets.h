@@ -20,3 +20,7 @@ int FuzzLanguageFile(const uint8_t* data, size_t size);
 // Bytes arriving on the serial line during a clone read: the frame splitter takes them and the
 // read path answers block checks and checks the end of data, without a device.
 int FuzzCloneRead(const uint8_t* data, size_t size);
+// A configuration drawn from the input, sent through the trace masker as a read, a write or an
+// information reply with the frame cuts, odd answers and resent blocks the input asks for; aborts
+// when a trace would show a byte of a secret (trace_mask_target.cpp).
+int FuzzTraceMask(const uint8_t* data, size_t size);

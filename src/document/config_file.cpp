@@ -8,6 +8,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <unordered_map>
+
+#include "document/secret_keys.h"
 #include "document/talvero_doc.h"
 #include "platform/code_page.h"
 #include "platform/read_whole_file.h"
@@ -145,8 +148,40 @@ std::string RenderConfigurationFile(const CTalveroDoc& doc) {
     return bytes;
 }
 
+bool HoldsSecret(const CTalveroDoc& doc) {
+    // The secret lines of a new document, by key, in the radio form: the file form scrambles
+    // secrets afresh on every rendering.
+    static const std::unordered_map<std::u16string, std::u16string> defaults = [] {
+        CTalveroDoc fresh;
+        std::vector<std::u16string> lines;
+        fresh.RenderSettings(lines, false);
+        std::unordered_map<std::u16string, std::u16string> secret;
+        for (const auto& line : lines) {
+            const size_t eq = line.find(u'=');
+            if (eq != std::u16string::npos && IsSecretKey(std::u16string_view(line).substr(0, eq))) {
+                secret.emplace(line.substr(0, eq), line);
+            }
+        }
+        return secret;
+    }();
+    std::vector<std::u16string> lines;
+    doc.RenderSettings(lines, false);
+    for (const auto& line : lines) {
+        const size_t eq = line.find(u'=');
+        if (eq == std::u16string::npos || eq + 1 == line.size() ||
+            !IsSecretKey(std::u16string_view(line).substr(0, eq))) {
+            continue;
+        }
+        const auto it = defaults.find(line.substr(0, eq));
+        if (it == defaults.end() || it->second != line) {
+            return true;
+        }
+    }
+    return false;
+}
+
 ErrorInfo SaveConfigurationFile(CTalveroDoc& doc, const std::string& path) {
-    ErrorInfo e = WriteFileAtomically(path, RenderConfigurationFile(doc));
+    ErrorInfo e = WriteFileAtomically(path, RenderConfigurationFile(doc), HoldsSecret(doc) ? 0600 : 0666);
     if (e.ok()) {
         doc.SetPathName(path);
         doc.SetModifiedFlag(false);
@@ -201,7 +236,7 @@ int WriteAll(int fd, const std::string& bytes) {
 
 }  // namespace
 
-ErrorInfo WriteFileAtomically(const std::string& path, const std::string& bytes) {
+ErrorInfo WriteFileAtomically(const std::string& path, const std::string& bytes, unsigned newFileMode) {
     std::string target;
     int err = 0;
     if (!ResolveSaveTarget(path, target, err)) {
@@ -232,7 +267,7 @@ ErrorInfo WriteFileAtomically(const std::string& path, const std::string& bytes)
     // A file being replaced keeps its permission bits, and its owner and group where the process
     // may give them; a new file gets the usual permissions.
     struct stat st {};
-    mode_t mode = 0666;
+    mode_t mode = static_cast<mode_t>(newFileMode & 0666);
     if (::stat(target.c_str(), &st) == 0) {
         mode = st.st_mode & 07777;
         if (st.st_uid != ::geteuid() || st.st_gid != ::getegid()) {

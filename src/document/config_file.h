@@ -45,10 +45,16 @@ std::string RenderConfigurationFile(const CTalveroDoc& doc);
 
 // Writes atomically (temporary file in the same folder, flushed, renamed over the target). On
 // success the path becomes the document's and the modified flag is cleared; on failure the old
-// file and the flag are as they were.
+// file and the flag are as they were. A new file that holds a secret (a certificate, a password
+// other than its default) is readable by its owner only; an existing file keeps its mode, so a save
+// never widens who may read it.
+// True when the document holds a secret: a secret setting (document/secret_keys.h) whose value is
+// not its default.
+bool HoldsSecret(const CTalveroDoc& doc);
 ErrorInfo SaveConfigurationFile(CTalveroDoc& doc, const std::string& path);
 
 // Atomic write of any bytes (also used for CSV and warning lists). A symbolic link is followed:
 // its target gets the new content and keeps its permission bits, and its owner where the process
-// may. A failed or interrupted write leaves the old file byte for byte and no temporary file.
-ErrorInfo WriteFileAtomically(const std::string& path, const std::string& bytes);
+// may. A new file gets `newFileMode` less the umask. A failed or interrupted write leaves the old
+// file byte for byte and no temporary file.
+ErrorInfo WriteFileAtomically(const std::string& path, const std::string& bytes, unsigned newFileMode = 0666);

@@ -3,6 +3,7 @@
 #include <errno.h>
 #include <string.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <ctime>
 #include <filesystem>
@@ -10,12 +11,14 @@
 #include "document/config_file.h"
 #include "document/ini_data.h"
 #include "document/talvero_doc.h"
+#include "platform/private_files.h"
 #include "platform/user_folders.h"
 
 namespace fs = std::filesystem;
 
 std::string DefaultBackupFolder() {
-    return UserDataFolder() + "/backups";
+    const std::string data = UserDataFolder();
+    return data.empty() ? data : data + "/backups";
 }
 
 namespace {
@@ -60,28 +63,52 @@ void Prune(const std::string& folder, std::chrono::system_clock::time_point now,
 
 }  // namespace
 
-BackupResult SaveReadBackup(const CTalveroDoc& doc, const std::string& folder,
-                            std::chrono::system_clock::time_point now, std::chrono::hours keep) {
+namespace {
+
+// Writes the backup under the first free "read-<stamp>[-n]" name, and the radio's text beside it
+// when there is one. A name is free only when neither file exists in any form: a link planted under
+// either name is never written through, the next number is taken instead.
+BackupResult WriteBackup(const std::string& configuration, const std::string& receivedText,
+                         const std::string& folder, std::chrono::system_clock::time_point now,
+                         std::chrono::hours keep) {
     BackupResult r;
-    std::error_code ec;
-    fs::create_directories(folder, ec);
-    if (ec) {
-        r.error.code = ErrnoToCode(ec.value());
-        r.error.sysErrno = ec.value();
-        r.error.detail = folder + ": " + ec.message();
+    r.error = MakePrivateFolder(folder);
+    if (!r.error.ok()) {
         return r;
     }
     const std::string stem = folder + "/read-" + Stamp(now);
-    std::string path = stem + ".ini";
-    for (int n = 2; fs::exists(path, ec); ++n) {
-        path = stem + "-" + std::to_string(n) + ".ini";
-    }
-    r.error = WriteFileAtomically(path, RenderConfigurationFile(doc));
-    if (r.error.ok()) {
-        r.path = path;
-        Prune(folder, now, keep, path.substr(0, path.size() - 4));
+    for (int n = 1; n < 10000; ++n) {
+        const std::string base = n == 1 ? stem : stem + "-" + std::to_string(n);
+        r.error = CreatePrivateFile(base + ".ini", configuration);
+        if (r.error.sysErrno == EEXIST) {
+            continue;
+        }
+        if (!r.error.ok()) {
+            return r;
+        }
+        if (!receivedText.empty()) {
+            r.error = CreatePrivateFile(base + ".radio.txt", receivedText);
+            if (!r.error.ok()) {
+                ::unlink((base + ".ini").c_str());
+                if (r.error.sysErrno == EEXIST) {
+                    continue;
+                }
+                return r;
+            }
+            r.textPath = base + ".radio.txt";
+        }
+        r.path = base + ".ini";
+        Prune(folder, now, keep, base);
+        return r;
     }
     return r;
+}
+
+}  // namespace
+
+BackupResult SaveReadBackup(const CTalveroDoc& doc, const std::string& folder,
+                            std::chrono::system_clock::time_point now, std::chrono::hours keep) {
+    return WriteBackup(RenderConfigurationFile(doc), std::string(), folder, now, keep);
 }
 
 BackupResult SaveReadBackup(const CIniData& radioData, const std::string& receivedText,
@@ -89,15 +116,5 @@ BackupResult SaveReadBackup(const CIniData& radioData, const std::string& receiv
                             std::chrono::hours keep) {
     CTalveroDoc doc;
     doc.LoadSettings(radioData, false);
-    BackupResult r = SaveReadBackup(doc, folder, now, keep);
-    if (!r.error.ok() || receivedText.empty()) {
-        return r;
-    }
-    const std::string textPath = r.path.substr(0, r.path.size() - 4) + ".radio.txt";
-    r.error = WriteFileAtomically(textPath, receivedText);
-    if (r.error.ok()) {
-        ::chmod(textPath.c_str(), 0600);
-        r.textPath = textPath;
-    }
-    return r;
+    return WriteBackup(RenderConfigurationFile(doc), receivedText, folder, now, keep);
 }

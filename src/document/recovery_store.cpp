@@ -14,6 +14,7 @@
 
 #include "document/config_file.h"
 #include "document/talvero_doc.h"
+#include "platform/private_files.h"
 #include "platform/user_folders.h"
 
 namespace fs = std::filesystem;
@@ -35,7 +36,7 @@ std::string SlotName() {
 
 // True when no living program holds the slot's lock.
 bool Abandoned(const std::string& lockFile) {
-    const int fd = ::open(lockFile.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(lockFile.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         return false;
     }
@@ -58,17 +59,15 @@ std::string SlotOf(const std::string& copyFile) {
 }  // namespace
 
 std::string DefaultRecoveryFolder() {
-    return UserStateFolder() + "/recovery";
+    const std::string state = UserStateFolder();
+    return state.empty() ? state : state + "/recovery";
 }
 
 RecoveryStore::RecoveryStore(std::string folder) : m_folder(std::move(folder)) {
-    std::error_code ec;
-    fs::create_directories(m_folder, ec);
-    if (ec) {
-        m_slotError = SystemError(ec.value(), m_folder);
+    m_slotError = MakePrivateFolder(m_folder);
+    if (!m_slotError.ok()) {
         return;
     }
-    fs::permissions(m_folder, fs::perms::owner_all, fs::perm_options::replace, ec);
     const std::string slot = m_folder + "/" + SlotName();
     const std::string lock = slot + kLock;
     m_lockFd = ::open(lock.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
@@ -98,9 +97,9 @@ ErrorInfo RecoveryStore::Save(const CTalveroDoc& doc) {
         return m_slotError;
     }
     // The path first: a copy is only offered when both are there, and the copy is newer.
-    ErrorInfo error = WriteFileAtomically(m_slot + kPath, doc.GetPathName());
+    ErrorInfo error = ReplacePrivateFile(m_slot + kPath, doc.GetPathName());
     if (error.ok()) {
-        error = WriteFileAtomically(m_slot + kCopy, RenderConfigurationFile(doc));
+        error = ReplacePrivateFile(m_slot + kCopy, RenderConfigurationFile(doc));
     }
     return error;
 }

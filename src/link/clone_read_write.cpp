@@ -2,6 +2,7 @@
 #include <string>
 
 #include "document/ini_data.h"
+#include "link/clone_block_reader.h"
 #include "link/clone_serial_port.h"
 
 namespace {
@@ -32,6 +33,8 @@ uint32_t CCloneSoftSerialPort::ReadClone(const std::string& port, uint32_t baudR
 uint32_t CCloneSoftSerialPort::ReceiveBlocks(CIniData& map) {
     uint32_t base = 2, count = 0, refusedInRow = 0;
     std::string textRead, blockText, endText;
+    // The same reader drives the trace's masker, so both see the same text in the same blocks.
+    CCloneBlockReader reader;
     bool ended = false;
     while (!ended) {
         std::vector<Bytes> batch;
@@ -42,22 +45,17 @@ uint32_t CCloneSoftSerialPort::ReceiveBlocks(CIniData& map) {
         for (const Bytes& frame : batch) {
             ReportProgress(base + count);
             ++count;
-            const uint8_t command = frame[3];
-            if (command == kCmdCloneData) {
-                blockText += FrameText(frame);
-            } else if (command == kCmdCloneEnd) {
-                endText = FrameText(frame);
+            const CCloneBlockReader::Step step = reader.Take(frame.data(), frame.size());
+            if (step == CCloneBlockReader::Step::Data) {
+                blockText += reader.Text();
+            } else if (step == CCloneBlockReader::Step::End) {
+                endText = reader.Text();
                 ended = true;
-            } else if (command == kCmdControl && frame.size() > 5 && frame[4] == kSubBlockCheck) {
-                std::string_view check = FramePayload(frame).substr(1);
-                check = check.substr(0, check.find('\0'));
-                if (check.size() < 16) {
-                    return Fail(kErrInvalidData, 0, "malformed block check");
-                }
-                const bool accepted =
-                    VerifyCloneText(blockText, static_cast<uint32_t>(ParseHex(check.substr(0, 8))),
-                                    static_cast<uint32_t>(ParseHex(check.substr(8, 8))),
-                                    nullptr) == kErrSuccess;
+            } else if (step == CCloneBlockReader::Step::Malformed) {
+                return Fail(kErrInvalidData, 0, "malformed block check");
+            } else if (step == CCloneBlockReader::Step::Accepted ||
+                       step == CCloneBlockReader::Step::Refused) {
+                const bool accepted = step == CCloneBlockReader::Step::Accepted;
                 if (accepted) {
                     base += count;
                     textRead += blockText;

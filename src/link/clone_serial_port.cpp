@@ -5,6 +5,9 @@
 #include <limits>
 
 #include "platform/code_page.h"
+#include "platform/secret_wipe.h"
+
+#include <openssl/crypto.h>
 
 uint64_t LeadingDecimal(std::u16string_view text) {
     uint64_t value = 0;
@@ -205,8 +208,13 @@ uint32_t CCloneSoftSerialPort::SendPassword(const std::u16string& password) {
         return kErrSuccess;
     }
     std::string payload(1, static_cast<char>(kSubPassword));
-    payload += ToAnsi(password);
-    uint32_t r = SendFrame(MakePcFrame(kCmdControl, payload));
+    std::string text = ToAnsi(password);
+    payload += text;
+    Bytes frame = MakePcFrame(kCmdControl, payload);
+    uint32_t r = SendFrame(frame);
+    WipeSecret(text);
+    WipeSecret(payload);
+    OPENSSL_cleanse(frame.data(), frame.size());
     if (r != kErrSuccess) {
         return r;
     }
@@ -320,7 +328,11 @@ uint32_t CCloneSoftSerialPort::SendDataBlocks(const uint8_t* data, size_t padded
         if (r != kErrSuccess) {
             return r;
         }
-        if (IsPositiveAck(reply)) {
+        const bool accepted = IsPositiveAck(reply);
+        if (m_trace) {
+            m_trace->SentBlockAnswered(accepted);
+        }
+        if (accepted) {
             retries = 0;
             blockStart = pos + kCloneFrameData;
             pos += kCloneFrameData;

@@ -5,11 +5,29 @@
 #include <cstring>
 #include <ctime>
 
+#include <unistd.h>
+
+#include "platform/private_files.h"
+
 namespace {
 
 const char kHex[] = "0123456789ABCDEF";
 
 }  // namespace
+
+std::string TracePayload(const uint8_t* frame, size_t length, const std::vector<bool>& masked) {
+    std::string out;
+    const size_t end = length > 4 && frame[length - 1] == 0xFD ? length - 1 : length;
+    for (size_t i = 4; i < end; ++i) {
+        if (masked[i]) {
+            out += "**";
+        } else {
+            out += kHex[frame[i] >> 4];
+            out += kHex[frame[i] & 15];
+        }
+    }
+    return out;
+}
 
 std::string TraceTimestamp() {
     using namespace std::chrono;
@@ -38,9 +56,13 @@ bool CCloneTrace::Open(const std::string& path, const std::string& heading) {
     m_failure = {};
     m_failureTaken = false;
     m_masker = CTraceMasker{};
-    m_file = std::fopen(path.c_str(), "w");
+    const int fd = OpenPrivateFile(path, m_failure);
+    m_file = fd < 0 ? nullptr : ::fdopen(fd, "w");
     if (!m_file) {
-        Failed(errno);
+        if (fd >= 0) {
+            Failed(errno);
+            ::close(fd);
+        }
         return false;
     }
     WriteLine("# " + heading);
@@ -82,16 +104,13 @@ void CCloneTrace::Record(const uint8_t* frame, size_t length, bool fromPc) {
     line += "  ";
     line += std::to_string(length);
     line += "  ";
-    const size_t end = length > 4 && frame[length - 1] == 0xFD ? length - 1 : length;
-    for (size_t i = 4; i < end; ++i) {
-        if (masked[i]) {
-            line += "**";
-        } else {
-            line += kHex[frame[i] >> 4];
-            line += kHex[frame[i] & 15];
-        }
-    }
+    line += TracePayload(frame, length, masked);
     WriteLine(line);
+}
+
+void CCloneTrace::SentBlockAnswered(bool accepted) {
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_masker.SentBlockAnswered(accepted);
 }
 
 void CCloneTrace::Note(const std::string& text) {

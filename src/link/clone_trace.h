@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "link/trace_mask.h"
 #include "platform/error_codes.h"
@@ -21,7 +22,8 @@ class CCloneTrace {
     CCloneTrace(const CCloneTrace&) = delete;
     CCloneTrace& operator=(const CCloneTrace&) = delete;
 
-    // Creates (or empties) the trace file and writes its heading; false when it cannot (the
+    // Creates (or empties) the trace file, readable by its owner only and never through a
+    // symbolic link (platform/private_files.h), and writes its heading; false when it cannot (the
     // failure is kept for TakeFailure).
     bool Open(const std::string& path, const std::string& heading);
     void Close();
@@ -29,6 +31,8 @@ class CCloneTrace {
     // The bit rate of the line from now on.
     void SetSpeed(uint32_t bitsPerSecond);
     void Record(const uint8_t* frame, size_t length, bool fromPc);
+    // How the radio answered the PC's last block check (trace_mask.h).
+    void SentBlockAnswered(bool accepted);
     // A line of its own, for what happens between frames ("read", "write", a result).
     void Note(const std::string& text);
 
@@ -48,6 +52,10 @@ class CCloneTrace {
     ErrorInfo m_failure;
     bool m_failureTaken = false;
 };
+
+// The payload of a frame as a trace line shows it: two hexadecimal digits a byte, "**" for a masked
+// one.
+std::string TracePayload(const uint8_t* frame, size_t length, const std::vector<bool>& masked);
 
 // "2026-12-10T13:45:01.123Z": the current time to the millisecond, UTC.
 std::string TraceTimestamp();

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <ctime>
 
-#include "document/config_file.h"
+#include "platform/private_files.h"
 
 namespace {
 
@@ -81,7 +81,8 @@ ErrorInfo WriteTarGz(const std::string& path, const std::vector<ArchiveEntry>& e
     if (!Gzip(TarOf(entries), gz)) {
         return ErrorInfo{kErrNotEnoughMemory, 0, "compression failed"};
     }
-    return WriteFileAtomically(path, gz);
+    // The report holds traces and perhaps a configuration: readable by its owner only.
+    return ReplacePrivateFile(path, gz);
 }
 
 bool ReadTarGz(const std::string& path, std::vector<ArchiveEntry>& entries) {

@@ -11,7 +11,8 @@ struct ArchiveEntry {
     std::string bytes;  // the file's content
 };
 
-// Writes the entries to `path` (a temporary file first, renamed over it on success).
+// Writes the entries to `path` as a 0600 file (a temporary file first, renamed over it on success;
+// a symbolic link at `path` is replaced, not followed).
 ErrorInfo WriteTarGz(const std::string& path, const std::vector<ArchiveEntry>& entries);
 
 // Reads back what WriteTarGz wrote (regular files only); false on anything else.

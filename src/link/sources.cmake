@@ -1,6 +1,7 @@
 # The radio link without windows: clone frames, the port that speaks them, the radio operations.
 target_sources(talvero_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/clone_frames.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/clone_block_reader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/clone_serial_port.cpp
   ${CMAKE_CURRENT_LIST_DIR}/clone_read_write.cpp
   ${CMAKE_CURRENT_LIST_DIR}/radio_information.cpp

@@ -5,6 +5,7 @@
 #include <ctime>
 #include <filesystem>
 
+#include "platform/private_files.h"
 #include "platform/user_folders.h"
 
 namespace fs = std::filesystem;
@@ -21,20 +22,17 @@ bool IsTraceName(const std::string& name) {
 }  // namespace
 
 std::string DefaultTraceFolder() {
-    return UserStateFolder() + "/traces";
+    const std::string state = UserStateFolder();
+    return state.empty() ? state : state + "/traces";
 }
 
 std::string NewTracePath(const std::string& folder, const std::string& command, ErrorInfo& error,
                          std::chrono::system_clock::time_point now) {
-    std::error_code ec;
-    fs::create_directories(folder, ec);
-    if (!ec) {
-        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::replace, ec);
-    }
-    if (ec) {
-        error = ErrorInfo{ErrnoToCode(ec.value()), ec.value(), folder + ": " + ec.message()};
+    error = MakePrivateFolder(folder);
+    if (!error.ok()) {
         return {};
     }
+    std::error_code ec;
     const std::time_t t = std::chrono::system_clock::to_time_t(now);
     const auto ms =
         std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
@@ -46,7 +44,7 @@ std::string NewTracePath(const std::string& folder, const std::string& command, 
     std::snprintf(millis, sizeof millis, "-%03d", static_cast<int>(ms));
     const std::string stem = folder + "/" + stamp + millis + "-" + command;
     std::string path = stem + kExtension;
-    for (int n = 2; fs::exists(path, ec); ++n) {
+    for (int n = 2; fs::exists(fs::symlink_status(path, ec)); ++n) {
         path = stem + "-" + std::to_string(n) + kExtension;
     }
     error = {};

@@ -12,8 +12,8 @@ inline constexpr size_t kKeptTraces = 10;
 
 std::string DefaultTraceFolder();
 
-// A fresh path for the trace of `command` ("read", "write" ...) in `folder`, which is created
-// (readable by its owner only) when needed; empty with `error` set when it cannot be.
+// A fresh path for the trace of `command` ("read", "write" ...) in `folder`, which is made private
+// (platform/private_files.h) when needed; empty with `error` set when it cannot be.
 std::string NewTracePath(const std::string& folder, const std::string& command, ErrorInfo& error,
                          std::chrono::system_clock::time_point now = std::chrono::system_clock::now());
 

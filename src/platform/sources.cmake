@@ -23,6 +23,8 @@ target_sources(talvero_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/unicode.cpp
   ${CMAKE_CURRENT_LIST_DIR}/program_path.cpp
   ${CMAKE_CURRENT_LIST_DIR}/user_folders.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/private_files.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/secret_wipe.cpp
   ${CMAKE_CURRENT_LIST_DIR}/read_whole_file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shown_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/output_target.cpp

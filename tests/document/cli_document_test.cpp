@@ -85,11 +85,15 @@ TEST_F(CliDocument, SetRefusesWithTheReason) {
         {"yomi_01_01=" + std::string(33, 'y'), "at most 32 characters"},
         {"tx_ban_01=maybe", "one of \"off\", \"on\""},
         {"vox_attack_time_01=2000", "number from"},
+        // A refused secret is never shown, only its key and the reason.
+        {"wlan_psk_01=" + std::string(64, 'z'), "wlan_psk_01: the value refused: the pre-shared key"},
+        {"access_pass=" + std::string(40, 'z'), "access_pass: the value refused"},
     };
     for (const auto& c : cases) {
         const CliRun r = Cli("set " + ini + " " + c.assignment);
         EXPECT_EQ(r.status, 1) << c.assignment;
         EXPECT_NE(r.err.find(c.reason), std::string::npos) << c.assignment << ": " << r.err;
+        EXPECT_EQ(r.err.find("zzzzzzzz"), std::string::npos) << r.err;
     }
     const std::string shown = Cli("show " + ini).out;
     EXPECT_NE(shown.find("emer_number_01=\n"), std::string::npos);

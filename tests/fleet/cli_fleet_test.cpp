@@ -55,6 +55,7 @@ TEST_F(CliFleetTest, ARunWritesEachRadioAndTouchesNoneWhenTheFileIsRefused) {
 
 TEST_F(CliFleetTest, MistakesInTheArgumentsAreRefused) {
     Write("f.csv", "radio\n*\n");
+    Write("long.txt", "SeventeenLetters!\n");
     const std::string files = dir + "/t.ini " + dir + "/f.csv";
     const struct {
         std::string args;
@@ -67,12 +68,19 @@ TEST_F(CliFleetTest, MistakesInTheArgumentsAreRefused) {
         {"fleet run " + files + " --report r.csv", "give --port PATH"},
         {"fleet run " + files + " --report r.csv --port /dev/null --speed 12", "--speed needs"},
         {"fleet run " + files + " --report r.csv --port /dev/null --password", "--password needs a value"},
+        {"fleet run " + files + " --report r.csv --port /dev/null --password-file",
+         "--password-file needs a value"},
+        {"fleet run " + files + " --report r.csv --port /dev/null --password-stdin",
+         "standard input holds no line"},
+        {"fleet run " + files + " --report r.csv --port /dev/null --password-file " + dir + "/long.txt",
+         "the password must be 1 to 16 printable ASCII characters"},
         {"fleet run " + files + " --report r.csv --port /dev/null --loud", "unexpected argument '--loud'"},
     };
     for (const auto& c : cases) {
         const CliRun r = Cli(c.args);
         EXPECT_EQ(r.status, 2) << c.args;
         EXPECT_NE(r.err.find(c.says), std::string::npos) << c.args << ": " << r.err;
+        EXPECT_EQ(r.err.find("SeventeenLetters"), std::string::npos) << r.err;  // never echoed
     }
 }
 

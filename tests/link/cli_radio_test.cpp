@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <thread>
 
@@ -168,7 +169,7 @@ TEST_F(CliRadio, FailuresAndExitStatus) {
         {"wrong password", [](auto& o) { o.auth = "1", o.password = "pw"; },
          "read -o " + ini + " --password no", 4, "refused the password"},
         {"password needed, no terminal", [](auto& o) { o.auth = "1", o.password = "pw"; }, "read -o " + ini,
-         4, "--password"},
+         4, "--password-file or --password-stdin"},
         {"block check refused", [](auto& o) { o.corruptBlock = 1; }, "read -o " + ini, 5, "refused the data"},
         {"bad checksum", [](auto& o) { o.badTotalCrc = true; }, "read -o " + ini, 6, "checksum"},
         {"other device", [](auto& o) { o.code = "ZZ"; }, "read -o " + ini, 7, "refused radio"},
@@ -204,6 +205,58 @@ TEST_F(CliRadio, FailuresAndExitStatus) {
 }  // namespace
 
 namespace {
+
+// Every way to give the password: a file's first line and standard input's (neither seen in the
+// process list), and the command line; a refused or endless one is never echoed and never read
+// further than a password could reach.
+TEST_F(CliRadio, PasswordFromFileStdinOrCommandLine) {
+    RadioSimOptions o = FastRadio();
+    o.configText = CloneTextOfLines({u"a=1"});
+    o.auth = "1";
+    o.password = "pw";
+    auto sim = StartRadio(o);
+    Write("pw.txt", "pw\r\nignored second line\n");
+    Write("wrong.txt", "Wr0ngPassw0rdXyz\n");
+    Write("empty.txt", "");
+    // Two megabytes on one line: refused after the first kilobyte, as standard input or a file.
+    Write("huge.txt", std::string(2 << 20, 'Q'));
+    struct Case {
+        std::string input;  // shell words before the command: what standard input holds
+        std::string args;
+        int status;
+        const char* says;  // on standard error; empty: success
+    };
+    const Case cases[] = {
+        {"", "read -o " + dir + "/r.ini --password-file " + dir + "/pw.txt", 0, ""},
+        {"printf 'pw\\n' |", "read -o " + dir + "/r.ini --password-stdin", 0, ""},
+        {"", "read -o " + dir + "/r.ini --password pw", 0, ""},
+        {"", "read -o " + dir + "/r.ini --password-file " + dir + "/wrong.txt", 4, "refused the password"},
+        {"", "read -o " + dir + "/r.ini --password-file " + dir + "/none.txt", 12, "none.txt"},
+        {"", "read -o " + dir + "/r.ini --password-file " + dir + "/empty.txt", 2, "1 to 16 printable"},
+        {"", "read -o " + dir + "/r.ini --password-file " + dir + "/huge.txt", 2, "1 to 16 printable"},
+        {"cat " + dir + "/huge.txt |", "read -o " + dir + "/r.ini --password-stdin", 2, "no password"},
+        {"true |", "read -o " + dir + "/r.ini --password-stdin", 2, "holds no line"},
+        {"", "read -o " + dir + "/r.ini --password pw --password-file " + dir + "/pw.txt", 2,
+         "give the password once"},
+    };
+    for (const Case& c : cases) {
+        const std::string errFile = dir + "/pw.err";
+        const std::string cmd = c.input + " " + TALVERO_BIN_DIR + "/talvero-cli " + c.args + " --port " +
+                                sim->Path() + " --speed 9600 --timeout 300 >/dev/null 2>'" + errFile + "'" +
+                                (c.input.empty() ? " </dev/null" : "");
+        const int st = std::system(cmd.c_str());
+        const std::string err = ReadBytes(errFile);
+        EXPECT_EQ(WIFEXITED(st) ? WEXITSTATUS(st) : -1, c.status) << c.args << ": " << err;
+        EXPECT_NE(err.find(c.says), std::string::npos) << c.args << ": " << err;
+        for (const char* secret : {"Wr0ng", "QQQQ"}) {
+            EXPECT_EQ(err.find(secret), std::string::npos) << c.args << ": " << err;
+        }
+    }
+    // The help says which way is seen by other users.
+    const CliRun help = Cli("read --help");
+    EXPECT_NE(help.out.find("--password-stdin"), std::string::npos);
+    EXPECT_NE(help.out.find("every local user can"), std::string::npos);
+}
 
 // A port another program holds is tried for about ten seconds, then reported as busy.
 TEST_F(CliRadio, BusyPort) {

@@ -3,11 +3,15 @@
 // only the newest traces.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 
 #include "document/talvero_doc.h"
+#include "link/clone_trace.h"
 #include "link/diagnostic_report.h"
 #include "link/trace_store.h"
 #include "temp_dir.h"
@@ -102,6 +106,48 @@ TEST_F(DiagnosticReport, ArchiveHoldsTheFactsAndTheConfigurationOnlyWhenAsked) {
             EXPECT_EQ(e.bytes.find(secret), std::string::npos) << e.name;
         }
     }
+}
+
+// Traces and reports are their owner's alone, in a folder of his alone, whatever the umask; a link
+// planted under a trace's name or as the trace folder is never written through.
+TEST_F(DiagnosticReport, TracesAndReportsArePrivateAndNeverFollowLinks) {
+    const mode_t saved = ::umask(022);
+    auto modeOf = [](const std::string& p) {
+        struct stat st {};
+        return ::lstat(p.c_str(), &st) == 0 ? st.st_mode & 07777 : 0u;
+    };
+    for (mode_t mask : {022, 077}) {
+        ::umask(mask);
+        const std::string folder = dir + "/traces" + std::to_string(mask);
+        ErrorInfo e;
+        const std::string path = NewTracePath(folder, "read", e);
+        ASSERT_TRUE(e.ok()) << e.detail;
+        CCloneTrace trace;
+        ASSERT_TRUE(trace.Open(path, "test"));
+        trace.Close();
+        EXPECT_EQ(modeOf(folder), 0700u);
+        EXPECT_EQ(modeOf(path), 0600u);
+        const std::string report = dir + "/report" + std::to_string(mask) + ".tar.gz";
+        DiagnosticFacts facts;
+        facts.traceFolder = folder;
+        ASSERT_TRUE(SaveDiagnosticReport(report, facts).ok());
+        EXPECT_EQ(modeOf(report), 0600u);
+    }
+    ::umask(saved);
+
+    const std::string precious = Write("precious.txt", "mine");
+    ::chmod(precious.c_str(), 0644);
+    std::filesystem::create_symlink(precious, dir + "/planted.trace");
+    CCloneTrace trace;
+    EXPECT_FALSE(trace.Open(dir + "/planted.trace", "test"));
+    EXPECT_NE(trace.TakeFailure().detail.find("symbolic link"), std::string::npos);
+    EXPECT_EQ(ReadBytes(precious), "mine");
+    EXPECT_EQ(modeOf(precious), 0644u);
+    std::filesystem::create_directory(dir + "/elsewhere");
+    std::filesystem::create_directory_symlink(dir + "/elsewhere", dir + "/linked-traces");
+    ErrorInfo e;
+    EXPECT_EQ(NewTracePath(dir + "/linked-traces", "read", e), "");
+    EXPECT_FALSE(e.ok());
 }
 
 TEST_F(DiagnosticReport, UnwritablePlaceIsAnErrorAndLeavesNothing) {

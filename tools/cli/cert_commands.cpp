@@ -13,7 +13,9 @@
 #include "document/talvero_doc.h"
 #include "platform/error_codes.h"
 #include "platform/shown_text.h"
+#include "platform/secret_wipe.h"
 #include "platform/unicode.h"
+#include "radio_host.h"
 #include "text/language_texts.h"
 
 namespace {
@@ -133,13 +135,17 @@ int RunImport(const std::vector<std::string>& args) {
     bool badPassword = false;
     const CertPasswordPrompt prompt = [&](std::u16string& password) {
         std::string line;
-        if (!p.passwordStdin || !std::getline(std::cin, line)) {
+        // A line far beyond any password the slot keeps is refused unread.
+        const LineRead r = p.passwordStdin ? ReadBoundedLine(STDIN_FILENO, 1024, line) : LineRead::End;
+        if (r == LineRead::TooLong) {
+            badPassword = true;
             return false;
         }
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
+        if (r != LineRead::Line) {
+            return false;
         }
         password = Utf8ToUtf16(line);
+        WipeSecret(line);
         // The program's password field takes nothing else, and the slot keeps nothing longer.
         badPassword = !IsAcceptableCertPassword(password);
         return !badPassword;

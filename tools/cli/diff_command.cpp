@@ -68,7 +68,8 @@ int PrintDifferences(const std::vector<SettingDifference>& differences, const st
 
 int RunDiff(const std::vector<std::string>& args) {
     if (WantsHelp(args)) {
-        std::printf("%s\noptions with one FILE:\n%s\n%s", kUsage, kLinkOptionsHelp, kRadioExitHelp);
+        std::printf("%s\noptions with one FILE:\n%s\npassword options:\n%s\n%s", kUsage, kLinkOptionsHelp,
+                    kPasswordOptionsHelp, kRadioExitHelp);
         return 0;
     }
     LinkArgs link;

@@ -26,7 +26,9 @@ namespace {
 const char kFleetHelp[] =
     "usage: talvero-cli fleet check TEMPLATE.ini FLEET.csv\n"
     "       talvero-cli fleet run TEMPLATE.ini FLEET.csv --report REPORT.csv --port PATH [--port PATH ...]\n"
-    "                             [--watch] [--again] [--speed BPS] [--password TEXT] [--timeout MS]\n"
+    "                             [--watch] [--again] [--speed BPS] [--password-file FILE | "
+    "--password-stdin]\n"
+    "                             [--timeout MS]\n"
     "                             [--poll MS] [--backups DIR]\n"
     "%s"
     "\n"
@@ -49,7 +51,10 @@ const char kFleetHelp[] =
     "  --watch         also take ports that appear while the run lasts (cables plugged in)\n"
     "  --again         handle radios and rows the report has as done once more\n"
     "  --speed BPS     bit rate (default 38400)\n"
-    "  --password TEXT the radios' password, for radios that ask for one\n"
+    "  --password-file FILE  the radios' password, for radios that ask for one: the first line of FILE\n"
+    "  --password-stdin      the same from the first line of standard input\n"
+    "  --password TEXT       the same on the command line, where every local user can read it in the\n"
+    "                        process list: prefer the two above\n"
     "  --timeout MS    reply time-out in milliseconds (default 4000; 6000 while writing)\n"
     "  --poll MS       how often a waiting port asks for the next radio (default 1000)\n"
     "  --backups DIR   folder of the read backups (default $XDG_DATA_HOME/Talvero/backups)\n"
@@ -161,8 +166,15 @@ int RunRun(const std::vector<std::string>& args) {
     std::string ledgerAddress, ledgerPasswordFile;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        const bool takesValue = a == "--report" || a == "--port" || a == "--speed" || a == "--password" ||
-                                a == "--timeout" || a == "--poll" || a == "--backups" || a == "--ledger" ||
+        if (IsPasswordOption(a)) {
+            int status = 0;
+            if (!TakePasswordOption("fleet run", args, i, options.password, status)) {
+                return status;
+            }
+            continue;
+        }
+        const bool takesValue = a == "--report" || a == "--port" || a == "--speed" || a == "--timeout" ||
+                                a == "--poll" || a == "--backups" || a == "--ledger" ||
                                 a == "--ledger-password-file" || a == "--station" || a == "--lease";
         if (takesValue && i + 1 >= args.size()) {
             return Fail("fleet run: " + a + " needs a value (see --help)", kExitUsage);
@@ -203,12 +215,6 @@ int RunRun(const std::vector<std::string>& args) {
             if (!Number(v, 10, 600000, options.pollMs)) {
                 return Fail("fleet run: --poll needs milliseconds from 10 to 600000", kExitUsage);
             }
-        } else if (a == "--password") {
-            if (v.empty() || v.size() > 16 ||
-                std::any_of(v.begin(), v.end(), [](char c) { return c < ' ' || c > '~'; })) {
-                return Fail("fleet run: --password takes 1 to 16 printable ASCII characters", kExitUsage);
-            }
-            options.password = Utf8ToUtf16(v);
         } else if (takesValue) {
             return Fail("fleet run: " + a + " needs a value (see --help)", kExitUsage);
         } else if (!a.empty() && a[0] == '-') {

@@ -32,7 +32,9 @@ namespace fs = std::filesystem;
 const char kLinkOptionsHelp[] =
     "  --port PATH      serial port of the radio (default: the port found by 'search')\n"
     "  --speed BPS      bit rate (default 38400)\n"
-    "  --password TEXT  the radio's password, when it asks for one (default: asked on the terminal)\n"
+    "  --password-file FILE, --password-stdin, --password TEXT\n"
+    "                   the radio's password, when it asks for one (default: asked on the terminal);\n"
+    "                   see below\n"
     "  --timeout MS     reply time-out in milliseconds (default 4000; 6000 while writing)\n"
     "  --trace FILE     record every frame in FILE (time, direction, bit rate, command, length,\n"
     "                   payload in hex; passwords, keys and certificates masked)\n"
@@ -54,10 +56,15 @@ bool ParseLinkArgs(const std::string& command, const std::vector<std::string>& a
                    int& status) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        const bool takesValue =
-            a == "--port" || a == "--speed" || a == "--password" || a == "--timeout" || a == "--trace";
+        const bool takesValue = a == "--port" || a == "--speed" || a == "--timeout" || a == "--trace";
         if (a == "--quiet" || a == "-q") {
             out.quiet = true;
+            continue;
+        }
+        if (IsPasswordOption(a)) {
+            if (!TakePasswordOption(command, args, i, out.password, status)) {
+                return false;
+            }
             continue;
         }
         if (!takesValue) {
@@ -93,16 +100,6 @@ bool ParseLinkArgs(const std::string& command, const std::vector<std::string>& a
                 return false;
             }
             out.timeoutMs = ms;
-        } else {
-            // The radio takes what its password prompt takes: 1 to 16 printable ASCII characters.
-            if (v.empty() || v.size() > 16 ||
-                v.find_first_not_of(" !\"#$%&'()*+,-./0123456789:;<=>?@"
-                                    "ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`"
-                                    "abcdefghijklmnopqrstuvwxyz{|}~") != std::string::npos) {
-                status = Fail(command + ": --password takes 1 to 16 printable ASCII characters", kExitUsage);
-                return false;
-            }
-            out.password = Utf8ToUtf16(v);
         }
     }
     // The trace is created before anything else happens: naming a file the command reads or writes
@@ -138,7 +135,8 @@ bool TakeYes(std::vector<std::string>& rest) {
 }
 
 int Help(const char* usage) {
-    std::printf("%s\n\noptions:\n%s\n%s", usage, kLinkOptionsHelp, kRadioExitHelp);
+    std::printf("%s\n\noptions:\n%s\npassword options:\n%s\n%s", usage, kLinkOptionsHelp,
+                kPasswordOptionsHelp, kRadioExitHelp);
     return 0;
 }
 

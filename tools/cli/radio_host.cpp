@@ -8,11 +8,13 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <string>
 
 #include "commands.h"
 #include "platform/posix/port_access.h"
+#include "platform/secret_wipe.h"
 #include "platform/unicode.h"
 
 const char kRadioExitHelp[] =
@@ -148,18 +150,117 @@ int OpenTerminal() {
     return ::open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
 }
 
-// One line from the terminal; false at the end of input.
+// No password the radio takes comes near this; a longer line is no password.
+constexpr size_t kLongestPasswordLine = 1024;
+
+// One line from the terminal; false at the end of input (or a line far beyond any password).
 bool ReadTerminalLine(int tty, std::string& line) {
-    line.clear();
-    char c;
-    ssize_t n;
-    while ((n = ::read(tty, &c, 1)) == 1 && c != '\n') {
-        line.push_back(c);
-    }
-    return n == 1;
+    return ReadBoundedLine(tty, kLongestPasswordLine, line) == LineRead::Line;
+}
+
+bool IsRadioPassword(const std::string& text) {
+    return !text.empty() && text.size() <= 16 &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= ' ' && c <= '~'; });
 }
 
 }  // namespace
+
+const char kPasswordOptionsHelp[] =
+    "  --password-file FILE  the radio's password: the first line of FILE\n"
+    "  --password-stdin      the radio's password: the first line of standard input\n"
+    "  --password TEXT       the radio's password on the command line, where every local user can\n"
+    "                        read it in the process list: prefer the two above\n";
+
+LineRead ReadBoundedLine(int fd, size_t limit, std::string& line) {
+    WipeSecret(line);
+    line.reserve(64);
+    char c = 0;
+    for (;;) {
+        const ssize_t n = ::read(fd, &c, 1);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            WipeSecret(line);
+            return LineRead::Failed;
+        }
+        if (n == 0) {
+            return line.empty() ? LineRead::End : LineRead::Line;
+        }
+        if (c == '\n') {
+            break;
+        }
+        if (line.size() >= limit) {
+            WipeSecret(line);
+            return LineRead::TooLong;
+        }
+        line.push_back(c);
+    }
+    if (!line.empty() && line.back() == '\r') {
+        line.pop_back();
+    }
+    return LineRead::Line;
+}
+
+bool IsPasswordOption(const std::string& arg) {
+    return arg == "--password" || arg == "--password-file" || arg == "--password-stdin";
+}
+
+bool TakePasswordOption(const std::string& command, const std::vector<std::string>& args, size_t& i,
+                        std::optional<std::u16string>& password, int& status) {
+    const std::string& option = args[i];
+    if (password) {
+        status = Fail(command + ": give the password once (see --help)", kExitUsage);
+        return false;
+    }
+    std::string text;
+    if (option == "--password-stdin") {
+        const LineRead r = ReadBoundedLine(STDIN_FILENO, kLongestPasswordLine, text);
+        if (r != LineRead::Line) {
+            status =
+                Fail(command + (r == LineRead::TooLong ? ": the first line of standard input is no password"
+                                                       : ": --password-stdin: standard input holds no line"),
+                     kExitUsage);
+            return false;
+        }
+    } else {
+        if (i + 1 >= args.size()) {
+            status = Fail(command + ": " + option + " needs a value (see --help)", kExitUsage);
+            return false;
+        }
+        const std::string& value = args[++i];
+        if (option == "--password") {
+            text = value;
+        } else {
+            const int fd = ::open(value.c_str(), O_RDONLY | O_CLOEXEC);
+            if (fd < 0) {
+                status =
+                    Fail(command + ": --password-file: " + value + ": " + std::strerror(errno), kExitFile);
+                return false;
+            }
+            const LineRead r = ReadBoundedLine(fd, kLongestPasswordLine, text);
+            ::close(fd);
+            if (r == LineRead::Failed) {
+                status = Fail(command + ": --password-file: cannot read " + value, kExitFile);
+                return false;
+            }
+        }
+    }
+    if (!IsRadioPassword(text)) {
+        WipeSecret(text);
+        status = Fail(command + ": the password must be 1 to 16 printable ASCII characters", kExitUsage);
+        return false;
+    }
+    password = Utf8ToUtf16(text);
+    WipeSecret(text);
+    return true;
+}
+
+CliCloneHost::~CliCloneHost() {
+    if (m_password) {
+        WipeSecret(*m_password);
+    }
+}
 
 void CliCloneHost::RunJob(CloneJob& job, uint32_t captionId, int32_t rangeMax) {
     if (m_quiet) {
@@ -183,8 +284,8 @@ bool CliCloneHost::AskClonePassword(std::u16string& password) {
     struct termios saved;
     const bool canHide = ::tcgetattr(tty, &saved) == 0;
     bool ok = false;
+    std::string line;
     for (;;) {
-        std::string line;
         bool more = false;
         {
             // Echo goes off before the prompt appears: an answer typed as soon as the prompt
@@ -208,6 +309,7 @@ bool CliCloneHost::AskClonePassword(std::u16string& password) {
             break;
         }
     }
+    WipeSecret(line);
     ::close(tty);
     return ok;
 }

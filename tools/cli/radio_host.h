@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "link/radio_recipes.h"
 
@@ -33,12 +34,32 @@ enum RadioExit : int {
 // The list printed by every radio command's --help.
 extern const char kRadioExitHelp[];
 
+// The ways to give a radio password, shared by every command that takes one. --password TEXT is
+// visible to every local user (the process list shows the command line): --password-file FILE
+// (the first line of FILE) and --password-stdin (the first line of standard input) are not.
+extern const char kPasswordOptionsHelp[];
+bool IsPasswordOption(const std::string& arg);
+// Takes the password option at args[i] (and its value, moving i past it): read, checked (1 to 16
+// printable ASCII characters, what the radio's prompt takes) and stored in `password`. False with
+// the exit status in `status` when it is missing, unreadable or refused; the refused password is
+// never shown.
+bool TakePasswordOption(const std::string& command, const std::vector<std::string>& args, size_t& i,
+                        std::optional<std::u16string>& password, int& status);
+
+// One line from `fd` without its line break (nor a CR before it), read byte by byte so that nothing
+// after it is consumed, and at most `limit` bytes: a longer line is read no further.
+enum class LineRead { Line, End, TooLong, Failed };
+LineRead ReadBoundedLine(int fd, size_t limit, std::string& line);
+
 class CliCloneHost : public ICloneHost {
   public:
     // `command`: named in notes. `password`: given on the command line; otherwise asked on the
     // terminal when the radio wants one.
     CliCloneHost(std::string command, std::optional<std::u16string> password)
         : m_command(std::move(command)), m_password(std::move(password)) {}
+    ~CliCloneHost() override;
+    CliCloneHost(const CliCloneHost&) = delete;
+    CliCloneHost& operator=(const CliCloneHost&) = delete;
     void RunJob(CloneJob& job, uint32_t captionId, int32_t rangeMax) override;
     bool AskClonePassword(std::u16string& password) override;
     // Giving the command is the consent, except for the destructive ones (initialisation and

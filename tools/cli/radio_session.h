@@ -78,7 +78,9 @@ struct RadioSession {
             return kExitOk;
         }
         if (outcome.stage == RadioStage::kCheck && outcome.result == kErrCancelled && host.m_noTerminal) {
-            return Fail(command + ": the radio asks for its password: give --password", kExitPassword);
+            return Fail(
+                command + ": the radio asks for its password: give --password-file or --password-stdin",
+                kExitPassword);
         }
         if (outcome.stage == RadioStage::kDeclined) {
             if (host.m_unconfirmed) {

@@ -37,6 +37,8 @@ const char kUsage[] =
     "  --model TEXT, --ver TEXT, --bt-ver TEXT   information shown to the user ('' leaves bt_ver out)\n"
     "  --status N           status reported after a write or firmware update (default 0)\n"
     "  --nak-blocks N       refuse the first N block checks of every transfer it receives\n"
+    "  --odd-blocks N       answer the next N block checks with a control frame that is no\n"
+    "                       acknowledgement\n"
     "  --corrupt-block K[:T] send block K (from 1) of a read with a wrong checksum, T times (default "
     "always)\n"
     "  --bad-total-crc      end a read with a wrong checksum of the whole text\n"
@@ -147,6 +149,10 @@ int main(int argc, char** argv) {
             if (!number(n) || n > 0xFFFFFFFFu)
                 return Usage("--nak-blocks needs a number");
             options.nakBlocks = static_cast<uint32_t>(n);
+        } else if (a == "--odd-blocks") {
+            if (!number(n) || n > 0xFFFFFFFFu)
+                return Usage("--odd-blocks needs a number");
+            options.oddBlocks = static_cast<uint32_t>(n);
         } else if (a == "--corrupt-block") {
             if (!value(text))
                 return Usage("--corrupt-block needs K or K:T");

@@ -13,6 +13,7 @@
 #include "document/config_file.h"
 #include "document/ini_data.h"
 #include "platform/code_page.h"
+#include "platform/private_files.h"
 #include "platform/unicode.h"
 
 namespace {
@@ -395,6 +396,7 @@ void RadioSimulator::ReceiveTransfer(uint8_t dataCommand, uint8_t endCommand, ui
                                      bool firmware) {
     std::string received, block;
     uint32_t nakLeft = m_options.nakBlocks;
+    uint32_t oddLeft = m_options.oddBlocks;
     for (;;) {
         Bytes frame;
         if (NextFrame(frame, m_options.ackTimeoutMs, true) != Next::Frame || !Count(frame)) {
@@ -412,15 +414,21 @@ void RadioSimulator::ReceiveTransfer(uint8_t dataCommand, uint8_t endCommand, ui
             const uint64_t crc = ParseHex(std::string_view(payload).substr(9, 8));
             bool ok = length == block.size() &&
                       crc == CloneCrc(reinterpret_cast<const uint8_t*>(block.data()), block.size());
+            bool odd = false;
             if (ok && nakLeft > 0) {
                 --nakLeft;
                 ok = false;
+            } else if (ok && oddLeft > 0) {
+                --oddLeft;
+                ok = false;
+                odd = true;
             }
             if (ok) {
                 received += block;
             }
             block.clear();
-            Send(MakeAckFrame(kAddrPc, kAddrRadio, ok));
+            Send(odd ? MakeRadioFrame(kCmdControl, std::string(1, static_cast<char>(kSubBitRate)))
+                     : MakeAckFrame(kAddrPc, kAddrRadio, ok));
         } else if (command == endCommand && payload.size() >= 16) {
             const uint64_t length = ParseHex(std::string_view(payload).substr(0, 8));
             const uint64_t crc = ParseHex(std::string_view(payload).substr(8, 8));
@@ -443,7 +451,7 @@ void RadioSimulator::Store(const std::string& received, bool firmware) {
             m_firmware = received;
         }
         if (!m_options.firmwareDumpPath.empty()) {
-            WriteFileAtomically(m_options.firmwareDumpPath, received);
+            ReplacePrivateFile(m_options.firmwareDumpPath, received);
         }
         return;
     }
@@ -456,7 +464,8 @@ void RadioSimulator::Store(const std::string& received, bool firmware) {
         m_storedText = text;
     }
     if (!m_options.dumpPath.empty()) {
-        WriteFileAtomically(m_options.dumpPath, KeyValueLinesOfCloneText(text));
+        // The dump holds every secret of the configuration in clear: its owner's eyes only.
+        ReplacePrivateFile(m_options.dumpPath, KeyValueLinesOfCloneText(text));
     }
 }
 

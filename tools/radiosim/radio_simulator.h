@@ -31,6 +31,8 @@ struct RadioSimOptions {
     std::string firmwareDumpPath;  // each received firmware image
 
     uint32_t nakBlocks = 0;              // refuse the first N block checks of every transfer received
+    uint32_t oddBlocks = 0;              // answer the first N (after those refused) with a control frame
+                                         // that is no acknowledgement (FE EF EE E8 01 FD)
     uint32_t corruptBlock = 0;           // 1-based block of a read sent with a wrong checksum
     uint32_t corruptTimes = UINT32_MAX;  // how many times that block is spoilt
     bool badTotalCrc = false;            // the end of a read carries a wrong checksum
