@@ -29,6 +29,10 @@ uint32_t CloneThreadProc(CloneJob& job, const CloneProgressCallback& progress) {
     port.ApplyTimings(job.timings);
     port.m_acceptedCodes.insert(kAcceptedDeviceCode);
     port.m_progressCallback = progress;
+    // Only the commands that leave the radio as it was may be stopped.
+    if (job.type == kJobInformation || job.type == kJobRead || job.type == kJobSearch) {
+        port.m_cancel = job.cancel;
+    }
     CloneLinkSettings none;
     CloneLinkSettings& settings = job.link ? *job.link : none;
     port.m_trace = settings.m_trace;

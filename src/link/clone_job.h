@@ -2,6 +2,7 @@
 // One run of a radio operation and the worker body that runs it. The worker reports progress
 // through a callback (bit 31 set: the range) and leaves its result in the job; whoever runs it
 // (the progress dialog's thread, the command-line tool) reads the job only after it returned.
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -28,6 +29,9 @@ struct CloneLinkSettings {
     uint32_t m_comSpeed = 38400;
     std::u16string m_clonePassword;  // empty when the radio asks for none
     CCloneTrace* m_trace = nullptr;  // records every frame of the commands on this link when set
+    // The clone text a read on this link is expected to bring, for its progress: the size of the
+    // configuration last read here, or the caller's estimate; 0 when unknown.
+    size_t m_expectedReadBytes = 0;
 };
 
 struct CloneJob {
@@ -41,6 +45,11 @@ struct CloneJob {
     std::string firmwarePath;
     CloneTimings timings;
     std::vector<std::string> searchPorts;  // empty: every port of the machine
+    size_t expectedTextBytes = 0;          // a read: the clone text expected, for its progress
+    bool verifying = false;                // a read: the read-back of a write
+    // Set by whoever runs the job to stop it between blocks (information, read, search only:
+    // the others would leave the radio half-written). The job then fails with 1223.
+    const std::atomic<bool>* cancel = nullptr;
 };
 
 // Runs the job's operation on a port of its own; returns 0 (the result is in job.result).

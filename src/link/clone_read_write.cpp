@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr uint32_t kReadProgressEnd = 1922;
-
 std::string LengthAndCrc(const uint8_t* data, size_t padded) {
     return Hex8(static_cast<uint32_t>(padded)) + Hex8(CloneCrc(data, padded));
 }
@@ -22,7 +20,7 @@ uint32_t CCloneSoftSerialPort::ReadClone(const std::string& port, uint32_t baudR
         return r;
     }
     ReportProgress(1);
-    r = SendRequest(kCmdReadRequest);
+    r = Cancelled() ? kErrCancelled : SendRequest(kCmdReadRequest);
     if (r == kErrSuccess) {
         r = ReceiveBlocks(map);
     }
@@ -40,7 +38,7 @@ uint32_t CCloneSoftSerialPort::ReceiveBlocks(CIniData& map) {
         std::vector<Bytes> batch;
         uint32_t r = WaitReply(kCmdCloneEnd, kCmdCloneData, kCmdControl, &batch, nullptr);
         if (r != kErrSuccess) {
-            return r;
+            return Cancelled() ? kErrCancelled : r;
         }
         for (const Bytes& frame : batch) {
             ReportProgress(base + count);
@@ -55,6 +53,11 @@ uint32_t CCloneSoftSerialPort::ReceiveBlocks(CIniData& map) {
                 return Fail(kErrInvalidData, 0, "malformed block check");
             } else if (step == CCloneBlockReader::Step::Accepted ||
                        step == CCloneBlockReader::Step::Refused) {
+                // A stop takes effect between blocks: the radio, left without an answer to its
+                // block check, sees the line close and gives the read up.
+                if (Cancelled()) {
+                    return kErrCancelled;
+                }
                 const bool accepted = step == CCloneBlockReader::Step::Accepted;
                 if (accepted) {
                     base += count;
@@ -90,7 +93,8 @@ uint32_t CCloneSoftSerialPort::ReceiveBlocks(CIniData& map) {
                                        static_cast<uint32_t>(ParseHex(endText.substr(8, 8))), &map);
     if (r == kErrSuccess) {
         m_receivedText = std::move(textRead);
-        ReportProgress(kReadProgressEnd);
+        // The range closes on the frames taken: the read is complete.
+        ReportProgress(kProgressRange | (base + count - 1));
         SleepMs(m_timings.doneMs);
         return r;
     }

@@ -49,6 +49,14 @@ void CCloneSoftSerialPort::ReportProgress(uint32_t value) const {
     }
 }
 
+bool CCloneSoftSerialPort::Cancelled() {
+    if (m_cancel == nullptr || !m_cancel->load()) {
+        return false;
+    }
+    Fail(kErrCancelled, 0, "stopped by the user");
+    return true;
+}
+
 uint64_t CCloneSoftSerialPort::ByteTimeUs(uint32_t baudRate) {
     // A rate below one byte a second cannot be paced (and would divide by zero).
     if (baudRate / 8 == 0) {

@@ -115,6 +115,10 @@ class CCloneSoftSerialPort : public ESerialPort {
     CloneProgressCallback m_progressCallback;
     CloneTimings m_timings;
     CCloneTrace* m_trace = nullptr;  // records every frame sent and received when set
+    // Asks the operation to stop between blocks; it then fails with 1223.
+    const std::atomic<bool>* m_cancel = nullptr;
+    // True (and the failure recorded) when the operation was asked to stop.
+    bool Cancelled();
     // The clone text of the last read that was accepted, exactly as the radio sent it.
     std::string m_receivedText;
 

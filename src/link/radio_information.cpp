@@ -9,6 +9,9 @@ uint32_t CCloneSoftSerialPort::ReadInformation(const std::string& port, uint32_t
     int32_t step = counter ? *counter : 1;
     // No password is ever sent here: the reply is what tells whether the radio wants one.
     uint32_t r = Connect(port, baudRate, u"");
+    if (r == kErrSuccess && Cancelled()) {
+        r = kErrCancelled;
+    }
     if (r == kErrSuccess) {
         ReportProgress(static_cast<uint32_t>(step++));
         r = SendRequest(kCmdInfoRequest);
@@ -17,6 +20,9 @@ uint32_t CCloneSoftSerialPort::ReadInformation(const std::string& port, uint32_t
     if (r == kErrSuccess) {
         ReportProgress(static_cast<uint32_t>(step++));
         r = WaitReply(kCmdInfoReply, kNoCommand, kNoCommand, nullptr, &reply);
+        if (r != kErrSuccess && Cancelled()) {
+            r = kErrCancelled;
+        }
     }
     if (r == kErrSuccess) {
         ReportProgress(static_cast<uint32_t>(step++));
@@ -44,6 +50,9 @@ uint32_t CCloneSoftSerialPort::SearchPort(std::string& portField, uint32_t baudR
     m_timings.replyTimeoutMs = m_timings.searchTimeoutMs;
     bool found = false;
     for (uint32_t i = 0; i < n && !found; ++i) {
+        if (Cancelled()) {
+            return kErrCancelled;
+        }
         CIniData map;
         int32_t counter = static_cast<int32_t>(1 + 3 * i);
         m_timeoutMs = m_timings.searchTimeoutMs;

@@ -73,7 +73,12 @@ class RecipeRun {
             m_job.link->m_clonePassword = password;
         }
         m_job.data.clear();
-        if (!Run(kJobRead, kReadTexts)) {
+        // The radio is expected to send back what it was sent.
+        m_job.link->m_expectedReadBytes = RenderHexLines(lines).size();
+        m_job.verifying = true;
+        const bool readBack = Run(kJobRead, kReadTexts);
+        m_job.verifying = false;
+        if (!readBack) {
             return VerifyFailed(std::move(written));
         }
         written.verified = true;
@@ -99,7 +104,12 @@ class RecipeRun {
         m_job.type = type;
         m_job.result = kErrSuccess;
         m_job.error = {};
+        m_job.expectedTextBytes = type == kJobRead ? m_job.link->m_expectedReadBytes : 0;
         m_host.RunJob(m_job, texts.caption, texts.rangeMax);
+        if (type == kJobRead && m_job.result == kErrSuccess) {
+            // The next read of this radio is expected to be as large as this one.
+            m_job.link->m_expectedReadBytes = m_job.receivedText.size();
+        }
         return m_job.result == kErrSuccess;
     }
     bool Ended(RadioStage stage) {
@@ -148,6 +158,10 @@ uint32_t OutcomeTextId(const RadioOutcome& outcome, const RecipeTexts& texts) {
         case RadioStage::kVerify:
             return outcome.result == kErrSuccess ? kVerifyDiffersText : kVerifyFailedText;
         case RadioStage::kOperation:
+            // Stopped by the user, who knows it: the caller says what was left as it was.
+            if (outcome.result == kErrCancelled) {
+                return 0;
+            }
             if (outcome.result == kErrInvalidData && texts.invalidData != 0) {
                 return texts.invalidData;
             }
@@ -167,6 +181,12 @@ RadioOutcome ReadRadioInformation(CloneLinkSettings& link, ICloneHost& host, con
         return outcome;
     }
     return run.Finish();
+}
+
+size_t CloneTextBytesOf(const CTalveroDoc& document) {
+    std::vector<std::u16string> lines;
+    document.RenderSettings(lines, false);
+    return RenderHexLines(lines).size();
 }
 
 RadioOutcome ReadConfiguration(CloneLinkSettings& link, ICloneHost& host, const CloneTimings& timings) {

@@ -86,6 +86,10 @@ inline constexpr const char16_t* kInformationKeys[] = {u"model", u"ver", u"bt_ve
 RadioOutcome ReadRadioInformation(CloneLinkSettings& link, ICloneHost& host,
                                   const CloneTimings& timings = {});
 
+// The clone text a radio holding `document` sends when read: the size a read's progress expects
+// before a read on the link has told the radio's own.
+size_t CloneTextBytesOf(const CTalveroDoc& document);
+
 // The radio's whole configuration into outcome.data, ready for CTalveroDoc::LoadSettings.
 RadioOutcome ReadConfiguration(CloneLinkSettings& link, ICloneHost& host, const CloneTimings& timings = {});
 

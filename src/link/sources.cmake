@@ -7,6 +7,7 @@ target_sources(talvero_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/radio_information.cpp
   ${CMAKE_CURRENT_LIST_DIR}/firmware_update.cpp
   ${CMAKE_CURRENT_LIST_DIR}/clone_job.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/clone_progress.cpp
   ${CMAKE_CURRENT_LIST_DIR}/radio_recipes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/trace_mask.cpp
   ${CMAKE_CURRENT_LIST_DIR}/clone_trace.cpp

@@ -48,7 +48,7 @@ class FileTest : public QObject {
         QCOMPARE(t.frame->PathPaneText(), path);
         QCOMPARE(t.frame->StatusBar()->Pane(1)->toolTip(), path);
         QVERIFY(t.frame->StatusBar()->Pane(1)->isVisibleTo(t.frame.get()));
-        QCOMPARE(t.frame->windowTitle(), QString("radio one.ini - Talvero #11"));
+        QCOMPARE(t.frame->windowTitle(), QString("radio one.ini[*] - Talvero #11"));
         QCOMPARE(t.frame->Files().RecentFiles(), QStringList{path});
         QCOMPARE(QSettings().value("Recent File List/File1").toString(), path);
         QVERIFY(!t.frame->Document()->IsModified());
@@ -186,10 +186,12 @@ class FileTest : public QObject {
         QVERIFY(ReadAll(prompts.saveName).startsWith(QByteArray("\xFF\xFE;\0{\0", 6)));
         QVERIFY(!t.frame->Document()->IsModified());
         QCOMPARE(t.frame->PathPaneText(), prompts.saveName);
-        QCOMPARE(t.frame->windowTitle(), QString("saved.ini - Talvero #11"));
+        QCOMPARE(t.frame->windowTitle(), QString("saved.ini[*] - Talvero #11"));
+        QVERIFY(!t.frame->isWindowModified());
         QCOMPARE(t.frame->Files().RecentFiles().front(), prompts.saveName);
         // Save goes to the same file without asking.
         t.frame->Document()->Set(u"disp_item", u"date");
+        QTRY_VERIFY(t.frame->isWindowModified());  // the title's marker follows
         prompts.saveName.clear();
         t.frame->ExecuteCommand(ID_FILE_SAVE);
         QVERIFY(!t.frame->Document()->IsModified());

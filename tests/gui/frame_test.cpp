@@ -2,6 +2,7 @@
 // status bar, tool bar, command states, about box and title page.
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMenu>
@@ -12,6 +13,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <algorithm>
 
 #include "gui/editor/list_view_base.h"
 #include "gui/shell/command_table.h"
@@ -60,7 +62,13 @@ class FrameTest : public QObject {
     void freshInstallationDefaults() {
         TestEnvironment env;
         FrameUnderTest t;
-        QCOMPARE(QString::fromStdString(t.frame->Radio().Link().m_comPort), QString("1"));
+        // No port chosen, unless this machine has exactly one USB serial adapter.
+        std::vector<ComInfo> ports;
+        EnumComPorts(ports);
+        const auto usb = std::count_if(ports.begin(), ports.end(), [](const ComInfo& p) { return p.usb; });
+        if (usb != 1) {
+            QCOMPARE(QString::fromStdString(t.frame->Radio().Link().m_comPort), QString());
+        }
         QCOMPARE(t.frame->Radio().Link().m_comSpeed, 38400u);
         t.frame->resize(900, 700);
         t.frame->show();
@@ -68,7 +76,29 @@ class FrameTest : public QObject {
         QCOMPARE(t.frame->RightSplitter()->sizes().at(0), 400);
         QCOMPARE(t.frame->Splitter()->sizes().at(0), 200);
         QVERIFY(t.frame->RightSplitter()->sizes().at(1) > 0);  // the help pane takes the rest
-        QCOMPARE(t.frame->windowTitle(), QString("Untitled - Talvero #11"));
+        QCOMPARE(t.frame->windowTitle(), QString("Untitled[*] - Talvero #11"));
+    }
+
+    // A larger window (maximised, say) gives its room to the grid of the page shown; the help
+    // pane keeps its height.
+    void gridGrowsWithTheWindow() {
+        TestEnvironment env;
+        FrameUnderTest t;
+        t.frame->resize(900, 700);
+        t.frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(t.frame.get()));
+        t.frame->OnTreeSelChanged(std::nullopt, TestPages::AllPages().front());
+        QWidget* grid = t.frame->CurrentPageView();
+        QVERIFY(grid);
+        const int gridBefore = grid->height();
+        const int helpBefore = t.frame->RightSplitter()->sizes().at(1);
+        t.frame->resize(1300, 1000);
+        QTRY_COMPARE(t.frame->height(), 1000);
+        QCoreApplication::processEvents();
+        QCOMPARE(t.frame->RightSplitter()->sizes().at(1), helpBefore);
+        QCOMPARE(grid->height(), gridBefore + 300);
+        t.frame->resize(900, 700);
+        QTRY_COMPARE(grid->height(), gridBefore);
     }
 
     void storedSplitterHeightIsUsedButNeverWritten() {
@@ -107,7 +137,9 @@ class FrameTest : public QObject {
         t.frame->show();
         QVERIFY(QTest::qWaitForWindowExposed(t.frame.get()));
         QCOMPARE(t.frame->RightSplitter()->sizes().at(0), 400);
-        QCOMPARE(QString::fromStdString(t.frame->Radio().Link().m_comPort), QString("1"));
+        // No port chosen (or the machine's only USB adapter), never a blank name.
+        const QString chosen = QString::fromStdString(t.frame->Radio().Link().m_comPort);
+        QVERIFY2(chosen.isEmpty() || QFile::exists(chosen), qPrintable(chosen));
         QCOMPARE(t.frame->Radio().Link().m_comSpeed, 38400u);
     }
 

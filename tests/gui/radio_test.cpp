@@ -17,8 +17,10 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -412,19 +414,25 @@ class RadioTest : public QObject {
         }
     }
 
-    // The read's window says what is happening, in itself: the phase, the percentage and the time
-    // left. Its bar follows the frames the configuration takes, not the fixed range the radio
-    // protocol reports, and is never full while the radio still sends.
-    void progressWindowTellsTheRead() {
+    // Over a whole read, and a whole write with its read-back, each progress window names its
+    // phase and never takes back a figure: not the block, not the percentage, not the time left.
+    // The blocks expected are known before the transfer, so the total never changes its mind.
+    void progressNeverGoesBackwards() {
         RadioSimOptions options = FastRadio();
         options.pace = true;  // a transfer long enough to watch
         options.configText = StoredConfiguration(u"name");
+        options.corruptBlock = 2;  // one block sent again
+        options.corruptTimes = 1;
         RadioFrame r(options);
-        r.t.frame->Radio().SetSpeed(115200);
+        r.t.frame->Radio().SetVerifyAfterWrite(true);
         ScriptedPrompts prompts;
+        prompts.answers = {Answer::Yes, Answer::Ok};
         struct Sample {
-            QString caption, phase, percent, timeLeft;
-            int value, maximum, protocolRange;
+            const CDlgCloning* window;
+            QString phase, timeLeft;
+            int bar;
+            CloneProgressFigures figures;
+            bool stoppable;
         };
         QList<Sample> samples;
         QTimer watch;
@@ -432,56 +440,120 @@ class RadioTest : public QObject {
         connect(&watch, &QTimer::timeout, [&] {
             for (QWidget* w : QApplication::topLevelWidgets()) {
                 auto* window = qobject_cast<CDlgCloning*>(w);
-                if (!window || !window->isVisible() || window->windowTitle() != Text(2050)) {
+                if (!window || !window->isVisible() || window->WorkerDone()) {
                     continue;
                 }
-                const QProgressBar* bar = window->ProgressBar();
-                const Sample sample{window->findChild<QLabel*>("caption")->text(),
-                                    window->PhaseLabel()->text(),
-                                    bar->text(),
-                                    window->TimeLabel()->text(),
-                                    bar->value(),
-                                    bar->maximum(),
-                                    window->Range()};
-                if (samples.isEmpty() || samples.back().value != sample.value ||
-                    samples.back().phase != sample.phase) {
-                    samples << sample;
+                samples << Sample{window,
+                                  window->PhaseLabel()->text(),
+                                  window->TimeLabel()->text(),
+                                  window->ProgressBar()->value(),
+                                  window->Figures(),
+                                  window->CancelButton() != nullptr};
+            }
+        });
+        watch.start(1);
+        r.t.frame->ExecuteCommand(ID_CLONE_READ);
+        r.t.frame->ExecuteCommand(ID_CLONE_WRITE);
+        watch.stop();
+        QCOMPARE(prompts.messages.size(), 2);  // the write's question and its success
+        QSet<QString> phases;
+        QSet<int> percents;
+        for (int i = 1; i < samples.size(); ++i) {
+            const Sample& a = samples[i - 1];
+            const Sample& b = samples[i];
+            phases << b.phase;
+            if (a.window != b.window) {
+                continue;  // the next command's window
+            }
+            const QString where = a.phase + " -> " + b.phase;
+            QVERIFY2(b.bar >= a.bar, qPrintable(where));
+            QVERIFY2(b.figures.percent >= a.figures.percent, qPrintable(where));
+            QVERIFY2(b.figures.block >= a.figures.block, qPrintable(where));
+            QVERIFY2(a.figures.secondsLeft < 0 || b.figures.secondsLeft <= a.figures.secondsLeft,
+                     qPrintable(where + " " + a.timeLeft + " -> " + b.timeLeft));
+            if (a.figures.phase == b.figures.phase && a.figures.blocks > 0) {
+                QCOMPARE(b.figures.blocks, a.figures.blocks);
+            }
+            percents << b.figures.percent;
+            // Stopping is offered where it leaves the radio as it was, and only there.
+            switch (b.figures.phase) {
+                case ClonePhase::kWriting:
+                case ClonePhase::kConfirming:
+                    QVERIFY2(!b.stoppable, qPrintable(b.phase));
+                    break;
+                case ClonePhase::kChecking:
+                case ClonePhase::kReading:
+                case ClonePhase::kVerifying:
+                    QVERIFY2(b.stoppable, qPrintable(b.phase));
+                    break;
+                default:
+                    break;
+            }
+        }
+        for (const char* phase :
+             {"Checking the radio…", "Reading block", "Writing block", "Verifying: reading back"}) {
+            bool seen = false;
+            for (const QString& p : phases) {
+                seen = seen || p.startsWith(QString::fromUtf8(phase));
+            }
+            QVERIFY2(seen,
+                     qPrintable(QString::fromUtf8(phase) + ": " + QStringList(phases.values()).join('|')));
+        }
+        QVERIFY2(percents.size() >= 3, qPrintable(QString::number(percents.size())));
+    }
+
+    // Cancel stops what leaves the radio as it was: between blocks, with nothing changed, no
+    // failure message, the port closed, and the radio ready for the next command. A write offers
+    // no Cancel and says why.
+    void cancelStopsARead() {
+        RadioSimOptions options = FastRadio();
+        options.pace = true;
+        options.configText = StoredConfiguration(u"date");
+        RadioFrame r(options);
+        r.t.frame->Radio().SetSpeed(9600);
+        QVERIFY(r.t.document.Set(u"disp_item", u"name"));
+        r.t.document.SetModifiedFlag(false);
+        const auto before = RadioLines(r.t.document);
+        ScriptedPrompts prompts;
+        QString noStop;
+        bool pressed = false;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                auto* window = qobject_cast<CDlgCloning*>(w);
+                if (!window || !window->isVisible() || window->WorkerDone()) {
+                    continue;
+                }
+                if (window->NoStopLabel()) {
+                    noStop = window->NoStopLabel()->text();
+                    QTest::keyClick(window, Qt::Key_Escape);  // ignored
+                } else if (!pressed && window->Figures().phase == ClonePhase::kReading &&
+                           window->Figures().block >= 1) {
+                    pressed = true;
+                    QTest::keyClick(window, Qt::Key_Escape);
+                    QCOMPARE(window->PhaseLabel()->text(), QString("Stopping…"));
+                    QVERIFY(!window->CancelButton()->isEnabled());
                 }
             }
         });
         watch.start(1);
         r.t.frame->ExecuteCommand(ID_CLONE_READ);
-        watch.stop();
+        QVERIFY(pressed);
         QCOMPARE(prompts.messages, QStringList());
-        QVERIFY2(samples.size() >= 3, qPrintable(QString::number(samples.size())));
-        QSet<QString> percents;
-        bool sawBlock = false, sawTimeLeft = false;
-        for (int i = 0; i < samples.size(); ++i) {
-            const Sample& s = samples[i];
-            QCOMPARE(s.caption, Text(2050));
-            QCOMPARE(s.protocolRange, 1922);
-            QVERIFY2(s.value < s.maximum, qPrintable(QString("%1 of %2").arg(s.value).arg(s.maximum)));
-            QVERIFY(i == 0 || s.value >= samples[i - 1].value);
-            QCOMPARE(s.percent, QString("%1%").arg(s.value * 100 / s.maximum));
-            percents << s.percent;
-            sawBlock = sawBlock || s.phase.startsWith("Reading block ");
-            sawTimeLeft = sawTimeLeft || s.timeLeft.startsWith("About ");
-            QVERIFY2(s.phase == "Connecting to the radio…" || s.phase.startsWith("Reading block "),
-                     qPrintable(s.phase));
+        QVERIFY(RadioLines(r.t.document) == before);
+        QVERIFY(!r.t.document.IsModified());
+        const QString device = QString::fromStdString(r.sim->Path());
+        for (const QFileInfo& fd : QDir("/proc/self/fd").entryInfoList(QDir::System | QDir::NoDotAndDotDot)) {
+            QVERIFY2(fd.symLinkTarget() != device, qPrintable(fd.filePath()));
         }
-        QVERIFY(sawBlock);
-        QVERIFY(sawTimeLeft);
-        QVERIFY2(percents.size() >= 3, qPrintable(QStringList(percents.values()).join(' ')));
-        // A configuration far larger than the one the estimate came from still never fills the bar.
-        CDlgCloning window;
-        window.m_expectedWork = 100;
-        window.OnCallbackNotify(0, 0x80000000u | 1922);
-        for (uint32_t position : {50u, 100u, 2500u}) {
-            window.OnCallbackNotify(0, position);
-            QVERIFY(window.ProgressBar()->value() < window.ProgressBar()->maximum());
-        }
-        window.OnCallbackNotify(0, 1922);  // the read's last value lies below the frames counted
-        QCOMPARE(window.ProgressBar()->value(), 2500);
+        // The write that follows cannot be stopped, says so, and goes through.
+        r.t.frame->Radio().SetSpeed(115200);
+        prompts.answers = {Answer::Yes, Answer::Ok};
+        r.t.frame->ExecuteCommand(ID_CLONE_WRITE);
+        watch.stop();
+        QVERIFY2(noStop.contains("half-written"), qPrintable(noStop));
+        QCOMPARE(prompts.messages.size(), 2);
+        QVERIFY2(prompts.messages[1].startsWith(Text(2059)), qPrintable(prompts.messages[1]));
     }
 
     // A radio unplugged halfway through a transfer: the command ends in its failure text, the
@@ -563,6 +635,17 @@ class RadioTest : public QObject {
             EnumComPorts(ports, sys.toStdString(), dev.toStdString());
             return ports;
         });
+        // Nothing saved: the only USB adapter is taken; otherwise no port is chosen, and the status
+        // bar says so rather than naming a port that does not exist.
+        QSettings().remove("Global/ComPort");
+        r.t.frame->Radio().LoadLinkSettings();
+        if (usbPorts.size() == 1) {
+            QCOMPARE(QString::fromStdString(r.t.frame->Radio().Link().m_comPort), dev + "/ttyUSB0");
+        } else {
+            QCOMPARE(QString::fromStdString(r.t.frame->Radio().Link().m_comPort), QString());
+            QCOMPARE(r.t.frame->Radio().LinkDescription(), QString("No port chosen   Speed: 38400 bit/s"));
+        }
+        r.t.frame->Radio().SetSpeed(115200);
         r.t.frame->Radio().SetPort("1");
         r.t.frame->show();
         ScriptedPrompts prompts;
@@ -740,12 +823,6 @@ class RadioTest : public QObject {
 
     void progressWindowCannotBeClosed() {
         CDlgCloning dialog;
-        dialog.OnCallbackNotify(0, 0x80000000u | 500);
-        QCOMPARE(dialog.ProgressBar()->maximum(), 500);
-        dialog.OnCallbackNotify(0, 42);
-        QCOMPARE(dialog.ProgressBar()->value(), 42);
-        dialog.OnCallbackNotify(1, 7);
-        QCOMPARE(dialog.ProgressBar()->value(), 42);
         dialog.show();
         QTest::keyClick(&dialog, Qt::Key_Escape);
         QTest::keyClick(&dialog, Qt::Key_Return);

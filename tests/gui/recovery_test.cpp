@@ -87,7 +87,7 @@ class RecoveryTest : public QObject {
             QCOMPARE(QString::fromStdU16String(t.document.Get(u"disp_item")), QString("date"));
             QVERIFY(t.document.IsModified());
             QCOMPARE(QString::fromStdString(t.document.GetPathName()), path);
-            QCOMPARE(t.frame->windowTitle(), QString("radio.ini - Talvero #11"));
+            QCOMPARE(t.frame->windowTitle(), QString("radio.ini[*] - Talvero #11"));
         } else {
             QVERIFY(!t.document.IsModified());
             QVERIFY(t.document.GetPathName().empty());

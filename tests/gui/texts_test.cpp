@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include "gui/dialogs/dlg_import_warning.h"
+#include "gui/editor/k_grid_list_view.h"
 #include "gui/shell/command_table.h"
 #include "gui/shell/dlg_about.h"
 #include "gui/shell/file_controller.h"
@@ -106,6 +107,7 @@ class TextsTest : public QObject {
                      return s.join(", ");
                  }())));
     }
+
 };
 
 static GuiTestRegistration<TextsTest> g_textsTest;

@@ -2,6 +2,7 @@
 // addresses it shows, and the Help command's window.
 #include <QDir>
 #include <QFile>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>

@@ -47,6 +47,7 @@ TEST_F(CliRadio, InfoReadWriteInitFirmware) {
     o.configText = CloneTextOfLines(RadioLines(changed));
     o.auth = "1";
     o.password = "pw";
+    o.iccid = "8981100000000000001";
     auto sim = StartRadio(o);
     // The fastest rate keeps the paced writes short; the simulated radio does not pace here.
     const std::string port = " --port " + sim->Path() + " --speed 1152000 --password pw";
@@ -69,7 +70,10 @@ TEST_F(CliRadio, InfoReadWriteInitFirmware) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir + "/xdg/Talvero/backups"), fs::directory_iterator()),
               2);
     EXPECT_NE(read.out.find("model: TLV-700\n"), std::string::npos) << read.out;
-    EXPECT_NE(read.out.find("ICCID: "), std::string::npos) << read.out;
+    // What the radio sent, and no empty line for what it did not.
+    EXPECT_NE(read.out.find("ICCID: 8981100000000000001\n"), std::string::npos) << read.out;
+    EXPECT_EQ(read.out.find("IMEI: \n"), std::string::npos) << read.out;
+    EXPECT_EQ(read.out.find("number: \n"), std::string::npos) << read.out;
 
     CTalveroDoc defaults;
     const std::string defaultsIni = dir + "/defaults.ini";
@@ -321,7 +325,15 @@ TEST_F(CliRadio, PasswordPromptAndProgressOnATerminal) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << screen;
     EXPECT_TRUE(answered) << screen;
     EXPECT_EQ(screen.find("s3cret"), std::string::npos) << screen;  // not echoed
-    EXPECT_NE(screen.find("100% transferring"), std::string::npos) << screen;
+    // The bar names the phase and its share only grows, to the full read.
+    EXPECT_NE(screen.find("100% reading block"), std::string::npos) << screen;
+    int last = -1;
+    for (size_t at = screen.find("% reading"); at != std::string::npos;
+         at = screen.find("% reading", at + 1)) {
+        const int percent = std::stoi(screen.substr(at - 3, 3));
+        EXPECT_GE(percent, last) << screen;
+        last = percent;
+    }
     EXPECT_TRUE(fs::exists(out));
 }
 

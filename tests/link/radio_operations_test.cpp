@@ -230,7 +230,9 @@ TEST(CloneTransfer, ReadProgressFallsBackOverARefusedBlock) {
     EXPECT_EQ(drops, std::vector<uint32_t>{secondBlock});
     ASSERT_FALSE(progress.empty());
     EXPECT_EQ(progress.front(), 1u);
-    EXPECT_EQ(progress.back(), 1922u);
+    // The read ends by closing its range on the frames it took.
+    ASSERT_GE(progress.size(), 2u);
+    EXPECT_EQ(progress.back(), kProgressRange | progress[progress.size() - 2]);
 }
 
 // A PC that gives up in the middle of a read finds the radio ready for the next request.

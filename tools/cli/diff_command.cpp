@@ -29,7 +29,8 @@ const char kUsage[] =
     "values (passwords, keys and certificates masked). With one FILE, the radio's configuration is\n"
     "read and compared with what FILE would leave in the radio.\n\n"
     "exit status: 0 the same, 1 different, 2 wrong arguments, 12 a file cannot be read or is not a\n"
-    "configuration; a failed read from the radio exits with the status of 'read'.\n";
+    "configuration; a failed read from the radio exits with the status of 'read' (listed by\n"
+    "'talvero-cli --help').\n";
 
 int OpenFile(const std::string& path, CTalveroDoc& doc) {
     const ConfigLoadResult loaded = OpenConfigurationFile(doc, path);
@@ -68,8 +69,11 @@ int PrintDifferences(const std::vector<SettingDifference>& differences, const st
 
 int RunDiff(const std::vector<std::string>& args) {
     if (WantsHelp(args)) {
-        std::printf("%s\noptions with one FILE:\n%s\npassword options:\n%s\n%s", kUsage, kLinkOptionsHelp,
-                    kPasswordOptionsHelp, kRadioExitHelp);
+        std::printf("%s
+                    options with one FILE
+                    : % s password options
+                    : % s ", kUsage, kLinkOptionsHelp,
+                          kPasswordOptionsHelp);
         return 0;
     }
     LinkArgs link;
@@ -100,6 +104,7 @@ int RunDiff(const std::vector<std::string>& args) {
         return PrintDifferences(CompareDocuments(first, second), link.rest[0], link.rest[1]);
     }
     RadioSession s("diff", link);
+    s.link.m_expectedReadBytes = CloneTextBytesOf(first);
     const RadioOutcome read = ReadConfiguration(s.link, s.host, s.timings);
     if (int r = s.Report(read); r != kExitOk) {
         return r;

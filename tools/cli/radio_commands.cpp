@@ -136,7 +136,7 @@ bool TakeYes(std::vector<std::string>& rest) {
 
 int Help(const char* usage) {
     std::printf("%s\n\noptions:\n%s\npassword options:\n%s\n%s", usage, kLinkOptionsHelp,
-                kPasswordOptionsHelp, kRadioExitHelp);
+                kPasswordOptionsHelp, kExitStatusPointer);
     return 0;
 }
 
@@ -299,8 +299,8 @@ int RunRead(const std::vector<std::string>& args) {
             "as it was. Every configuration read is also kept as a dated backup in\n"
             "$XDG_DATA_HOME/Talvero/backups (~/.local/share/Talvero/backups) unless --no-backup is given:\n"
             "the whole configuration, and beside it the exact text the radio sent (read-....radio.txt).\n"
-            "Then prints a summary line and the radio's model, versions, ICCID, IMEI and number, one\n"
-            "'name: value' line each (neither under --quiet).");
+            "Then prints a summary line, the radio's model and versions, and the ICCID, IMEI and number\n"
+            "the radio sent, one 'name: value' line each (neither under --quiet).");
     }
     LinkArgs link;
     int status = 0;
@@ -330,6 +330,12 @@ int RunRead(const std::vector<std::string>& args) {
         return Fail("read: cannot write in " + folder + ": " + std::strerror(errno), kExitFile);
     }
     RadioSession s("read", link);
+    {
+        // The read's progress expects a configuration of the usual size.
+        CTalveroDoc usual;
+        usual.OnNewDocument();
+        s.link.m_expectedReadBytes = CloneTextBytesOf(usual);
+    }
     const RadioOutcome read = ReadConfiguration(s.link, s.host, s.timings);
     if (int r = s.Report(read); r != kExitOk) {
         return r;
@@ -358,9 +364,14 @@ int RunRead(const std::vector<std::string>& args) {
     if (!s.quiet) {
         // The file form keeps none of these: they are shown now, and kept in the backup's radio text.
         PrintInformation(read.information);
-        std::printf("ICCID: %s\nIMEI: %s\nnumber: %s\n", ShownText(read.data.GetValue(u"iccid", u"")).c_str(),
-                    ShownText(read.data.GetValue(u"imei", u"")).c_str(),
-                    ShownText(read.data.GetValue(u"tel_number", u"")).c_str());
+        // Only what the radio sent: an empty line would look like a value.
+        for (const auto& [name, key] :
+             {std::pair{"ICCID", u"iccid"}, std::pair{"IMEI", u"imei"}, std::pair{"number", u"tel_number"}}) {
+            const std::u16string value = read.data.GetValue(key, u"");
+            if (!value.empty()) {
+                std::printf("%s: %s\n", name, ShownText(value).c_str());
+            }
+        }
     }
     return 0;
 }
@@ -410,10 +421,10 @@ int RunWrite(const std::vector<std::string>& args) {
     if (written.stage != RadioStage::kVerify) {
         const int status = s.Report(written);
         if (status == kExitOk) {
+            s.Summary(written, path + (wlanOnly ? " (Wireless LAN settings only)" : "") + " written");
             if (written.verified) {
                 std::printf("verified: the radio holds every setting written\n");
             }
-            s.Summary(written, path + (wlanOnly ? " (Wireless LAN settings only)" : "") + " written");
         }
         return status;
     }

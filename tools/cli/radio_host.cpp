@@ -13,6 +13,7 @@
 #include <string>
 
 #include "commands.h"
+#include "link/clone_progress.h"
 #include "platform/posix/port_access.h"
 #include "platform/secret_wipe.h"
 #include "platform/unicode.h"
@@ -38,44 +39,53 @@ const char kRadioExitHelp[] =
     "  16  write --verify: written, but the radio holds different values (listed on stderr)\n"
     "  17  write --verify: written, but the configuration could not be read back\n";
 
+const char kExitStatusPointer[] = "exit status: as listed by 'talvero-cli --help'\n";
+
 namespace {
 
-const char* CaptionOf(uint32_t captionId) {
-    switch (captionId) {
-        case kReadTexts.caption:  // and a write
-            return "transferring";
-        case kFirmwareTexts.caption:
-            return "updating firmware";
-        case kInformationTexts.caption:
+const char* PhaseName(ClonePhase phase) {
+    switch (phase) {
+        case ClonePhase::kChecking:
             return "checking the radio";
-        case kSearchTexts.caption:
+        case ClonePhase::kSearching:
             return "searching";
-        case kInitialiseTexts.caption:
-            return "initialising";
-        default:
-            return "working";
+        case ClonePhase::kConnecting:
+            return "connecting";
+        case ClonePhase::kReading:
+            return "reading";
+        case ClonePhase::kWriting:
+            return "writing";
+        case ClonePhase::kConfirming:
+            return "waiting for the radio to confirm";
+        case ClonePhase::kVerifying:
+            return "verifying";
+        case ClonePhase::kUpdating:
+            return "updating firmware";
     }
+    return "working";
 }
 
-// Draws "[####      ]  40% caption" on one terminal line; nothing when stderr is not a terminal.
+// Draws "[####      ]  40% reading block 3 of 12" on one terminal line; nothing when stderr is not
+// a terminal. A wait with nothing to measure shows its phase without a share.
 class ProgressBar {
   public:
-    ProgressBar(const char* caption, int32_t rangeMax)
-        : m_caption(caption), m_max(std::max(rangeMax, 1)), m_active(::isatty(STDERR_FILENO) == 1) {
+    ProgressBar(const CloneJob& job, int32_t rangeMax)
+        : m_figures(job.type, rangeMax, job.expectedTextBytes, job.link ? job.link->m_comSpeed : 0,
+                    job.verifying),
+          m_active(::isatty(STDERR_FILENO) == 1) {
         Draw();
     }
     ~ProgressBar() {
         if (m_active) {
-            std::fprintf(stderr, "\r%*s\r", 60, "");
+            std::fprintf(stderr, "\r%*s\r", 72, "");
         }
     }
     void Set(uint32_t value) {
-        if (value & kProgressRange) {
-            m_max = std::max<int64_t>(value & ~kProgressRange, 1);
-            m_pos = 0;
-        } else {
-            m_pos = value;
-        }
+        m_figures.Feed(value);
+        Draw();
+    }
+    void Finish() {
+        m_figures.Finish();
         Draw();
     }
 
@@ -84,15 +94,26 @@ class ProgressBar {
         if (!m_active) {
             return;
         }
-        const int64_t percent = std::clamp<int64_t>(m_pos * 100 / m_max, 0, 100);
-        const int filled = static_cast<int>(percent / 5);
-        std::fprintf(stderr, "\r[%.*s%*s] %3d%% %s", filled, "####################", 20 - filled, "",
-                     static_cast<int>(percent), m_caption);
+        const CloneProgressFigures& f = m_figures.Figures();
+        std::string what = PhaseName(f.phase);
+        if (f.block > 0) {
+            what += " block " + std::to_string(f.block);
+            if (f.blocks > 0) {
+                what += (f.blocksExact ? " of " : " of about ") + std::to_string(f.blocks);
+            }
+        } else if (f.ports > 0) {
+            what += " port " + std::to_string(f.port) + " of " + std::to_string(f.ports);
+        }
+        if (f.percent < 0) {
+            std::fprintf(stderr, "\r[%20s]      %-44s", "", what.c_str());
+        } else {
+            const int filled = f.percent / 5;
+            std::fprintf(stderr, "\r[%.*s%*s] %3d%% %-44s", filled, "####################", 20 - filled, "",
+                         f.percent, what.c_str());
+        }
         std::fflush(stderr);
     }
-    const char* m_caption;
-    int64_t m_max;
-    int64_t m_pos = 0;
+    CCloneProgress m_figures;
     bool m_active;
 };
 
@@ -262,13 +283,16 @@ CliCloneHost::~CliCloneHost() {
     }
 }
 
-void CliCloneHost::RunJob(CloneJob& job, uint32_t captionId, int32_t rangeMax) {
+void CliCloneHost::RunJob(CloneJob& job, uint32_t /*captionId*/, int32_t rangeMax) {
     if (m_quiet) {
         CloneThreadProc(job, [](uint32_t) {});
         return;
     }
-    ProgressBar bar(CaptionOf(captionId), rangeMax);
+    ProgressBar bar(job, rangeMax);
     CloneThreadProc(job, [&bar](uint32_t value) { bar.Set(value); });
+    if (job.result == kErrSuccess) {
+        bar.Finish();
+    }
 }
 
 bool CliCloneHost::AskClonePassword(std::u16string& password) {

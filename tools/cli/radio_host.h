@@ -31,8 +31,10 @@ enum RadioExit : int {
     kExitVerifyFailed = 17,   // written, but it could not be read back
 };
 
-// The list printed by every radio command's --help.
+// The list of exit statuses, printed once, by 'talvero-cli --help' (and so in the manual page).
 extern const char kRadioExitHelp[];
+// What every radio command's --help says in its place.
+extern const char kExitStatusPointer[];
 
 // The ways to give a radio password, shared by every command that takes one. --password TEXT is
 // visible to every local user (the process list shows the command line): --password-file FILE

@@ -1,50 +1,44 @@
 #include "gui/dialogs/dlg_cloning.h"
 
 #include <QCloseEvent>
+#include <QDialogButtonBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QVBoxLayout>
-#include <algorithm>
-#include <climits>
 
-#include "link/clone_frames.h"
 #include "link/clone_job.h"
 #include "text/language_texts.h"
 
 namespace {
 
+constexpr uint32_t kTextCancel = 101;
 constexpr uint32_t kTextConnecting = 20030;
 constexpr uint32_t kTextReadingBlock = 20031;  // %u of about %u
 constexpr uint32_t kTextWritingBlock = 20032;  // %u of %u
 constexpr uint32_t kTextConfirming = 20033;
 constexpr uint32_t kTextSecondsLeft = 20034;
 constexpr uint32_t kTextMinutesLeft = 20035;
+constexpr uint32_t kTextChecking = 20036;
+constexpr uint32_t kTextReadingBlockOnly = 20037;  // %u
+constexpr uint32_t kTextVerifyingBlock = 20038;    // %u of %u
+constexpr uint32_t kTextSearchingPort = 20039;     // %u of %u
+constexpr uint32_t kTextFirmwareBlock = 20060;     // %u of %u
+constexpr uint32_t kTextStopping = 20061;
+constexpr uint32_t kTextCannotStop = 20062;
 
-constexpr int32_t kFramesPerBlock = 20;
-// A frame on the line: the 160 bytes it carries, its address and command bytes and its end,
-// and the radio's short answers in between; ten bits a byte with start and stop bits.
-constexpr int64_t kBitsPerFrame = 175 * 10;
-
-int ClampToInt(uint32_t value) {
-    return static_cast<int>(std::min<uint32_t>(value, INT_MAX));
+QString Text(uint32_t id) {
+    return QString::fromStdU16String(GetLanguageText(id));
 }
 
 QString Format(uint32_t id, std::initializer_list<FormatArg> args) {
     return QString::fromStdU16String(FormatLanguageText(id, args));
 }
 
-int32_t CeilDiv(int32_t a, int32_t b) {
-    return b <= 0 ? 0 : (a + b - 1) / b;
-}
+const CloneProgressFigures kNoFigures{};
 
 }  // namespace
-
-int32_t ExpectedReadFrames(size_t cloneTextBytes) {
-    const int32_t data = static_cast<int32_t>((cloneTextBytes + kCloneFrameData - 1) / kCloneFrameData);
-    // Connection and request, the data frames with a block check after every 20, the end frame.
-    return 1 + data + CeilDiv(data, kFramesPerBlock) + 1;
-}
 
 CDlgCloning::CDlgCloning(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
@@ -73,14 +67,41 @@ CDlgCloning::CDlgCloning(QWidget* parent)
 CDlgCloning::~CDlgCloning() {
     // Only reached early when the window is destroyed without having run; the worker holds the
     // job, so it must end before the job does.
+    m_stop = true;
     if (m_worker.joinable()) {
         m_worker.join();
     }
 }
 
+const CloneProgressFigures& CDlgCloning::Figures() const {
+    return m_figures ? m_figures->Figures() : kNoFigures;
+}
+
+bool CDlgCloning::Stoppable() const {
+    return m_job && (m_job->type == kJobInformation || m_job->type == kJobRead || m_job->type == kJobSearch);
+}
+
 int CDlgCloning::RunJob(CloneJob& job) {
     m_job = &job;
-    m_bitsPerSecond = job.link ? job.link->m_comSpeed : 0;
+    const uint32_t bitsPerSecond = job.link ? job.link->m_comSpeed : 0;
+    m_figures = std::make_unique<CCloneProgress>(job.type, m_rangeMax, job.expectedTextBytes, bitsPerSecond,
+                                                 job.verifying);
+    auto* layout = static_cast<QVBoxLayout*>(this->layout());
+    if (Stoppable()) {
+        job.cancel = &m_stop;
+        auto* buttons = new QDialogButtonBox(this);
+        m_cancelButton = buttons->addButton(Text(kTextCancel), QDialogButtonBox::RejectRole);
+        m_cancelButton->setObjectName("cancel");
+        m_cancelButton->setAutoDefault(false);
+        connect(m_cancelButton, &QPushButton::clicked, this, &CDlgCloning::Stop);
+        layout->addWidget(buttons);
+    } else {
+        job.cancel = nullptr;
+        m_noStop = new QLabel(Text(kTextCannotStop), this);
+        m_noStop->setObjectName("noStop");
+        m_noStop->setWordWrap(true);
+        layout->addWidget(m_noStop);
+    }
     return exec();
 }
 
@@ -91,13 +112,10 @@ void CDlgCloning::showEvent(QShowEvent* event) {
     }
     m_started = true;
     if (m_captionId >= 0) {
-        const QString caption =
-            QString::fromStdU16String(GetLanguageText(static_cast<uint32_t>(m_captionId)));
+        const QString caption = Text(static_cast<uint32_t>(m_captionId));
         setWindowTitle(caption);
         m_caption->setText(caption);
     }
-    m_range = m_rangeMax;
-    m_position = m_rangeMin;
     ShowState();
     CloneJob* job = m_job;
     m_worker = std::thread([this, job] {
@@ -111,76 +129,65 @@ void CDlgCloning::showEvent(QShowEvent* event) {
 }
 
 void CDlgCloning::OnCallbackNotify(uint32_t wParam, uint32_t lParam) {
-    if (wParam != 0) {
+    if (wParam != 0 || !m_figures) {
         return;
     }
-    if (lParam & 0x80000000u) {
-        m_range = ClampToInt(lParam & 0x7FFFFFFFu);
-    } else if (m_expectedWork > 0) {
-        // A read's last value is its fixed range, which may lie below the frames counted before.
-        m_position = std::max(m_position, ClampToInt(lParam));
-    } else {
-        m_position = ClampToInt(lParam);
-    }
+    m_figures->Feed(lParam);
     ShowState();
 }
 
 void CDlgCloning::ShowState() {
-    // The work the bar shows: the expected amount where the command knows it, else the worker's
-    // range. A position beyond it widens it, so the bar is never full while work remains.
-    int32_t work = m_expectedWork > 0 ? m_expectedWork : m_range;
-    if (m_expectedWork > 0 && m_position >= work) {
-        work = m_position + std::max<int32_t>(m_position / 20, 1);
+    const CloneProgressFigures& f = Figures();
+    if (f.percent < 0) {
+        m_progress->setRange(0, 0);  // busy: a wait with nothing to measure
+    } else {
+        m_progress->setRange(0, 100);
+        m_progress->setValue(f.percent);
     }
-    m_progress->setRange(0, std::max(work, 0));
-    m_progress->setValue(std::clamp(m_position, 0, std::max(work, 0)));
-    m_phase->setText(PhaseText());
-
+    m_phase->setText(m_stop ? Text(kTextStopping) : PhaseText());
     QString left;
-    const int32_t remaining = work - m_progress->value();
-    const bool transfer = m_job && m_job->type != kJobInformation && m_job->type != kJobSearch;
-    if (transfer && m_position >= 2 && remaining > 0 && m_bitsPerSecond > 0) {
-        const int64_t seconds = std::max<int64_t>(
-            1, (remaining * kBitsPerFrame + m_bitsPerSecond - 1) / static_cast<int64_t>(m_bitsPerSecond));
-        left = seconds < 120 ? Format(kTextSecondsLeft, {static_cast<uint32_t>(seconds)})
-                             : Format(kTextMinutesLeft, {static_cast<uint32_t>((seconds + 30) / 60)});
+    if (f.secondsLeft > 0) {
+        left = f.secondsLeft < 120
+                   ? Format(kTextSecondsLeft, {static_cast<uint32_t>(f.secondsLeft)})
+                   : Format(kTextMinutesLeft, {static_cast<uint32_t>((f.secondsLeft + 30) / 60)});
     }
     m_timeLeft->setText(left);
 }
 
 QString CDlgCloning::PhaseText() const {
-    if (!m_job) {
-        return {};
+    const CloneProgressFigures& f = Figures();
+    switch (f.phase) {
+        case ClonePhase::kChecking:
+            return Text(kTextChecking);
+        case ClonePhase::kSearching:
+            return Format(kTextSearchingPort, {f.port, f.ports});
+        case ClonePhase::kConnecting:
+            return Text(kTextConnecting);
+        case ClonePhase::kReading:
+            return f.blocks > 0 ? Format(kTextReadingBlock, {f.block, f.blocks})
+                                : Format(kTextReadingBlockOnly, {f.block});
+        case ClonePhase::kVerifying:
+            return f.blocks > 0 ? Format(kTextVerifyingBlock, {f.block, f.blocks})
+                                : Format(kTextReadingBlockOnly, {f.block});
+        case ClonePhase::kWriting:
+            return Format(kTextWritingBlock, {f.block, f.blocks});
+        case ClonePhase::kUpdating:
+            return Format(kTextFirmwareBlock, {f.block, f.blocks});
+        case ClonePhase::kConfirming:
+            return Text(kTextConfirming);
     }
-    switch (m_job->type) {
-        case kJobRead: {
-            if (m_position <= 1) {
-                return Format(kTextConnecting, {});
-            }
-            const int32_t expectedData =
-                std::max(m_expectedWork - 2, 0) * kFramesPerBlock / (kFramesPerBlock + 1);
-            const uint32_t block = static_cast<uint32_t>((m_position - 2) / (kFramesPerBlock + 1) + 1);
-            const uint32_t blocks =
-                std::max<uint32_t>(block, static_cast<uint32_t>(CeilDiv(expectedData, kFramesPerBlock)));
-            return Format(kTextReadingBlock, {block, blocks});
-        }
-        case kJobWrite: {
-            if (m_position <= 2) {
-                return Format(kTextConnecting, {});
-            }
-            const int32_t dataFrames = std::max(m_range - 5, 0);
-            if (m_position - 3 >= dataFrames) {
-                return Format(kTextConfirming, {});
-            }
-            const uint32_t blocks = static_cast<uint32_t>(CeilDiv(dataFrames, kFramesPerBlock));
-            const uint32_t block = static_cast<uint32_t>((m_position - 3) / kFramesPerBlock + 1);
-            return Format(kTextWritingBlock, {block, blocks});
-        }
-        case kJobFirmware:
-            return m_position <= 2 ? Format(kTextConnecting, {}) : QString();
-        default:
-            return {};
+    return {};
+}
+
+void CDlgCloning::Stop() {
+    if (!Stoppable() || m_done || m_stop) {
+        return;
     }
+    m_stop = true;
+    if (m_cancelButton) {
+        m_cancelButton->setEnabled(false);
+    }
+    ShowState();
 }
 
 void CDlgCloning::OnWorkerDone() {
@@ -188,12 +195,16 @@ void CDlgCloning::OnWorkerDone() {
         m_worker.join();
     }
     m_done = true;
-    m_progress->setValue(m_progress->maximum());
+    if (m_figures && m_job && m_job->result == 0) {
+        m_figures->Finish();
+        ShowState();
+    }
     done(QDialog::Accepted);
 }
 
 void CDlgCloning::closeEvent(QCloseEvent* event) {
     if (!m_done) {
+        Stop();
         event->ignore();
         return;
     }
@@ -201,6 +212,9 @@ void CDlgCloning::closeEvent(QCloseEvent* event) {
 }
 
 void CDlgCloning::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        Stop();
+    }
     event->accept();
 }
 
@@ -216,5 +230,7 @@ bool CDlgCloning::event(QEvent* event) {
 void CDlgCloning::reject() {
     if (m_done) {
         QDialog::reject();
+    } else {
+        Stop();
     }
 }

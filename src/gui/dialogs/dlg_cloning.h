@@ -1,22 +1,28 @@
 #pragma once
 // The progress window of a radio operation. Opening it starts the worker thread; the worker only
-// posts progress values and its end to this window, which applies them on the UI thread. The
-// user cannot close it: a radio transfer broken off halfway leaves the radio in an unknown state,
-// so the window closes only when the worker is done.
+// posts progress values and its end to this window, which applies them on the UI thread.
 //
 // The window says inside itself what is happening (its title bar is not drawn everywhere): the
-// command, the phase (connecting, reading or writing block n of N, waiting for the radio's
-// confirmation), the percentage and the time left at the line's bit rate. The worker's values keep
-// their meaning (a range, then positions); the bar shows the real amount of work where the
-// command knows more than that range (a read's range is fixed, whatever the configuration's size).
+// command, the phase by name (checking, searching, connecting, reading, writing, waiting for the
+// radio's confirmation, verifying) with the block out of the blocks expected, the percentage and
+// the time left at the line's bit rate. None of these goes backwards (CCloneProgress).
+//
+// What leaves the radio as it was (information, read, compare, search, the read-back of a
+// verify) can be stopped with Cancel or Escape: the worker stops between blocks, closes the port
+// and the job fails with 1223. What would leave the radio half-written (write, initialisation,
+// firmware) says so in the window instead, and the window closes only when the worker is done.
 #include <QDialog>
-#include <QElapsedTimer>
+#include <atomic>
 #include <cstdint>
+#include <memory>
 #include <thread>
+
+#include "link/clone_progress.h"
 
 struct CloneJob;
 class QLabel;
 class QProgressBar;
+class QPushButton;
 
 class CDlgCloning : public QDialog {
     Q_OBJECT
@@ -34,16 +40,16 @@ class CDlgCloning : public QDialog {
     QProgressBar* ProgressBar() const { return m_progress; }
     QLabel* PhaseLabel() const { return m_phase; }
     QLabel* TimeLabel() const { return m_timeLeft; }
+    // Cancel where stopping is safe; null otherwise.
+    QPushButton* CancelButton() const { return m_cancelButton; }
+    // Why this job cannot be stopped; null where it can.
+    QLabel* NoStopLabel() const { return m_noStop; }
     bool WorkerDone() const { return m_done; }
-    // The range and position the worker has set.
-    int32_t Range() const { return m_range; }
-    int32_t Position() const { return m_position; }
+    const CloneProgressFigures& Figures() const;
 
     int32_t m_captionId = -1;
     int32_t m_rangeMin = 0;
     int32_t m_rangeMax = 0;
-    // The positions a read is expected to reach (its frames); 0: the worker's range is the work.
-    int32_t m_expectedWork = 0;
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -56,23 +62,22 @@ class CDlgCloning : public QDialog {
 
   private:
     void OnWorkerDone();
-    // Bar, phase and time left for the current range and position.
+    // Bar, phase and time left for the figures.
     void ShowState();
     QString PhaseText() const;
+    bool Stoppable() const;
+    void Stop();
 
     QLabel* m_caption;
     QLabel* m_phase;
     QProgressBar* m_progress;
     QLabel* m_timeLeft;
+    QLabel* m_noStop = nullptr;
+    QPushButton* m_cancelButton = nullptr;
     CloneJob* m_job = nullptr;
+    std::unique_ptr<CCloneProgress> m_figures;
+    std::atomic<bool> m_stop{false};
     std::thread m_worker;
-    int32_t m_range = 0;
-    int32_t m_position = 0;
-    uint32_t m_bitsPerSecond = 0;
     bool m_started = false;
     bool m_done = false;
 };
-
-// The frames a read of a configuration of `cloneTextBytes` bytes of clone text takes: its data
-// frames, a block check after every 20, the end frame and the request.
-int32_t ExpectedReadFrames(size_t cloneTextBytes);

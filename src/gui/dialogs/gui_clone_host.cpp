@@ -32,9 +32,6 @@ void CGuiCloneHost::RunJob(CloneJob& job, uint32_t captionId, int32_t rangeMax) 
     dialog.m_captionId = static_cast<int32_t>(captionId);
     dialog.m_rangeMin = 0;
     dialog.m_rangeMax = rangeMax;
-    if (job.type == kJobRead) {
-        dialog.m_expectedWork = m_expectedReadFrames;
-    }
     dialog.RunJob(job);
 }
 

@@ -16,9 +16,6 @@ class CGuiCloneHost : public ICloneHost {
     // Yes/no message boxes: a warning before a password is set on the radio, a question otherwise.
     bool Confirm(RadioQuestion question) override;
 
-    // The frames a read is expected to take, for its progress window; 0 when unknown.
-    int32_t m_expectedReadFrames = 0;
-
   private:
     QWidget* m_parent;
 };

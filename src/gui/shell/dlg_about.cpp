@@ -8,10 +8,12 @@
 
 #include "gui/shell/language_ui.h"
 #include "platform/k_file_version.h"
+#include "text/language_texts.h"
 
 namespace {
 constexpr uint32_t kTextCaption = 2010;
 constexpr uint32_t kTextOk = 100;
+constexpr uint32_t kTextVersion = 20064;  // %u.%02u: major, minor
 }  // namespace
 
 CDlgAbout::CDlgAbout(QWidget* parent, const VersionBlock* block)
@@ -44,7 +46,8 @@ CDlgAbout::CDlgAbout(QWidget* parent, const VersionBlock* block)
 
     KFileVersion version(block);
     if (version.ReadVersionBlock()) {
-        m_version->setText(QString::asprintf("Ver %u.%02u", version.Major(), version.Minor()));
+        m_version->setText(
+            QString::fromStdU16String(FormatLanguageText(kTextVersion, {version.Major(), version.Minor()})));
         m_product->setText(QString::fromStdU16String(version.m_productName));
         m_legal->setText(QString::fromStdU16String(version.m_legalNotice));
     }

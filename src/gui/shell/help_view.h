@@ -24,6 +24,8 @@ class CHelpView : public QTextBrowser {
 
   protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // Tab leaves the pane rather than stepping through its links, like the other panes.
+    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
 
   private:
     QByteArray LoadHelpObject(const QString& address);

@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QRegularExpression>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTreeWidget>
 
@@ -70,6 +71,10 @@ CHelpWindow::CHelpWindow(const QString& helpFile)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(splitter);
     resize(800, 560);
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(QKeySequence::Close)}) {
+        auto* close = new QShortcut(keys, this);
+        connect(close, &QShortcut::activated, this, &QWidget::close);
+    }
     connect(m_contents, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
         if (item && !item->data(0, Qt::UserRole).toString().isEmpty()) {
             m_browser->Navigate(
@@ -108,4 +113,21 @@ bool CHelpWindow::LoadContents() {
         m_contents->setCurrentItem(first);
     }
     return true;
+}
+
+void CHelpWindow::ShowTopic(const QString& address) {
+    if (address.isEmpty() || address == QLatin1String("about:blank")) {
+        return;
+    }
+    const qsizetype cut = address.lastIndexOf(QLatin1String("::/"));
+    const QString page = cut < 0 ? address : address.mid(cut + 3);
+    for (QTreeWidgetItemIterator it(m_contents); *it; ++it) {
+        if ((*it)->data(0, Qt::UserRole).toString().compare(page, Qt::CaseInsensitive) == 0) {
+            m_contents->setCurrentItem(*it);
+            m_contents->scrollToItem(*it);
+            return;
+        }
+    }
+    m_contents->setCurrentItem(nullptr);
+    m_browser->Navigate(address);
 }

@@ -12,6 +12,7 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <algorithm>
 
@@ -66,7 +67,20 @@ CMainFrame::CMainFrame(CTalveroDoc* document, QWidget* parent)
     const auto showSetting = [this](uint32_t nodeId, const std::u16string& key) { ShowSetting(nodeId, key); };
     m_files->SetShowSetting(showSetting);
     m_radio->SetShowSetting(showSetting);
-    connect(m_files, &CFileController::Saved, this, [this] { m_recovery->Discard(); });
+    // Edits reach the document from many places without telling the frame: the title's
+    // unsaved-changes marker follows its flag as the event loop runs.
+    auto* modifiedWatch = new QTimer(this);
+    connect(modifiedWatch, &QTimer::timeout, this, [this] {
+        const bool modified = m_document && m_document->IsModified();
+        if (isWindowModified() != modified) {
+            setWindowModified(modified);
+        }
+    });
+    modifiedWatch->start(200);
+    connect(m_files, &CFileController::Saved, this, [this] {
+        m_recovery->Discard();
+        UpdateWindowTitle();
+    });
     RegisterCommands();
 }
 
@@ -155,6 +169,7 @@ void CMainFrame::BuildMenus() {
     m_actions[ID_FILE_NEW]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     m_actions[ID_FILE_OPEN]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     m_actions[ID_FILE_SAVE]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    m_actions[ID_HELP_CONTENTS]->setShortcut(QKeySequence(QKeySequence::HelpContents));
     QStyle* s = style();
     m_actions[ID_FILE_NEW]->setIcon(s->standardIcon(QStyle::SP_FileIcon));
     m_actions[ID_FILE_OPEN]->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
@@ -259,8 +274,9 @@ bool CMainFrame::CreateClient() {
         m_pageAreaHeight = kDefaultPageAreaHeight;
     }
     m_wndRightSplitter->setSizes({m_pageAreaHeight, 1});
-    m_wndRightSplitter->setStretchFactor(0, 0);
-    m_wndRightSplitter->setStretchFactor(1, 1);
+    // A larger window gives its room to the grid; the help pane keeps the height it was given.
+    m_wndRightSplitter->setStretchFactor(0, 1);
+    m_wndRightSplitter->setStretchFactor(1, 0);
     m_wndSplitter->setSizes({kTreeWidth, 600});
     m_wndSplitter->setStretchFactor(0, 0);
     m_wndSplitter->setStretchFactor(1, 1);
@@ -285,6 +301,9 @@ QWidget* CMainFrame::CurrentPageView() const {
 void CMainFrame::NavigateHelp(const QString& address) {
     if (m_pHelpView) {
         m_pHelpView->Navigate(address);
+    }
+    if (m_helpWindow && m_helpWindow->isVisible()) {
+        m_helpWindow->ShowTopic(address);
     }
 }
 
@@ -328,7 +347,9 @@ bool CMainFrame::OpenDocumentFile(const QString& path) {
 // ---- the document's updates ----------------------------------------------------------------
 
 void CMainFrame::UpdateWindowTitle() {
-    setWindowTitle(m_files->DocumentTitle() + " - " + QString::fromUtf8(kApplicationTitle));
+    // "[*]" shows where Qt puts the unsaved-changes marker.
+    setWindowTitle(m_files->DocumentTitle() + "[*] - " + QString::fromUtf8(kApplicationTitle));
+    setWindowModified(m_document && m_document->IsModified());
 }
 
 void CMainFrame::UpdatePathPane() {
@@ -352,6 +373,7 @@ void CMainFrame::OnDocumentUpdate(int hint, const std::vector<std::u16string>* w
         CDlgImportWarning dialog(warnings, this);
         UserPrompts().ExecDialog(&dialog);
     }
+    setWindowModified(m_document && m_document->IsModified());
     if (hint == 0 || hint == kHintLoaded) {
         UpdatePathPane();
         UpdateWindowTitle();
@@ -362,7 +384,19 @@ void CMainFrame::OnDocumentUpdate(int hint, const std::vector<std::u16string>* w
     }
 }
 
-void CMainFrame::FocusPane(int step) {
+bool CMainFrame::focusNextPrevChild(bool next) {
+    QWidget* focus = QApplication::focusWidget();
+    for (QWidget* pane :
+         {static_cast<QWidget*>(m_pLeftView), CurrentPageView(), static_cast<QWidget*>(m_pHelpView)}) {
+        if (pane && focus && (pane == focus || pane->isAncestorOf(focus))) {
+            FocusPane(next ? 1 : -1, next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return KMultipleLanguagesCFrameWndEx::focusNextPrevChild(next);
+}
+
+void CMainFrame::FocusPane(int step, Qt::FocusReason reason) {
     QList<QWidget*> panes{m_pLeftView, CurrentPageView(), m_pHelpView};
     panes.removeAll(nullptr);
     if (panes.isEmpty()) {
@@ -375,7 +409,7 @@ void CMainFrame::FocusPane(int step) {
         }
     }
     at = (at + step + panes.size()) % panes.size();
-    panes[at]->setFocus(Qt::ShortcutFocusReason);
+    panes[at]->setFocus(reason);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
@@ -399,8 +433,13 @@ void CMainFrame::OnHelpContents() {
         m_helpWindow->setAttribute(Qt::WA_QuitOnClose, false);
         m_helpWindow->LoadContents();
     }
+    // The topic of the row or page in view, as the help pane shows it.
+    if (m_pHelpView) {
+        m_helpWindow->ShowTopic(m_pHelpView->Address());
+    }
     m_helpWindow->show();
     m_helpWindow->raise();
+    m_helpWindow->activateWindow();
 }
 
 void CMainFrame::OnAppAbout() {

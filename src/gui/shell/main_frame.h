@@ -109,6 +109,8 @@ class CMainFrame : public KMultipleLanguagesCFrameWndEx {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // Tab and Shift+Tab walk the panes in reading order: tree, page, help pane.
+    bool focusNextPrevChild(bool next) override;
 
   private:
     bool LoadFrame();
@@ -124,7 +126,7 @@ class CMainFrame : public KMultipleLanguagesCFrameWndEx {
     void UpdatePathPane();
     void UpdateLinkPane();
     void UpdateWindowTitle();
-    void FocusPane(int step);
+    void FocusPane(int step, Qt::FocusReason reason = Qt::ShortcutFocusReason);
     // The window's own commands: the WLAN-only shape of the tree, the help window, the about box.
     void OnOptionWlanOnly();
     void OnHelpContents();

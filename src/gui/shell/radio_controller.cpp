@@ -37,6 +37,7 @@ constexpr uint32_t kTextPortsInstead = 20006;  // %s: the saved port, %s: the po
 constexpr uint32_t kTextNoPorts = 20007;       // %s: the saved port
 constexpr uint32_t kTextUsingUsbPort = 20008;  // %s: the saved port, %s: the adapter
 constexpr uint32_t kTextLinkPane = 20009;      // %s: the port, %u: bit/s
+constexpr uint32_t kTextNoPortPane = 20063;    // %u: bit/s
 constexpr uint32_t kDefaultSpeed = 38400;
 constexpr uint32_t kTextFirmwareFilter = 2100;
 constexpr uint32_t kTextFirmwareExtension = 2101;
@@ -97,11 +98,23 @@ void CRadioController::RegisterCommands(CommandRouter& router) {
 void CRadioController::LoadLinkSettings() {
     QSettings settings;
     // A value that cannot be what was stored (empty, not a number, zero) falls back to the default.
-    QString port = settings.value(kComPortKey).toString().trimmed();
-    if (port.isEmpty()) {
-        port = QStringLiteral("1");
+    m_link.m_comPort = settings.value(kComPortKey).toString().trimmed().toStdString();
+    if (m_link.m_comPort.empty()) {
+        // A first start: the only USB serial adapter present is the radio's cable; with none or
+        // several, no port is chosen until the user chooses one (a command meanwhile searches).
+        const std::vector<ComInfo> ports = m_ports ? m_ports() : std::vector<ComInfo>{};
+        const ComInfo* usb = nullptr;
+        int adapters = 0;
+        for (const ComInfo& port : ports) {
+            if (port.usb) {
+                usb = &port;
+                ++adapters;
+            }
+        }
+        if (adapters == 1) {
+            m_link.m_comPort = usb->port;
+        }
     }
-    m_link.m_comPort = port.toStdString();
     bool ok = false;
     m_link.m_comSpeed = settings.value(kComSpeedKey, kDefaultSpeed).toUInt(&ok);
     if (!ok || m_link.m_comSpeed == 0) {
@@ -149,6 +162,9 @@ void CRadioController::Traced(const std::string& command, const std::function<vo
 }
 
 QString CRadioController::LinkDescription() const {
+    if (m_link.m_comPort.empty()) {
+        return Format(kTextNoPortPane, {m_link.m_comSpeed});
+    }
     return Format(kTextLinkPane,
                   {QString::fromStdString(m_link.m_comPort).toStdU16String(), m_link.m_comSpeed});
 }
@@ -230,12 +246,7 @@ void CRadioController::OnCloneRead() {
         return;
     }
     CGuiCloneHost host(m_window);
-    {
-        // The read's progress follows the size of a configuration like the one in the document.
-        std::vector<std::u16string> lines;
-        m_document->RenderSettings(lines, false);
-        host.m_expectedReadFrames = ExpectedReadFrames(RenderHexLines(lines).size());
-    }
+    ExpectReadLikeDocument();
     const RadioOutcome read = ReadConfiguration(m_link, host, RadioCommandTimings());
     if (!read.ok()) {
         Report(read, kReadTexts);
@@ -262,6 +273,14 @@ void CRadioController::OnCloneRead() {
     const auto settings = static_cast<unsigned>(read.data.size());
     m_status(Format(kTextReadDone, {model, settings, QFileInfo(path).fileName().toStdU16String()}),
              Format(kTextBackupSaved, {path.toStdU16String()}));
+}
+
+void CRadioController::ExpectReadLikeDocument() {
+    // Until a read on this link has told the radio's size, a configuration like the document's
+    // is the best guess, known before the transfer starts.
+    if (m_link.m_expectedReadBytes == 0) {
+        m_link.m_expectedReadBytes = CloneTextBytesOf(*m_document);
+    }
 }
 
 void CRadioController::ReportTimed(const RadioOutcome& outcome, const RecipeTexts& texts, qint64 elapsedMs) {
@@ -351,6 +370,7 @@ void CRadioController::OnComSearch() {
 
 void CRadioController::OnCloneCompare() {
     CGuiCloneHost host(m_window);
+    ExpectReadLikeDocument();
     const RadioOutcome read = ReadConfiguration(m_link, host, RadioCommandTimings());
     if (!read.ok()) {
         Report(read, kReadTexts);

@@ -80,6 +80,8 @@ class CRadioController {
     void Report(const RadioOutcome& outcome, const RecipeTexts& texts);
     // As Report, with the time the command took under its success text.
     void ReportTimed(const RadioOutcome& outcome, const RecipeTexts& texts, qint64 elapsedMs);
+    // Gives a read's progress a size to expect where no read on this link has yet.
+    void ExpectReadLikeDocument();
 
     CTalveroDoc* m_document;
     QWidget* m_window;

@@ -7,6 +7,12 @@
 #include "gui/shell/help_window.h"
 #include "gui/shell/main_frame.h"
 #include "platform/k_file_version.h"
+#include "text/language_texts.h"
+
+namespace {
+constexpr uint32_t kTextVersion = 20065;  // %u.%02u: major, minor
+constexpr uint32_t kTextDescription = 20066;
+}  // namespace
 
 namespace {
 
@@ -35,8 +41,12 @@ CTitleView::CTitleView(CMainFrame* frame, QWidget* parent, const VersionBlock* b
     KFileVersion version(block);
     if (version.ReadVersionBlock()) {
         m_productText = QString::fromStdU16String(version.m_productName);
-        m_versionText = QString::asprintf("Version %u.%02u", version.Major(), version.Minor());
-        m_descriptionText = QString::fromStdU16String(version.m_fileDescription);
+        m_versionText =
+            QString::fromStdU16String(FormatLanguageText(kTextVersion, {version.Major(), version.Minor()}));
+        // The description in the language of the interface; the version block's where none is loaded.
+        m_descriptionText =
+            QString::fromStdU16String(HasLanguageText(kTextDescription) ? GetLanguageText(kTextDescription)
+                                                                        : version.m_fileDescription);
         m_legalText = QString::fromStdU16String(version.m_legalNotice);
     }
     setAutoFillBackground(false);
