@@ -69,11 +69,8 @@ int PrintDifferences(const std::vector<SettingDifference>& differences, const st
 
 int RunDiff(const std::vector<std::string>& args) {
     if (WantsHelp(args)) {
-        std::printf("%s
-                    options with one FILE
-                    : % s password options
-                    : % s ", kUsage, kLinkOptionsHelp,
-                          kPasswordOptionsHelp);
+        std::printf("%s\noptions with one FILE:\n%s\npassword options:\n%s", kUsage, kLinkOptionsHelp,
+                    kPasswordOptionsHelp);
         return 0;
     }
     LinkArgs link;
