@@ -65,14 +65,33 @@ inline TestClock& DrivenClock() {
     return clock;
 }
 
-inline std::shared_ptr<RadioSimulator> StartDrivenRadio(RadioSimOptions options) {
-    options.clock = &DrivenClock();
-    auto sim = std::make_shared<RadioSimulator>(options);
-    std::string error;
-    EXPECT_TRUE(sim->Start(error)) << error;
+// What the link sent counts against what the radios now on the line took: set afresh whenever a
+// radio comes or goes (no operation runs then).
+inline void RecountDrivenLine() {
+    uint64_t taken = 0;
     std::lock_guard<std::mutex> lock(DrivenRadiosLock());
     std::erase_if(DrivenRadios(), [](const auto& weak) { return weak.expired(); });
-    DrivenRadios().push_back(sim);
+    for (const auto& weak : DrivenRadios()) {
+        if (const auto radio = weak.lock()) {
+            taken += radio->Line().taken;
+        }
+    }
+    DrivenClock().SetSent(taken);
+}
+
+inline std::shared_ptr<RadioSimulator> StartDrivenRadio(RadioSimOptions options) {
+    options.clock = &DrivenClock();
+    std::shared_ptr<RadioSimulator> sim(new RadioSimulator(options), [](RadioSimulator* radio) {
+        delete radio;
+        RecountDrivenLine();
+    });
+    std::string error;
+    EXPECT_TRUE(sim->Start(error)) << error;
+    {
+        std::lock_guard<std::mutex> lock(DrivenRadiosLock());
+        DrivenRadios().push_back(sim);
+    }
+    RecountDrivenLine();
     return sim;
 }
 

@@ -80,13 +80,14 @@ class TestClock final : public IClock {
 
     void NoteSent(size_t n) override { m_sent += n; }
     void NoteReceived(size_t n) override { m_received += n; }
-    void NoteClosed() override {
-        m_sent = 0;
-        m_received = 0;
-    }
-    // Bytes the link sent and took since its port was last closed.
+    // What was on its way to the link is gone with its end of the line; what it sent still
+    // arrives at the other end.
+    void NoteClosed() override { m_received = 0; }
+    // Bytes the link sent (since SetSent), and bytes it took since its port was last closed.
     uint64_t Sent() const { return m_sent.load(); }
     uint64_t Received() const { return m_received.load(); }
+    // Sets the count of bytes sent, when the other ends change (a radio started or gone).
+    void SetSent(uint64_t n) { m_sent = n; }
 
   private:
     bool Quiet() {

@@ -158,9 +158,8 @@ void RadioSimulator::OnHangup() {
     m_authenticated = false;
     m_current.clear();
     m_frames.clear();
-    // What was in flight went with the PC's end of the line.
+    // What was on its way to the PC went with the PC's end of the line.
     std::lock_guard<std::mutex> lock(m_lineLock);
-    m_line.taken = 0;
     m_line.given = 0;
 }
 

@@ -86,10 +86,10 @@ class RadioSimulator {
     // Every frame other than data frames that the PC sent, in order.
     std::vector<Bytes> ReceivedFrames() const;
 
-    // The radio's end of the line: whether it waits for the PC with nothing left to do, and the
-    // bytes it took from the line and gave to it since the PC last closed its end. A test clock
-    // compares these with the link's own counts to know that nothing is in flight. A stopped
-    // radio waits for ever and counts nothing.
+    // The radio's end of the line: whether it waits for the PC with nothing left to do, the bytes
+    // it took from the line since it started, and the bytes it gave to the line since the PC last
+    // closed its end. A test clock compares these with the link's own counts to know that nothing
+    // is in flight. A stopped radio waits for ever and counts nothing.
     struct LineState {
         bool waiting = false;
         uint64_t taken = 0;
