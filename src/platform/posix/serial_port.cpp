@@ -106,6 +106,8 @@ uint32_t ESerialPort::Open(const std::string& port) {
         }
         m_clock.load()->SleepMs(m_busyRetryMs);
     }
+    // Whatever the line held before it was opened is stale; dropped before the reader can take it.
+    ::tcflush(fd, TCIOFLUSH);
     m_stopFd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     if (m_stopFd < 0) {
         ::close(fd);
@@ -130,7 +132,6 @@ uint32_t ESerialPort::Configure(const std::string& port, uint32_t baudRate) {
     if (r != kErrSuccess) {
         return r;
     }
-    ::tcflush(m_fd, TCIOFLUSH);
     struct termios tio;
     if (::tcgetattr(m_fd, &tio) != 0) {
         int err = errno;
