@@ -6,6 +6,17 @@ add_library(talvero_gui STATIC)
 set_target_properties(talvero_gui PROPERTIES AUTOMOC ON AUTORCC ON)
 target_link_libraries(talvero_gui PUBLIC talvero_core Qt6::Widgets)
 
+# The Qt headers nearly every window includes, parsed once per build tree when TALVERO_PCH is on
+# (scripts/test.sh turns it on; a cold build of the windows then spends its time on our own code).
+set(TALVERO_QT_PCH_HEADERS
+    <QAction> <QApplication> <QCheckBox> <QDialog> <QDialogButtonBox> <QFile> <QFileInfo> <QFont>
+    <QFontMetrics> <QHBoxLayout> <QHeaderView> <QKeyEvent> <QLabel> <QLineEdit> <QMenu> <QMimeData>
+    <QMouseEvent> <QPainter> <QPointer> <QPushButton> <QSettings> <QString> <QStringList> <QStyle>
+    <QTimer> <QTreeWidget> <QUrl> <QVBoxLayout> <QWidget> <functional> <map> <memory> <string> <vector>)
+if(TALVERO_PCH)
+  target_precompile_headers(talvero_gui PRIVATE ${TALVERO_QT_PCH_HEADERS})
+endif()
+
 foreach(_part shell editor pages dialogs)
   include(${CMAKE_CURRENT_LIST_DIR}/${_part}/sources.cmake)
 endforeach()

@@ -95,7 +95,7 @@ uint32_t CCloneSoftSerialPort::ReceiveBlocks(CIniData& map) {
         m_receivedText = std::move(textRead);
         // The range closes on the frames taken: the read is complete.
         ReportProgress(kProgressRange | (base + count - 1));
-        SleepMs(m_timings.doneMs);
+        Clock().SleepMs(m_timings.doneMs);
         return r;
     }
     return Fail(r, 0,
@@ -109,7 +109,7 @@ uint32_t CCloneSoftSerialPort::WriteClone(const std::string& port, uint32_t baud
     const size_t padded = PaddedLength(body.size());
     const uint32_t total = static_cast<uint32_t>(padded / kCloneFrameData + 5);
     ReportProgress(total | kProgressRange);
-    SleepMs(m_timings.writeStartMs);
+    Clock().SleepMs(m_timings.writeStartMs);
     uint32_t r = Connect(port, baudRate, password);
     if (r != kErrSuccess) {
         return r;
@@ -119,7 +119,7 @@ uint32_t CCloneSoftSerialPort::WriteClone(const std::string& port, uint32_t baud
     Bytes reply;
     if (r == kErrSuccess) {
         ReportProgress(2);
-        SleepMs(m_timings.requestGapMs);
+        Clock().SleepMs(m_timings.requestGapMs);
         std::vector<uint8_t> buffer(padded, 0);
         std::copy(body.begin(), body.end(), buffer.begin());
         m_timeoutMs = m_timings.writeTimeoutMs;
@@ -135,7 +135,7 @@ uint32_t CCloneSoftSerialPort::WriteClone(const std::string& port, uint32_t baud
         }
         if (r == kErrSuccess) {
             ReportProgress(total);
-            SleepMs(m_timings.doneMs);
+            Clock().SleepMs(m_timings.doneMs);
             const uint64_t status = ParseHex(FrameText(reply).substr(0, 8));
             if (status != 0) {
                 r = Fail(kErrInvalidData, 0, "the radio reports status " + std::to_string(status));

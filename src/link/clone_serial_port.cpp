@@ -1,7 +1,6 @@
 #include "link/clone_serial_port.h"
 
 #include <algorithm>
-#include <chrono>
 #include <limits>
 
 #include "platform/code_page.h"
@@ -41,6 +40,7 @@ void CCloneSoftSerialPort::ApplyTimings(const CloneTimings& timings) {
     m_closeMs = timings.closeMs;
     m_busyRetries = timings.busyRetries;
     m_busyRetryMs = timings.busyRetryMs;
+    m_clock = timings.clock ? timings.clock : &SystemClock();
 }
 
 void CCloneSoftSerialPort::ReportProgress(uint32_t value) const {
@@ -73,7 +73,7 @@ uint32_t CCloneSoftSerialPort::Close() {
 }
 
 void CCloneSoftSerialPort::OnReceiveByte(uint8_t byte) {
-    m_lastRxMs = NowMs();
+    m_lastRxMs = Clock().NowMs();
     if (m_receiveEnabled.load() == 0) {
         return;
     }
@@ -117,7 +117,7 @@ size_t CCloneSoftSerialPort::QueuedReplies() const {
 
 uint32_t CCloneSoftSerialPort::WaitReply(int commandA, int commandB, int commandC,
                                          std::vector<Bytes>* collected, Bytes* reply) {
-    using Clock = std::chrono::steady_clock;
+    IClock& clock = Clock();
     uint32_t result = kErrTimeout;
     if (reply) {
         reply->clear();
@@ -126,19 +126,19 @@ uint32_t CCloneSoftSerialPort::WaitReply(int commandA, int commandB, int command
     if (m_timeoutMs / 10 == 0) {
         return kErrTimeout;
     }
-    const auto timeout = std::chrono::milliseconds(m_timeoutMs);
+    const uint64_t timeout = m_timeoutMs;
     // Unwanted frames restart the time-out; this bounds a radio that chatters without ever
     // answering.
-    const auto hardLimit = Clock::now() + timeout * 10;
-    auto deadline = Clock::now() + timeout;
+    const uint64_t hardLimit = clock.NowMs() + timeout * 10;
+    uint64_t deadline = clock.NowMs() + timeout;
     std::unique_lock<std::mutex> lock(m_lock);
     for (;;) {
-        m_arrived.wait_until(lock, std::min(deadline, hardLimit),
-                             [this] { return !m_replies.empty() || LineLost(); });
+        clock.WaitUntil(m_arrived, lock, std::min(deadline, hardLimit),
+                        [this] { return !m_replies.empty() || LineLost(); });
         std::vector<Bytes> batch;
         batch.swap(m_replies);
         if (!batch.empty()) {
-            deadline = Clock::now() + timeout;
+            deadline = clock.NowMs() + timeout;
         }
         for (auto& frame : batch) {
             const int command = frame[3];
@@ -160,7 +160,7 @@ uint32_t CCloneSoftSerialPort::WaitReply(int commandA, int commandB, int command
             lock.unlock();
             return Fail(kErrBadUnit, EIO, "the radio went away");
         }
-        const auto now = Clock::now();
+        const uint64_t now = clock.NowMs();
         if (now >= deadline || now >= hardLimit) {
             lock.unlock();
             return Fail(kErrTimeout, 0, "no reply from the radio");
@@ -169,9 +169,10 @@ uint32_t CCloneSoftSerialPort::WaitReply(int commandA, int commandB, int command
 }
 
 uint32_t CCloneSoftSerialPort::WaitLineIdle(uint32_t ms) {
-    const uint64_t start = NowMs();
+    IClock& clock = Clock();
+    const uint64_t start = clock.NowMs();
     for (;;) {
-        const uint64_t now = NowMs();
+        const uint64_t now = clock.NowMs();
         if (InputQueued() == 0 && now - m_lastRxMs.load() > ms) {
             return kErrSuccess;
         }
@@ -185,7 +186,7 @@ uint32_t CCloneSoftSerialPort::WaitLineIdle(uint32_t ms) {
         const uint64_t silentFor = now - std::min(now, m_lastRxMs.load());
         const uint64_t left = silentFor > ms ? 1 : ms - silentFor + 1;
         const uint32_t step = m_timings.pollMs ? m_timings.pollMs : 1;
-        SleepMs(static_cast<uint32_t>(std::min<uint64_t>(left, step)));
+        clock.SleepMs(static_cast<uint32_t>(std::min<uint64_t>(left, step)));
     }
 }
 
@@ -193,10 +194,11 @@ void CCloneSoftSerialPort::PaceSend(uint64_t bytesSinceMark, uint64_t markMs) {
     if (m_byteTimeUs == 0 || !m_timings.pace) {
         return;
     }
-    const uint64_t elapsedUs = (NowMs() - markMs) * 1000;
+    IClock& clock = Clock();
+    const uint64_t elapsedUs = (clock.NowMs() - markMs) * 1000;
     const uint64_t dueUs = bytesSinceMark * m_byteTimeUs;
     if (elapsedUs < dueUs) {
-        SleepMs(static_cast<uint32_t>((dueUs - elapsedUs) / 1000));
+        clock.SleepMs(static_cast<uint32_t>((dueUs - elapsedUs) / 1000));
     }
 }
 
@@ -265,7 +267,7 @@ uint32_t CCloneSoftSerialPort::Connect(const std::string& port, uint32_t baudRat
         if (r != kErrSuccess) {
             return r;
         }
-        SleepMs(m_timings.reopenMs);
+        Clock().SleepMs(m_timings.reopenMs);
     }
     uint32_t r = Configure(port, baudRate);
     if (r != kErrSuccess) {
@@ -289,7 +291,7 @@ uint32_t CCloneSoftSerialPort::SendDataBlocks(const uint8_t* data, size_t padded
                                               bool progressPerFrame, uint32_t& progress) {
     size_t pos = 0, blockStart = 0;
     uint32_t k = 0, retries = 0;
-    uint64_t mark = NowMs(), sent = 0;
+    uint64_t mark = Clock().NowMs(), sent = 0;
     Bytes frame(kCloneFrameData + 5);
     frame[0] = kFrameStart;
     frame[1] = kAddrRadio;
@@ -353,7 +355,7 @@ uint32_t CCloneSoftSerialPort::SendDataBlocks(const uint8_t* data, size_t padded
             ++retries;
         }
         k = 0;
-        mark = NowMs();
+        mark = Clock().NowMs();
         sent = 0;
         if (retries > kMaxBlockRetries) {
             return Fail(kErrInvalidData, 0,

@@ -43,6 +43,8 @@ struct CloneTimings {
     uint32_t busyRetries = 100;       // attempts on a port held by another program
     uint32_t busyRetryMs = 100;
     bool pace = true;  // senders keep to 70 % of the line's byte rate
+    // The clock every wait and time-out reads; none: the system's. Tests give a clock they drive.
+    IClock* clock = nullptr;
 };
 
 // Refused blocks in a row after which a transfer is given up (either direction).

@@ -71,7 +71,7 @@ uint32_t CCloneSoftSerialPort::UpdateFirmware(const std::string& port, uint32_t 
         r = SendDataBlocks(image.data(), padded, kCmdFirmwareData, kFirmwareBlockBytes / kCloneFrameData,
                            true, false, progress);
         if (r == kErrSuccess) {
-            SleepMs(m_timings.firmwareEndGapMs);
+            Clock().SleepMs(m_timings.firmwareEndGapMs);
             m_receiveEnabled = 1;
             r = SendFrame(MakePcFrame(
                 kCmdFirmwareEnd, Hex8(static_cast<uint32_t>(padded)) + Hex8(CloneCrc(image.data(), padded))));
@@ -82,7 +82,7 @@ uint32_t CCloneSoftSerialPort::UpdateFirmware(const std::string& port, uint32_t 
         }
         if (r == kErrSuccess) {
             ReportProgress(progress++);
-            SleepMs(m_timings.doneMs);
+            Clock().SleepMs(m_timings.doneMs);
             const uint64_t status = ParseHex(FrameText(reply).substr(0, 8));
             if (status != 0) {
                 r = Fail(kErrInvalidData, 0, "the radio reports status " + std::to_string(status));

@@ -26,7 +26,7 @@ uint32_t CCloneSoftSerialPort::ReadInformation(const std::string& port, uint32_t
     }
     if (r == kErrSuccess) {
         ReportProgress(static_cast<uint32_t>(step++));
-        SleepMs(m_timings.infoGapMs);
+        Clock().SleepMs(m_timings.infoGapMs);
         map.LoadHexText(FromAnsi(FrameText(reply)));
         const std::u16string code = map.GetValue(u"code", u"");
         const uint64_t rental = LeadingDecimal(map.GetValue(u"rental", u""));

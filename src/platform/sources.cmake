@@ -18,6 +18,7 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/version_block_data.cpp.in
                ${CMAKE_CURRENT_BINARY_DIR}/platform/version_block_data.cpp @ONLY)
 
 target_sources(talvero_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/clock.cpp
   ${CMAKE_CURRENT_LIST_DIR}/code_page.cpp
   ${CMAKE_CURRENT_LIST_DIR}/error_codes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unicode.cpp

@@ -33,8 +33,8 @@ TEST(UpdateFirmware, Sizes) {
     for (const auto& c : cases) {
         const std::string image = Image(c.size);
         const std::string path = dir.Write("image.bin", image);
-        auto sim = StartRadio(FastRadio());
-        TestPort port;
+        auto sim = StartDrivenRadio(FastRadio());
+        DrivenPort port;
         std::vector<uint32_t> progress;
         port.m_progressCallback = [&progress](uint32_t v) { progress.push_back(v); };
         ASSERT_EQ(port.UpdateFirmware(sim->Path(), 115200, u"", path), kErrSuccess) << c.size;
@@ -62,8 +62,8 @@ TEST(UpdateFirmware, FileChecksComeBeforeThePort) {
         {tooLarge, kErrIncorrectSize},
     };
     for (const auto& c : cases) {
-        auto sim = StartRadio(FastRadio());
-        TestPort port;
+        auto sim = StartDrivenRadio(FastRadio());
+        DrivenPort port;
         EXPECT_EQ(port.UpdateFirmware(sim->Path(), 9600, u"", c.path), c.result) << c.path;
         EXPECT_TRUE(sim->ReceivedFrames().empty()) << c.path;
     }
@@ -88,8 +88,8 @@ TEST(UpdateFirmware, Faults) {
         o.nakBlocks = c.nakBlocks;
         o.status = c.status;
         o.silentAfter = c.silentAfter;
-        auto sim = StartRadio(o);
-        TestPort port(300);
+        auto sim = StartDrivenRadio(o);
+        DrivenPort port(300);
         EXPECT_EQ(port.UpdateFirmware(sim->Path(), 38400, u"", path), c.result) << c.what;
         EXPECT_FALSE(port.IsOpen());
     }
@@ -132,13 +132,13 @@ TEST(CheckRadio, PasswordPrompt) {
         RadioSimOptions o = FastRadio();
         o.auth = c.auth;
         o.password = "pw";
-        auto sim = StartRadio(o);
+        auto sim = StartDrivenRadio(o);
         CloneLinkSettings settings{sim->Path(), 38400, u"stale"};
         TestHost host;
         host.answer = c.answer;
         CloneJob job;
         job.link = &settings;
-        job.timings = FastTimings(500);
+        job.timings = DrivenTimings(500);
         EXPECT_EQ(CheckRadio(job, c.askPassword, host), c.checkResult) << c.what;
         EXPECT_EQ(host.asked, c.asked) << c.what;
         EXPECT_EQ(job.data.GetValue(u"model", u""), u"TLV-700") << c.what;
@@ -156,14 +156,14 @@ TEST(CheckRadio, PasswordPrompt) {
 TEST(SearchPort, StopsAtTheFirstAcceptedRadio) {
     RadioSimOptions other = FastRadio();
     other.code = "XX0000#00";
-    auto wrong = StartRadio(other);
-    auto right = StartRadio(FastRadio());
-    auto after = StartRadio(FastRadio());
+    auto wrong = StartDrivenRadio(other);
+    auto right = StartDrivenRadio(FastRadio());
+    auto after = StartDrivenRadio(FastRadio());
     CloneLinkSettings settings{"unchanged", 38400, u""};
     CloneJob job;
     job.type = kJobSearch;
     job.link = &settings;
-    job.timings = FastTimings();
+    job.timings = DrivenTimings();
     job.searchPorts = {"/dev/talvero-no-such-port", wrong->Path(), right->Path(), after->Path()};
     std::vector<uint32_t> progress;
     CloneThreadProc(job, [&progress](uint32_t v) { progress.push_back(v); });
@@ -178,11 +178,11 @@ TEST(SearchPort, StopsAtTheFirstAcceptedRadio) {
 TEST(SearchPort, NothingFound) {
     RadioSimOptions rental = FastRadio();
     rental.rental = "1";
-    auto sim = StartRadio(rental);
+    auto sim = StartDrivenRadio(rental);
     const std::vector<std::vector<std::string>> lists = {{}, {sim->Path()}};
     for (const auto& ports : lists) {
         CCloneSoftSerialPort port;
-        port.ApplyTimings(FastTimings());
+        port.ApplyTimings(DrivenTimings());
         port.m_acceptedCodes.insert(kAcceptedDeviceCode);
         std::string found = "unchanged";
         EXPECT_EQ(port.SearchPort(found, 9600, ports), kErrNotFound);

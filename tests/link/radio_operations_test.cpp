@@ -49,8 +49,8 @@ TEST(ReadInformation, DeviceCheck) {
         o.code = c.code;
         o.rental = c.rental;
         o.btVer = std::nullopt;
-        auto sim = StartRadio(o);
-        TestPort port;
+        auto sim = StartDrivenRadio(o);
+        DrivenPort port;
         CIniData map;
         EXPECT_EQ(port.ReadInformation(sim->Path(), 9600, map), c.result) << c.what;
         EXPECT_FALSE(port.IsOpen());
@@ -75,8 +75,8 @@ TEST(Connect, BitRateChangeComesFirst) {
         RadioSimOptions o = FastRadio();
         o.auth = "1";
         o.password = "secret";
-        auto sim = StartRadio(o);
-        TestPort port;
+        auto sim = StartDrivenRadio(o);
+        DrivenPort port;
         ASSERT_EQ(port.Connect(sim->Path(), c.rate, c.password), kErrSuccess) << c.rate;
         EXPECT_EQ(port.m_baudRate, c.rate);
         port.Close();
@@ -96,8 +96,8 @@ TEST(Connect, Password) {
         RadioSimOptions o = FastRadio();
         o.auth = "1";
         o.password = c.radioPassword;
-        auto sim = StartRadio(o);
-        TestPort port;
+        auto sim = StartDrivenRadio(o);
+        DrivenPort port;
         CIniData map;
         EXPECT_EQ(port.ReadClone(sim->Path(), 38400, std::u16string(c.given.begin(), c.given.end()), map),
                   c.result);
@@ -112,10 +112,10 @@ TEST(CloneTransfer, WriteThenReadGivesTheSameText) {
         uint32_t rate;
     } cases[] = {{"empty", 0, 9600}, {"one line", 1, 38400}, {"several blocks", 300, 115200}};
     for (const auto& c : cases) {
-        auto sim = StartRadio(FastRadio());
+        auto sim = StartDrivenRadio(FastRadio());
         const auto lines = SomeLines(c.lines);
         const std::string text = CloneText(lines);
-        TestPort writer;
+        DrivenPort writer;
         std::vector<uint32_t> progress;
         writer.m_progressCallback = [&progress](uint32_t v) { progress.push_back(v); };
         ASSERT_EQ(writer.WriteClone(sim->Path(), c.rate, u"", text), kErrSuccess) << c.what;
@@ -126,7 +126,7 @@ TEST(CloneTransfer, WriteThenReadGivesTheSameText) {
         EXPECT_EQ(progress.front(), total | kProgressRange);
         EXPECT_EQ(progress.back(), total);
 
-        TestPort reader;
+        DrivenPort reader;
         CIniData map;
         ASSERT_EQ(reader.ReadClone(sim->Path(), c.rate, u"", map), kErrSuccess) << c.what;
         CIniData expected;
@@ -142,8 +142,8 @@ TEST(CloneTransfer, BlockSizesOfAWrite) {
         std::vector<std::string> checks;
     } cases[] = {{3200, {"00000C80"}}, {3201, {"00000C80", "000000A0"}}, {38, {"000000A0"}}};
     for (const auto& c : cases) {
-        auto sim = StartRadio(FastRadio());
-        TestPort port;
+        auto sim = StartDrivenRadio(FastRadio());
+        DrivenPort port;
         ASSERT_EQ(port.WriteClone(sim->Path(), 9600, u"", std::string(c.bytes, '0')), kErrSuccess);
         std::vector<std::string> lengths;
         for (const Bytes& f : sim->ReceivedFrames()) {
@@ -186,8 +186,8 @@ TEST(CloneTransfer, Faults) {
     for (const auto& c : cases) {
         RadioSimOptions o = c.radio;
         o.configText = CloneText(lines);
-        auto sim = StartRadio(o);
-        TestPort port(300);
+        auto sim = StartDrivenRadio(o);
+        DrivenPort port(300);
         uint32_t r;
         if (c.write) {
             r = port.WriteClone(sim->Path(), 38400, u"", CloneText(lines));
@@ -211,8 +211,8 @@ TEST(CloneTransfer, ReadProgressFallsBackOverARefusedBlock) {
     o.configText = CloneText(lines);
     o.corruptBlock = 2;
     o.corruptTimes = 1;
-    auto sim = StartRadio(o);
-    TestPort port;
+    auto sim = StartDrivenRadio(o);
+    DrivenPort port;
     std::vector<uint32_t> progress;
     port.m_progressCallback = [&progress](uint32_t v) { progress.push_back(v); };
     CIniData map;
@@ -240,8 +240,8 @@ TEST(CloneTransfer, AbandonedReadLeavesTheRadioReady) {
     RadioSimOptions o = FastRadio();
     o.configText = CloneText(SomeLines(200));
     o.ackTimeoutMs = 60000;
-    auto sim = StartRadio(o);
-    TestPort port;
+    auto sim = StartDrivenRadio(o);
+    DrivenPort port;
     ASSERT_EQ(port.Connect(sim->Path(), 9600, u""), kErrSuccess);
     ASSERT_EQ(port.SendRequest(kCmdReadRequest), kErrSuccess);
     ASSERT_EQ(port.WaitReply(kCmdControl), kErrSuccess);  // the first block check, left unanswered
@@ -251,8 +251,8 @@ TEST(CloneTransfer, AbandonedReadLeavesTheRadioReady) {
 }
 
 TEST(CloneTransfer, RadioThatVanishes) {
-    auto sim = StartRadio(FastRadio());
-    TestPort port(60000);  // the loss of the line must end the wait, not the time-out
+    auto sim = StartDrivenRadio(FastRadio());
+    DrivenPort port(60000);  // the loss of the line must end the wait, not the time-out
     ASSERT_EQ(port.Connect(sim->Path(), 9600, u""), kErrSuccess);
     sim->Stop();
     EXPECT_EQ(port.SendRequest(kCmdInfoRequest) == kErrSuccess ? port.WaitReply(kCmdInfoReply)
@@ -263,12 +263,12 @@ TEST(CloneTransfer, RadioThatVanishes) {
 }
 
 TEST(Initialization, OneLineInOneFrame) {
-    auto sim = StartRadio(FastRadio());
+    auto sim = StartDrivenRadio(FastRadio());
     CloneLinkSettings settings{sim->Path(), 9600, u""};
     CloneJob job;
     job.type = kJobWrite;
     job.link = &settings;
-    job.timings = FastTimings();
+    job.timings = DrivenTimings();
     job.lines.push_back(u"init=0x0E");
     CloneThreadProc(job, nullptr);
     ASSERT_EQ(job.result, kErrSuccess);

@@ -1,12 +1,11 @@
 // The frame splitter, the reply queue, the reply wait and pacing, fed with plain byte streams.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
 #include <thread>
 
 #include "link/clone_serial_port.h"
 #include "link_fixture.h"
+#include "test_clock.h"
 
 namespace {
 
@@ -18,6 +17,8 @@ void Feed(CCloneSoftSerialPort& port, const Bytes& bytes) {
 
 // Everything queued, in order (wanted: every command).
 std::vector<Bytes> Drain(CCloneSoftSerialPort& port) {
+    TestClock clock;
+    port.m_clock = &clock;
     std::vector<Bytes> frames;
     port.m_timeoutMs = 10;
     while (port.QueuedReplies() > 0) {
@@ -99,13 +100,19 @@ TEST(WaitReply, TimeOuts) {
         {50, {0xFE, 0xEF, 0xEE, 0xE1, 0xFD}, kErrSuccess},
     };
     for (const auto& c : cases) {
+        TestClock clock;  // nothing else feeds the port: a wait without its reply runs out at once
         CCloneSoftSerialPort port;
+        port.m_clock = &clock;
         port.m_timeoutMs = c.timeoutMs;
         Feed(port, c.queued);
         Bytes reply = {1, 2, 3};
+        const uint64_t start = clock.NowMs();
         EXPECT_EQ(port.WaitReply(0xE1, CCloneSoftSerialPort::kNoCommand, CCloneSoftSerialPort::kNoCommand,
                                  nullptr, &reply),
                   c.result)
+            << c.timeoutMs;
+        // A time-out takes its full time, a reply none.
+        EXPECT_EQ(clock.NowMs() - start, c.result == kErrSuccess || c.timeoutMs < 10 ? 0u : c.timeoutMs)
             << c.timeoutMs;
         if (c.result != kErrSuccess) {
             EXPECT_TRUE(reply.empty());
@@ -114,15 +121,20 @@ TEST(WaitReply, TimeOuts) {
 }
 
 // Frames that keep arriving, each within the time-out, keep the wait going past the time-out
-// counted from the call; the first wanted frame ends it.
+// counted from the call; the first wanted frame ends it. The radio moves the clock itself: 100 ms
+// before each frame, however long the machine takes to run it.
 TEST(WaitReply, SilenceIsCountedFromTheLastFrame) {
+    TestClock clock([] { return false; });  // the radio is never done: only its frames end the wait
     CCloneSoftSerialPort port;
+    port.m_clock = &clock;
     port.m_timeoutMs = 300;
-    std::thread radio([&port] {
+    const uint64_t start = clock.NowMs();
+    std::thread radio([&port, &clock] {
         for (int i = 0; i < 6; ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            clock.Advance(100);
             Feed(port, {0xFE, 0xEF, 0xEE, 0xE4, 0x30, 0xFD});
         }
+        clock.Advance(100);
         Feed(port, {0xFE, 0xEF, 0xEE, 0xE6, 0x30, 0xFD});
     });
     std::vector<Bytes> collected;
@@ -130,9 +142,25 @@ TEST(WaitReply, SilenceIsCountedFromTheLastFrame) {
                                       CCloneSoftSerialPort::kNoCommand, &collected, nullptr);
     radio.join();
     EXPECT_EQ(r, kErrSuccess);
+    EXPECT_EQ(clock.NowMs() - start, 700u);  // more than twice the time-out
     ASSERT_FALSE(collected.empty());
     EXPECT_EQ(collected.back()[3], 0xE6);
     EXPECT_EQ(collected.size(), 7u);
+}
+
+// A chattering radio never lets the time-out run: it ends only at the hard limit of ten time-outs.
+TEST(WaitReply, ChatterEndsAtTheHardLimit) {
+    TestClock clock;
+    CCloneSoftSerialPort port;
+    port.m_clock = &clock;
+    port.m_timeoutMs = 100;
+    // Each step of the clock brings an unwanted frame, never the wanted one.
+    clock.OnAdvance([&port](uint64_t) { Feed(port, {0xFE, 0xEF, 0xEE, 0xE4, 0x30, 0xFD}); });
+    clock.SetQuiet([] { return true; });
+    const uint64_t start = clock.NowMs();
+    EXPECT_EQ(port.WaitReply(0xE6), kErrTimeout);
+    EXPECT_LE(clock.NowMs() - start, 1000u + 100u);
+    EXPECT_GE(clock.NowMs() - start, 1000u);
 }
 
 TEST(Pacing, ByteTimePerBitRate) {
@@ -152,12 +180,18 @@ TEST(Pacing, HoldsTheSenderBack) {
         uint64_t byteTimeUs, bytes;
     } cases[] = {{99, 0}, {99, 165}, {297, 330}, {1190, 50}};
     for (const auto& c : cases) {
+        TestClock clock;
         CCloneSoftSerialPort port;
+        port.m_clock = &clock;
         port.m_byteTimeUs = c.byteTimeUs;
-        const uint64_t mark = NowMs();
+        const uint64_t mark = clock.NowMs();
         port.PaceSend(c.bytes, mark);
         const uint64_t dueMs = c.bytes * c.byteTimeUs / 1000;
-        EXPECT_GE(NowMs() - mark, dueMs) << c.bytes;
+        EXPECT_EQ(clock.NowMs() - mark, dueMs) << c.bytes;
+        // A sender already behind the rate is not held back.
+        const uint64_t late = clock.NowMs();
+        port.PaceSend(c.bytes, mark);
+        EXPECT_EQ(clock.NowMs(), late) << c.bytes;
     }
 }
 
@@ -188,30 +222,33 @@ TEST(LeadingDecimal, Cases) {
 namespace {
 
 // The line must fall silent for the given time; a line that never does is given up after the
-// time-out instead of being waited on for ever.
+// time-out instead of being waited on for ever. The radio chatters a byte on every step of the
+// clock until its chatter is over.
 TEST(WaitLineIdle, WaitsForSilenceButNotForEver) {
     struct Case {
         uint32_t chatterMs, timeoutMs, result;
     } cases[] = {{0, 200, kErrSuccess}, {150, 2000, kErrSuccess}, {1500, 200, kErrTimeout}};
     for (const auto& c : cases) {
+        TestClock clock;
         CCloneSoftSerialPort port;
+        port.m_clock = &clock;
         port.m_timeoutMs = c.timeoutMs;
-        std::atomic<bool> stop{false};
-        std::thread radio([&port, &c, &stop] {
-            const uint64_t end = NowMs() + c.chatterMs;
-            while (!stop && NowMs() < end) {
+        const uint64_t start = clock.NowMs();
+        const uint64_t end = start + c.chatterMs;
+        port.OnReceiveByte(0x55);
+        clock.OnAdvance([&port, end](uint64_t now) {
+            if (now < end) {
                 port.OnReceiveByte(0x55);
-                std::this_thread::sleep_for(std::chrono::milliseconds(2));
             }
         });
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
         const uint32_t r = port.WaitLineIdle(50);
-        const uint64_t quietFor = NowMs() - port.m_lastRxMs.load();
-        stop = true;
-        radio.join();
         EXPECT_EQ(r, c.result) << c.chatterMs;
+        const uint64_t quietFor = clock.NowMs() - port.m_lastRxMs.load();
         if (r == kErrSuccess) {
-            EXPECT_GT(quietFor, 50u);
+            EXPECT_GT(quietFor, 50u) << c.chatterMs;
+            EXPECT_LE(clock.NowMs() - start, c.chatterMs + 50 + 10) << c.chatterMs;  // not a step more
+        } else {
+            EXPECT_GT(clock.NowMs() - start, c.timeoutMs) << c.chatterMs;
         }
     }
 }

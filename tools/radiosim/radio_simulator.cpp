@@ -105,11 +105,22 @@ std::vector<Bytes> RadioSimulator::ReceivedFrames() const {
     return m_received;
 }
 
+RadioSimulator::LineState RadioSimulator::Line() const {
+    if (m_stop) {
+        return LineState{true, 0, 0};  // a stopped radio does nothing more, and its line is gone
+    }
+    std::lock_guard<std::mutex> lock(m_lineLock);
+    return m_line;
+}
+
 void RadioSimulator::Serve() {
     while (!m_stop) {
         if (m_options.babble) {
-            Bytes junk = Junk();
-            SendRaw(junk.data(), junk.size());
+            // Only to a PC that has spoken: what goes out before is flushed when its end opens.
+            if (m_connected) {
+                Bytes junk = Junk();
+                SendRaw(junk.data(), junk.size());
+            }
             Bytes ignored;
             NextFrame(ignored, 1);
             continue;
@@ -148,26 +159,39 @@ void RadioSimulator::OnHangup() {
     m_authenticated = false;
     m_current.clear();
     m_frames.clear();
+    // What was on its way to the PC went with the PC's end of the line.
+    std::lock_guard<std::mutex> lock(m_lineLock);
+    m_line.given = 0;
 }
 
 RadioSimulator::Next RadioSimulator::NextFrame(Bytes& frame, uint32_t timeoutMs, bool endOnHangup) {
-    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    IClock& clock = m_options.clock ? *m_options.clock : SystemClock();
+    const uint64_t deadline = clock.NowMs() + timeoutMs;
+    // Waiting: set only while nothing taken from the line is left to handle, cleared before
+    // anything read is handled, so that "waiting, and every byte taken" means nothing is coming.
+    auto setWaiting = [this](bool waiting) {
+        std::lock_guard<std::mutex> lock(m_lineLock);
+        m_line.waiting = waiting;
+    };
     for (;;) {
         if (!m_frames.empty()) {
+            setWaiting(false);
             m_heardPc = true;
             frame = std::move(m_frames.front());
             m_frames.pop_front();
             return Next::Frame;
         }
         if (m_stop) {
+            setWaiting(false);
             return Next::Stopped;
         }
-        const auto now = Clock::now();
+        const uint64_t now = clock.NowMs();
         if (now >= deadline) {
+            setWaiting(false);
             return Next::Timeout;
         }
-        const int waitMs = static_cast<int>(std::min<int64_t>(
-            20, std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now).count() + 1));
+        setWaiting(true);
+        const int waitMs = static_cast<int>(std::min<uint64_t>(20, deadline - now + 1));
         struct pollfd pfd = {m_master, POLLIN, 0};
         const int n = ::poll(&pfd, 1, waitMs);
         if (n <= 0) {
@@ -177,15 +201,19 @@ RadioSimulator::Next RadioSimulator::NextFrame(Bytes& frame, uint32_t timeoutMs,
             uint8_t buffer[4096];
             const ssize_t got = ::read(m_master, buffer, sizeof buffer);
             if (got > 0) {
+                setWaiting(false);
                 m_connected = true;
                 for (ssize_t i = 0; i < got; ++i) {
                     Feed(buffer[i]);
                 }
+                std::lock_guard<std::mutex> lock(m_lineLock);
+                m_line.taken += static_cast<uint64_t>(got);
                 continue;
             }
         }
         if (pfd.revents & (POLLHUP | POLLERR)) {
             if (m_connected) {
+                setWaiting(false);
                 m_connected = false;
                 OnHangup();
                 if (endOnHangup) {
@@ -525,6 +553,10 @@ void RadioSimulator::WriteAll(const uint8_t* data, size_t length) {
         const ssize_t n = ::write(m_master, data + done, length - done);
         if (n > 0) {
             done += static_cast<size_t>(n);
+            if (m_connected) {  // what goes out while the PC's end is closed is flushed when it opens
+                std::lock_guard<std::mutex> lock(m_lineLock);
+                m_line.given += static_cast<uint64_t>(n);
+            }
             continue;
         }
         if (n < 0 && errno == EINTR) {

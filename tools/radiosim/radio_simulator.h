@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "link/clone_frames.h"
+#include "platform/clock.h"
 
 struct RadioSimOptions {
     // Information reply; an absent value leaves its key out of the reply.
@@ -50,6 +51,9 @@ struct RadioSimOptions {
     // the value of the first line that begins in the block keeps its length but not its last
     // character (as a radio with a faulty memory cell would). 0: stored as received.
     uint32_t alterStoredBlock = 0;
+    // The clock the radio's waits for the PC read; none: the system's. A test that drives the
+    // link's clock gives the radio the same one.
+    IClock* clock = nullptr;
 };
 
 // Who the radio on the cable is: what changes when the technician swaps radios.
@@ -83,6 +87,17 @@ class RadioSimulator {
     std::string FirmwareImage() const;
     // Every frame other than data frames that the PC sent, in order.
     std::vector<Bytes> ReceivedFrames() const;
+
+    // The radio's end of the line: whether it waits for the PC with nothing left to do, the bytes
+    // it took from the line since it started, and the bytes it gave to the line since the PC last
+    // closed its end. A test clock compares these with the link's own counts to know that nothing
+    // is in flight. A stopped radio waits for ever and counts nothing.
+    struct LineState {
+        bool waiting = false;
+        uint64_t taken = 0;
+        uint64_t given = 0;
+    };
+    LineState Line() const;
 
   private:
     enum class Next { Frame, Timeout, Stopped, HungUp };
@@ -128,6 +143,9 @@ class RadioSimulator {
     std::chrono::steady_clock::time_point m_lineFree{};  // when the line has sent all given to it
     bool m_heardPc = false;                              // a frame was taken since the last send
     uint32_t m_random = 12345;
+
+    mutable std::mutex m_lineLock;
+    LineState m_line;
 
     mutable std::mutex m_lock;
     std::string m_storedText;

@@ -14,14 +14,11 @@
 #include <vector>
 
 uint64_t NowMs() {
-    using namespace std::chrono;
-    return static_cast<uint64_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+    return SystemClock().NowMs();
 }
 
 void SleepMs(uint32_t ms) {
-    if (ms > 0) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-    }
+    SystemClock().SleepMs(ms);
 }
 
 namespace {
@@ -107,8 +104,10 @@ uint32_t ESerialPort::Open(const std::string& port) {
         if (attempt >= m_busyRetries) {
             return Fail(kErrAccessDenied, EBUSY, "cannot open");
         }
-        SleepMs(m_busyRetryMs);
+        m_clock.load()->SleepMs(m_busyRetryMs);
     }
+    // Whatever the line held before it was opened is stale; dropped before the reader can take it.
+    ::tcflush(fd, TCIOFLUSH);
     m_stopFd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     if (m_stopFd < 0) {
         ::close(fd);
@@ -133,7 +132,6 @@ uint32_t ESerialPort::Configure(const std::string& port, uint32_t baudRate) {
     if (r != kErrSuccess) {
         return r;
     }
-    ::tcflush(m_fd, TCIOFLUSH);
     struct termios tio;
     if (::tcgetattr(m_fd, &tio) != 0) {
         int err = errno;
@@ -162,7 +160,7 @@ uint32_t ESerialPort::Configure(const std::string& port, uint32_t baudRate) {
             return Fail(ErrnoToCode(err), err, "cannot set the bit rate " + std::to_string(baudRate));
         }
     }
-    SleepMs(m_settleMs);
+    m_clock.load()->SleepMs(m_settleMs);
     return kErrSuccess;
 }
 
@@ -184,7 +182,8 @@ uint32_t ESerialPort::Close() {
         ::ioctl(m_fd, TIOCNXCL);
         ::close(m_fd);
         m_fd = -1;
-        SleepMs(m_closeMs);
+        m_clock.load()->NoteClosed();
+        m_clock.load()->SleepMs(m_closeMs);
     }
     return kErrSuccess;
 }
@@ -213,6 +212,7 @@ void ESerialPort::ReaderLoop() {
                 for (ssize_t i = 0; i < got; ++i) {
                     OnReceiveByte(buffer[i]);
                 }
+                m_clock.load()->NoteReceived(static_cast<size_t>(got));
                 continue;
             }
             if (got < 0 && (errno == EAGAIN || errno == EINTR)) {
@@ -233,14 +233,17 @@ uint32_t ESerialPort::Write(const void* data, size_t length) {
     if (m_fd < 0) {
         return Fail(kErrBadUnit, EBADF, "port not open");
     }
+    IClock& clock = *m_clock.load();
     const auto* p = static_cast<const uint8_t*>(data);
     size_t done = 0;
-    uint64_t lastProgress = NowMs();
+    // The time-out counts from the last byte the line took.
+    uint64_t deadline = clock.NowMs() + m_timeoutMs;
     while (done < length) {
         ssize_t n = ::write(m_fd, p + done, length - done);
         if (n > 0) {
             done += static_cast<size_t>(n);
-            lastProgress = NowMs();
+            clock.NoteSent(static_cast<size_t>(n));
+            deadline = clock.NowMs() + m_timeoutMs;
             continue;
         }
         if (n < 0 && errno == EINTR) {
@@ -254,12 +257,12 @@ uint32_t ESerialPort::Write(const void* data, size_t length) {
             }
             return Fail(ErrnoToCode(err), err, "cannot write");
         }
-        const uint64_t waited = NowMs() - lastProgress;
-        if (waited >= m_timeoutMs) {
+        const int slice = clock.PollSliceMs(deadline);
+        if (slice <= 0) {
             return Fail(kErrTimeout, 0, "the output does not drain");
         }
         struct pollfd pfd = {m_fd, POLLOUT, 0};
-        ::poll(&pfd, 1, static_cast<int>(m_timeoutMs - waited));
+        ::poll(&pfd, 1, slice);
     }
     return kErrSuccess;
 }

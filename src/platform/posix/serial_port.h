@@ -8,11 +8,12 @@
 #include <string>
 #include <thread>
 
+#include "platform/clock.h"
 #include "platform/error_codes.h"
 
-// Milliseconds of a monotonic clock.
+// Milliseconds of the system's monotonic clock (SystemClock()).
 uint64_t NowMs();
-// Sleeps; 0 returns at once.
+// Sleeps on the system's clock; 0 returns at once.
 void SleepMs(uint32_t ms);
 
 class ESerialPort {
@@ -51,6 +52,9 @@ class ESerialPort {
     uint32_t m_busyRetryMs = 100;
     uint32_t m_settleMs = 60;  // after the line is set, before the first byte goes out
     uint32_t m_closeMs = 100;  // after the device is closed, so that a reopen finds it free
+    // Every wait and time-out of the port reads this clock; set before the port is opened.
+    std::atomic<IClock*> m_clock{&SystemClock()};
+    IClock& Clock() const { return *m_clock.load(); }
 
   protected:
     uint32_t Fail(uint32_t code, int err, const std::string& what);
