@@ -180,6 +180,11 @@ bool HoldsSecret(const CTalveroDoc& doc) {
     return false;
 }
 
+bool SecretsReadableByOthers(const CTalveroDoc& doc, const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && (st.st_mode & (S_IRGRP | S_IROTH)) != 0 && HoldsSecret(doc);
+}
+
 ErrorInfo SaveConfigurationFile(CTalveroDoc& doc, const std::string& path) {
     ErrorInfo e = WriteFileAtomically(path, RenderConfigurationFile(doc), HoldsSecret(doc) ? 0600 : 0666);
     if (e.ok()) {

@@ -52,6 +52,9 @@ std::string RenderConfigurationFile(const CTalveroDoc& doc);
 // not its default.
 bool HoldsSecret(const CTalveroDoc& doc);
 ErrorInfo SaveConfigurationFile(CTalveroDoc& doc, const std::string& path);
+// True when the document holds a secret and the file at `path` (a saved one) may be read by its
+// group or by every user: a save keeps an existing file's mode, so the user is told instead.
+bool SecretsReadableByOthers(const CTalveroDoc& doc, const std::string& path);
 
 // Atomic write of any bytes (also used for CSV and warning lists). A symbolic link is followed:
 // its target gets the new content and keeps its permission bits, and its owner where the process

@@ -1,5 +1,6 @@
 // talvero-cli's file commands, run as a process the way a user runs them.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -86,8 +87,8 @@ TEST_F(CliDocument, SetRefusesWithTheReason) {
         {"tx_ban_01=maybe", "one of \"off\", \"on\""},
         {"vox_attack_time_01=2000", "number from"},
         // A refused secret is never shown, only its key and the reason.
-        {"wlan_psk_01=" + std::string(64, 'z'), "wlan_psk_01: the value refused: the pre-shared key"},
-        {"access_pass=" + std::string(40, 'z'), "access_pass: the value refused"},
+        {"wlan_psk_01=" + std::string(64, 'z'), "wlan_psk_01: value '********' refused: the pre-shared key"},
+        {"access_pass=" + std::string(40, 'z'), "access_pass: value '********' refused"},
     };
     for (const auto& c : cases) {
         const CliRun r = Cli("set " + ini + " " + c.assignment);
@@ -153,3 +154,31 @@ TEST_F(CliDocument, BadArgumentsGiveOneLineAndNonZeroExit) {
 }
 
 }  // namespace
+
+// A save keeps an existing file's mode; when that lets others read the secrets the file now holds,
+// the user is told, and only then.
+TEST_F(CliDocument, ASaveThatLeavesSecretsReadableSaysSo) {
+    struct Case {
+        mode_t mode;
+        const char* setting;
+        bool warned;
+    } cases[] = {
+        {0644, "access_pass=Pw7x9", true},
+        {0640, "access_pass=Pw7x9", true},
+        {0600, "access_pass=Pw7x9", false},
+        {0644, "disp_name_01=Truck", false},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        const std::string ini = dir + "/shared-" + std::to_string(n++) + ".ini";
+        ASSERT_EQ(Cli("new -o " + ini).status, 0);
+        ASSERT_EQ(::chmod(ini.c_str(), c.mode), 0);
+        const CliRun r = Cli("set " + ini + " " + c.setting);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.err.find("chmod 600") != std::string::npos, c.warned) << c.setting << " " << r.err;
+        EXPECT_EQ(r.err.find("Pw7x9"), std::string::npos);
+        struct stat st {};
+        ASSERT_EQ(::stat(ini.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, c.mode);
+    }
+}

@@ -59,7 +59,7 @@ bool ParseSlot(const std::string& text, unsigned& slot) {
 }
 
 int Save(CTalveroDoc& doc, const std::string& path) {
-    const ErrorInfo e = SaveConfigurationFile(doc, path);
+    const ErrorInfo e = SaveAndWarn(doc, path);
     if (!e.ok()) {
         return Fail(
             "cert: cannot write " + (e.detail.empty() ? path + ": " + DescribeCode(e.code) : e.detail), 1);

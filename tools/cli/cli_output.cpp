@@ -3,6 +3,7 @@
 #include <string>
 
 #include "commands.h"
+#include "document/config_file.h"
 #include "platform/shown_text.h"
 #include "platform/unicode.h"
 #include "text/language_texts.h"
@@ -10,6 +11,7 @@
 namespace {
 
 constexpr uint32_t kTextIdWaitingForLock = 10800;
+constexpr uint32_t kTextIdSecretsShared = 2185;
 // A warning or a key=value line longer than this is cut: no line of ours is, and a value of
 // millions of characters would flood the terminal.
 constexpr size_t kMaxShownLine = 1024;
@@ -53,4 +55,15 @@ bool LockForUpdate(FileUpdateLock& lock, const std::string& command, const std::
     }
     status = Fail(command + ": cannot lock " + e.detail, code);
     return false;
+}
+
+ErrorInfo SaveAndWarn(CTalveroDoc& doc, const std::string& path) {
+    const ErrorInfo e = SaveConfigurationFile(doc, path);
+    if (e.ok() && SecretsReadableByOthers(doc, path)) {
+        std::fprintf(
+            stderr, "talvero-cli: warning: %s\n",
+            EscapeControls(Utf16ToUtf8(FormatLanguageText(kTextIdSecretsShared, {Utf8ToUtf16(path)})))
+                .c_str());
+    }
+    return e;
 }

@@ -7,7 +7,10 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/error_codes.h"
 #include "platform/output_target.h"
+
+class CTalveroDoc;
 
 struct CliCommand {
     const char* name;
@@ -40,6 +43,9 @@ std::string ShownLine(std::u16string_view line);
 void PrintShownLine(FILE* out, std::u16string_view line);
 // Refuses a target that is not a regular file (a device, FIFO, socket or folder): a save would put
 // a regular file in its place. False with the message printed and `status` set to `code`.
+// Saves the configuration file and warns on stderr when it holds secrets that other users may
+// read (an existing file keeps its mode).
+ErrorInfo SaveAndWarn(CTalveroDoc& doc, const std::string& path);
 bool CheckOutputFile(const std::string& command, const std::string& path, int code, int& status);
 // Takes the update lock of a file changed in place (read, changed, saved back). Another process
 // holding it is waited for, and the user is told so (text ID 10800): its change is short and

@@ -65,7 +65,7 @@ int RunNew(const std::vector<std::string>& args) {
         return status;
     }
     CTalveroDoc doc;
-    ErrorInfo e = SaveConfigurationFile(doc, out);
+    ErrorInfo e = SaveAndWarn(doc, out);
     if (!e.ok()) {
         return Fail("new: cannot write " + e.detail, 1);
     }
@@ -227,7 +227,7 @@ int RunSet(const std::vector<std::string>& args) {
             refused = true;
         }
     }
-    ErrorInfo e = SaveConfigurationFile(doc, target);
+    ErrorInfo e = SaveAndWarn(doc, target);
     if (!e.ok()) {
         return Fail("set: cannot write " + e.detail, 1);
     }

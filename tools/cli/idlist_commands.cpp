@@ -142,7 +142,7 @@ int RunImport(const std::vector<std::string>& args) {
     for (const auto& line : r.warnings) {
         PrintShownLine(stdout, line);
     }
-    const ErrorInfo e = SaveConfigurationFile(doc, target);
+    const ErrorInfo e = SaveAndWarn(doc, target);
     if (!e.ok()) {
         return Fail("idlist import: cannot write " + Describe(e, target), 1);
     }

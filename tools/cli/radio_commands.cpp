@@ -356,7 +356,7 @@ int RunRead(const std::vector<std::string>& args) {
                          EscapeControls(b.error.detail).c_str());
         }
     }
-    const ErrorInfo e = SaveConfigurationFile(doc, out);
+    const ErrorInfo e = SaveAndWarn(doc, out);
     if (!e.ok()) {
         return Fail("read: cannot write " + out + ": " + e.detail, kExitFile);
     }

@@ -426,11 +426,8 @@ int KGridListView::DrawCell(QPainter& painter, int row, int column, unsigned ite
     }
 
     if ((itemState & kStateSelected) && column == m_currentColumn && IsCellEditable(row, column)) {
-        // Blue where the keys go; grey while another pane of the window has the focus, so that
-        // only one pane looks focused.
-        const bool elsewhere = isActiveWindow() && !hasFocus() && GetEditor() == nullptr;
-        textColor = ToQColor(elsewhere ? 0x000000 : 0xFFFFFF);
-        backColor = ToQColor(elsewhere ? 0xD0D0D0 : 0xFF9933);
+        textColor = ToQColor(0xFFFFFF);
+        backColor = ToQColor(0xFF9933);
     }
 
     painter.fillRect(cell, backColor);
@@ -536,44 +533,11 @@ bool KGridListView::event(QEvent* event) {
         m_resizing = false;
         viewport()->releaseMouse();
     }
-    // Whenever the grid has the focus, an editable cell is current and shows it: the focused
-    // row's first where the current cell is none, else the grid's first (its last when the focus
-    // comes back with Shift+Tab). Losing the focus greys the current cell.
-    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
-        const bool handled = QAbstractScrollArea::event(event);
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        const int row = GetFocusedRow();
-        if (event->type() == QEvent::FocusIn && GetEditor() == nullptr && reason != Qt::PopupFocusReason &&
-            !(row >= 0 && IsCellEditable(row, m_currentColumn))) {
-            int r = -1, c = -1;
-            bool found = false;
-            for (int column = 0; row >= 0 && column < GetColumnCount() && !found; ++column) {
-                found = IsCellEditable(row, column);
-                r = row;
-                c = column;
-            }
-            if (!found) {
-                found = reason == Qt::BacktabFocusReason
-                            ? FindNextEditable(GetItemCount() - 1, GetColumnCount(), false, &r, &c)
-                            : FindNextEditable(0, -1, true, &r, &c);
-            }
-            if (found) {
-                MoveToCell(r, c, row);
-            }
-        }
-        viewport()->update();
-        return handled;
-    }
-    // Tab moves between the editable cells and leaves the grid past its last (Shift+Tab: before
-    // its first); Ctrl+Tab always leaves it.
+    // Tab belongs to the grid's cell moves, never to the focus chain.
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
-            if ((key->modifiers() & Qt::ControlModifier) && GetEditor() == nullptr) {
-                focusNextPrevChild(key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
-            } else {
-                keyPressEvent(key);
-            }
+            keyPressEvent(key);
             return true;
         }
     }
@@ -621,16 +585,11 @@ void KGridListView::keyPressEvent(QKeyEvent* event) {
             horizontalScrollBar()->setValue(GetScrollX() + kHorizontalKeyStep);
             return;
         case Qt::Key_Home:
-        case Qt::Key_End: {
-            // The first or last cell that can be edited, never a title row.
-            const bool home = event->key() == Qt::Key_Home;
-            int r = -1, c = -1;
-            if (home ? FindNextEditable(0, -1, true, &r, &c)
-                     : FindNextEditable(GetItemCount() - 1, GetColumnCount(), false, &r, &c)) {
-                MoveToCell(r, c, GetFocusedRow());
-            }
+            MoveToRow(0);
             return;
-        }
+        case Qt::Key_End:
+            MoveToRow(GetItemCount() - 1);
+            return;
         case Qt::Key_PageUp:
         case Qt::Key_PageDown: {
             const int step = std::max(1, viewport()->height() / m_rowHeight - 1);
@@ -705,9 +664,6 @@ bool KGridListView::HandleNavigationKey(QKeyEvent* event) {
         int r = -1, c = -1;
         if (FindNextEditable(row, col, forward, &r, &c)) {
             MoveToCell(r, c, row);
-        } else {
-            // Past the last editable cell (or before the first) the next pane takes over.
-            focusNextPrevChild(forward);
         }
     };
     auto rowSearch = [&](bool leftwards) {
@@ -822,16 +778,6 @@ bool KGridListView::HandleMouseButton(QMouseEvent* event) {
     }
     // The list's own selection follows the click.
     SetSelectedRow(row);
-    // A click on a label leaves the row's editable cell current.
-    if (row >= 0 && !IsCellEditable(row, m_currentColumn)) {
-        for (int c = 0; c < GetColumnCount(); ++c) {
-            if (IsCellEditable(row, c)) {
-                m_currentColumn = c;
-                RedrawRow(row);
-                break;
-            }
-        }
-    }
     setFocus(Qt::MouseFocusReason);
     return false;
 }

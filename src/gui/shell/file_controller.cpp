@@ -25,6 +25,7 @@ constexpr uint32_t kTextFileFilter = 2022;
 constexpr uint32_t kTextFileExtension = 2023;
 constexpr uint32_t kTextOpenFailed = 61697;
 constexpr uint32_t kTextSaveFailed = 61698;
+constexpr uint32_t kTextSecretsShared = 2185;  // %s: the file
 constexpr uint32_t kTextThisConfiguration = 10613;
 constexpr uint32_t kTextSame = 10616;
 constexpr uint32_t kTextCompareFailed = 10618;  // %s: the file, %s: the reason
@@ -173,6 +174,15 @@ bool CFileController::DoSave(const QString& path) {
             FormatLanguageText(kTextSaveFailed, {path.toStdU16String(), SystemErrorText(error)}));
         UserPrompts().Message(m_window, text, IUserPrompts::Icon::Stop, IUserPrompts::Buttons::Ok);
         return false;
+    }
+    // A save keeps an existing file's mode: when that lets others read the secrets it now holds,
+    // the user is told, once per file in a session.
+    if (SecretsReadableByOthers(*m_document, path.toStdString()) && !m_toldSecretsShared.contains(path)) {
+        m_toldSecretsShared.insert(path);
+        UserPrompts().Message(
+            m_window,
+            QString::fromStdU16String(FormatLanguageText(kTextSecretsShared, {path.toStdU16String()})),
+            IUserPrompts::Icon::Warning, IUserPrompts::Buttons::Ok);
     }
     AddRecentFile(path);
     // The path may have changed (Save As): the path pane and the title follow it at once.

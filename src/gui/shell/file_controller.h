@@ -8,6 +8,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -66,5 +67,6 @@ class CFileController : public QObject {
     QAction* m_recentPlaceholder = nullptr;
     QList<QAction*> m_recentActions;
     QStringList m_recentFiles;
+    QSet<QString> m_toldSecretsShared;  // files whose readable secrets the user was told of
     std::function<void(uint32_t nodeId, const std::u16string& key)> m_showSetting;
 };
