@@ -56,9 +56,10 @@ void KGridListCtrlCombo::PostClose() {
 }
 
 void KGridListCtrlCombo::Close() {
-    m_endEditRecord.text = m_cancelled           ? m_initialText
-                           : currentIndex() >= 0 ? currentText().left(kMaxReportedText)
-                                                 : QString();
+    // Escape, and a list closed without any item chosen (the cell's value is one the list does not
+    // offer), report the text the combo opened on: nothing changes unless the user chose.
+    m_endEditRecord.text =
+        m_cancelled || currentIndex() < 0 ? m_initialText : currentText().left(kMaxReportedText);
     m_endEditRecord.mask = m_endEditRecord.text != m_initialText ? KGridListView::kItemText : 0;
     if (hasFocus() && m_owner) {
         m_owner->setFocus(Qt::OtherFocusReason);
