@@ -419,7 +419,7 @@ void LookNeverChangesTest::closingAnEditorWithoutTypingStoresNothing() {
         walk.Run(file, name);
     }
     if (!failures.isEmpty()) {
-        const qsizetype shown = std::min<qsizetype>(failures.size(), 40);
+        const qsizetype shown = std::min<qsizetype>(failures.size(), 400);
         QFAIL(qPrintable(
             QStringLiteral("%1 closes changed the document (first %2):\n").arg(failures.size()).arg(shown) +
             failures.mid(0, shown).join('\n')));

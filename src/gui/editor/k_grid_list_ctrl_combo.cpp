@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QFontMetrics>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QTimer>
 
@@ -36,6 +37,12 @@ KGridListCtrlCombo::KGridListCtrlCombo(KGridListView* owner, int row, int column
     show();
     setFocus(Qt::OtherFocusReason);
     showPopup();
+    if (currentIndex() < 0) {
+        // The value is one the list does not offer: no item is highlighted until the user moves
+        // to one, so Enter alone chooses nothing.
+        view()->setCurrentIndex(QModelIndex());
+        view()->selectionModel()->clear();
+    }
 }
 
 KGridListCtrlCombo::~KGridListCtrlCombo() {
@@ -82,6 +89,14 @@ bool KGridListCtrlCombo::eventFilter(QObject* watched, QEvent* event) {
                 m_cancelled = true;
                 hidePopup();
                 return true;
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+                if (!view()->currentIndex().isValid()) {
+                    m_cancelled = true;  // nothing highlighted: nothing chosen
+                    hidePopup();
+                    return true;
+                }
+                break;
             case Qt::Key_Tab:
             case Qt::Key_Backtab:
                 // The highlighted item is the choice, as it is for Enter.
