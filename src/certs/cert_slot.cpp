@@ -37,28 +37,32 @@ uint32_t ImportCertificateIntoSlot(CTalveroDoc& doc, unsigned slot, const std::s
     if (code != kErrSuccess) {
         return code;
     }
-    // Both settings accept any text; an equal value is accepted without marking the document.
-    doc.Set(kCert, slot, text);
-    doc.Set(kPassword, slot, password);
+    // Both values go in or neither does: a refusal of either leaves the slot, and the document's
+    // modified flag, as they were.
+    const std::u16string oldCert = doc.Get(kCert, slot);
+    const bool wasModified = doc.IsModified();
+    if (!doc.Set(kCert, slot, text)) {
+        return kErrInvalidData;
+    }
+    if (!doc.Set(kPassword, slot, password)) {
+        doc.Set(kCert, slot, oldCert);
+        doc.SetModifiedFlag(wasModified);
+        return kErrInvalidData;
+    }
     return kErrSuccess;
 }
 
 bool DeleteSlotCertificate(CTalveroDoc& doc, unsigned slot) {
     const bool had = !doc.Get(kCert, slot).empty() || !doc.Get(kPassword, slot).empty();
+    // The empty text is always taken.
     doc.Set(kCert, slot, u"");
     doc.Set(kPassword, slot, u"");
     return had;
 }
 
 bool SetSlotCertificateFormat(CTalveroDoc& doc, unsigned slot, std::u16string_view format) {
-    const std::u16string before = doc.Get(kFormat, slot);
-    if (!doc.Set(kFormat, slot, format)) {
-        return false;
-    }
-    if (doc.Get(kFormat, slot) != before) {
-        DeleteSlotCertificate(doc, slot);
-    }
-    return true;
+    // The format's setter empties the slot when the format really changes.
+    return doc.Set(kFormat, slot, format);
 }
 
 uint32_t CertImportMessageId(uint32_t code) {
@@ -68,6 +72,8 @@ uint32_t CertImportMessageId(uint32_t code) {
             return 0;
         case kErrInvalidPassword:
             return kTextIdCertWrongPassword;
+        case kErrPkcs12TooCostly:
+            return kTextIdCertTooCostly;
         default:
             return kTextIdCertImportFailed;
     }

@@ -23,6 +23,7 @@ enum : uint32_t {
     kTextIdCertPfxFilter = 10258,
     kTextIdCertImportFailed = 10259,
     kTextIdCertWrongPassword = 10260,
+    kTextIdCertTooCostly = 10264,
 };
 
 // The longest PKCS #12 password the slot keeps (it is stored scrambled with this capacity).
@@ -36,7 +37,8 @@ bool IsPemFormat(std::u16string_view format);
 
 // Imports `path` in the slot's format. On success the slot's certificate becomes the imported text
 // and its password the file's password ("pem": empty); each changes, and marks the document
-// modified, only when it differs. On failure the slot is unchanged. Returns the import's code.
+// modified, only when it differs. On failure the slot is unchanged. Returns the import's code, or
+// 13 when the document refuses the certificate or the password (then neither is stored).
 uint32_t ImportCertificateIntoSlot(CTalveroDoc& doc, unsigned slot, const std::string& path,
                                    const CertPasswordPrompt& prompt);
 
@@ -44,11 +46,13 @@ uint32_t ImportCertificateIntoSlot(CTalveroDoc& doc, unsigned slot, const std::s
 // stays as it is and the document is not marked modified.
 bool DeleteSlotCertificate(CTalveroDoc& doc, unsigned slot);
 
-// Stores a new format ("pem" or "p12") and, when the format really changed, empties the slot's
-// certificate and password: a certificate of the other format is no use to the radio. Choosing the
-// format the slot already has keeps its certificate. False when the setter refuses the value.
+// Stores a new format ("pem" or "p12"); the format's setter then empties the slot's certificate
+// and password when the format really changed, as it does for every other path that sets it
+// (`talvero-cli set`, a fleet row): a certificate of the other format is no use to the radio.
+// Choosing the format the slot already has keeps its certificate. False when the setter refuses.
 bool SetSlotCertificateFormat(CTalveroDoc& doc, unsigned slot, std::u16string_view format);
 
 // The message for an import's result: 0 for none (success, or a cancelled password prompt),
-// kTextIdCertWrongPassword for 86, otherwise kTextIdCertImportFailed.
+// kTextIdCertWrongPassword for 86, kTextIdCertTooCostly for kErrPkcs12TooCostly, otherwise
+// kTextIdCertImportFailed.
 uint32_t CertImportMessageId(uint32_t code);

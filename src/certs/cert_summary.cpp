@@ -99,9 +99,53 @@ void SummarisePem(const std::string& text, CertSummary& s) {
     }
 }
 
+// The certificate bags of a file without a MAC, the first one described; false when a part
+// does not open with `pass`.
+bool SummariseContents(PKCS12* p12, const char* pass, CertSummary& s) {
+    std::unique_ptr<STACK_OF(PKCS7), void (*)(STACK_OF(PKCS7)*)> safes(
+        PKCS12_unpack_authsafes(p12), [](STACK_OF(PKCS7) * p) { sk_PKCS7_pop_free(p, PKCS7_free); });
+    if (!safes) {
+        return false;
+    }
+    CertSummary found;
+    for (int i = 0; i < sk_PKCS7_num(safes.get()); ++i) {
+        PKCS7* part = sk_PKCS7_value(safes.get(), i);
+        const int type = OBJ_obj2nid(part->type);
+        STACK_OF(PKCS12_SAFEBAG)* bags = type == NID_pkcs7_data ? PKCS12_unpack_p7data(part)
+                                         : type == NID_pkcs7_encrypted
+                                             ? PKCS12_unpack_p7encdata(part, pass, pass ? -1 : 0)
+                                             : nullptr;
+        if (bags == nullptr) {
+            if (type == NID_pkcs7_data || type == NID_pkcs7_encrypted) {
+                return false;
+            }
+            continue;
+        }
+        for (int b = 0; b < sk_PKCS12_SAFEBAG_num(bags); ++b) {
+            const PKCS12_SAFEBAG* bag = sk_PKCS12_SAFEBAG_value(bags, b);
+            if (PKCS12_SAFEBAG_get_nid(bag) != NID_certBag) {
+                continue;
+            }
+            X509Ptr cert(PKCS12_SAFEBAG_get1_cert(bag));
+            if (cert && ++found.count == 1) {
+                Describe(cert.get(), found);
+            }
+        }
+        sk_PKCS12_SAFEBAG_pop_free(bags, PKCS12_SAFEBAG_free);
+    }
+    s = found;
+    return true;
+}
+
 void SummarisePkcs12(const std::string& base64, std::u16string_view password, CertSummary& s) {
     std::string der;
     if (!DecodeBase64(base64, der)) {
+        return;
+    }
+    // A stored file is as hostile as an imported one: its rounds are checked before any is run.
+    const Pkcs12Verdict verdict = CheckPkcs12Bytes(der, password);
+    if (verdict == Pkcs12Verdict::kTooCostly) {
+        s.tooCostly = true;
         return;
     }
     LoadCertificateProviders();
@@ -117,6 +161,18 @@ void SummarisePkcs12(const std::string& base64, std::u16string_view password, Ce
         tries = {nullptr, ""};
     } else {
         tries = {utf8.c_str()};
+    }
+    if (!PKCS12_mac_present(p12.get())) {
+        // OpenSSL's own reading insists on a MAC: the certificates are taken from the contents,
+        // which the check above found to open with the password.
+        if (verdict == Pkcs12Verdict::kOpens) {
+            for (const char* pass : tries) {
+                if (SummariseContents(p12.get(), pass, s)) {
+                    break;
+                }
+            }
+        }
+        return;
     }
     for (const char* pass : tries) {
         EVP_PKEY* key = nullptr;

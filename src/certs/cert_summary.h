@@ -9,6 +9,9 @@ struct CertSummary {
     std::string subject;    // one line, RFC 2253 order ("CN=Client,O=Example")
     std::string notAfter;   // "YYYY-MM-DD" (UTC)
     int count = 0;          // certificates in the text (PEM) or the file (PKCS #12)
+    // A PKCS #12 file that asks for more key derivation rounds than kPkcs12MaxIterations: it was
+    // not opened (readable is false).
+    bool tooCostly = false;
 };
 
 // `format` "pem": the one-line PEM text; otherwise the Base64 form of a PKCS #12 file, opened with

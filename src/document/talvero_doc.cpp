@@ -173,6 +173,15 @@ bool CTalveroDoc::Set(SettingId id, std::u16string_view value) {
         return false;
     }
     Store(id, std::move(stored));
+    // A new certificate format empties the slot: a certificate of the other format is no use to
+    // the radio, whichever path (page, `cert` command, `set`, fleet row) changed the format.
+    static const uint16_t certFormat = *FindSettingDef(u"eap_cert_format");
+    if (id.def == certFormat) {
+        static const uint16_t cert = *FindSettingDef(u"eap_cert_cert");
+        static const uint16_t password = *FindSettingDef(u"eap_cert_passwd");
+        m_values[Slot({cert, id.index})].clear();
+        m_values[Slot({password, id.index})].clear();
+    }
     if (def.hook == Hook::EarSidetone && value != u"off") {
         std::u16string& ec = m_values[Slot({k.earEc, 0})];
         if (ec != u"off") {

@@ -177,6 +177,8 @@ std::string CertText(uint32_t code) {
             return "wrong password";
         case kErrCancelled:
             return "the file needs a password: give cert_password column";
+        case kErrPkcs12TooCostly:
+            return "the file asks for more than " + std::to_string(kPkcs12MaxIterations) + " password rounds";
         default:
             return "not a certificate this slot takes (" + DescribeCode(code) + ")";
     }

@@ -9,6 +9,7 @@
 #include <iterator>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 class CertFixtures {
   public:
@@ -36,6 +37,35 @@ class CertFixtures {
         Run(p12 + " -out " + p12NoPassword + " -passout pass:");
         Run(p12 + " -out " + p12Password + " -passout 'pass:" + kPassword + "'");
         Run(p12 + " -legacy -out " + p12Legacy + " -passout 'pass:" + kPassword + "'");
+        // Without a MAC: the contents encrypted with the password, and nothing encrypted at all.
+        p12NoMac = dir + "/nomac.p12";
+        p12NoMacPlain = dir + "/nomac-plain.p12";
+        Run(p12 + " -nomac -out " + p12NoMac + " -passout 'pass:" + kPassword + "'");
+        Run(p12 + " -nomac -keypbe NONE -certpbe NONE -out " + p12NoMacPlain + " -passout pass:");
+        // Files asking for more rounds than any tool writes: made with 32768 rounds (the smallest
+        // count written in three bytes, cheap to make), then one count raised in place to 8388607.
+        // In the bytes the certificates' encryption comes first, then the key's, then the MAC.
+        const std::string base = dir + "/rounds.p12";
+        Run(p12 + " -iter 32768 -out " + base + " -passout 'pass:" + kPassword + "'");
+        const std::string bytes = Read(base);
+        const std::string count("\x02\x03\x00\x80\x00", 5);
+        std::vector<size_t> at;
+        for (size_t i = bytes.find(count); i != std::string::npos; i = bytes.find(count, i + 1)) {
+            at.push_back(i);
+        }
+        if (at.size() != 3) {
+            throw std::runtime_error("unexpected layout of " + base);
+        }
+        auto raised = [&](size_t which, const char* value) {
+            std::string copy = bytes;
+            copy.replace(at[which] + 2, 3, value, 3);
+            return copy;
+        };
+        p12HugeCertRounds = Make("huge-cert.p12", raised(0, "\x7f\xff\xff"));
+        p12HugeKeyRounds = Make("huge-key.p12", raised(1, "\x7f\xff\xff"));
+        p12HugeMacRounds = Make("huge-mac.p12", raised(2, "\x7f\xff\xff"));
+        // Exactly at the bound (1,000,000): worked through, so only the MAC no longer matches.
+        p12BoundMacRounds = Make("bound-mac.p12", raised(2, "\x0f\x42\x40"));
     }
     ~CertFixtures() { std::filesystem::remove_all(dir); }
     CertFixtures(const CertFixtures&) = delete;
@@ -76,4 +106,6 @@ class CertFixtures {
     std::string dir;
     std::string pem, twoPem;                            // one certificate, two certificates
     std::string p12NoPassword, p12Password, p12Legacy;  // legacy: RC2-40 and 3DES, with kPassword
+    std::string p12NoMac, p12NoMacPlain;                // no MAC: encrypted with kPassword; nothing encrypted
+    std::string p12HugeCertRounds, p12HugeKeyRounds, p12HugeMacRounds, p12BoundMacRounds;
 };

@@ -209,6 +209,16 @@ TEST_F(CertImport, Pkcs12PasswordsAndPrompts) {
         {"legacy RC2-40", fx->p12Legacy, Right, 0, CertFixtures::kPassword},
         {"legacy, wrong password", fx->p12Legacy, Wrong, kErrInvalidPassword, ""},
         {"a PEM certificate", fx->pem, NoPrompt, kErrInvalidParameter, ""},
+        // Without a MAC the password is right when the contents open with it.
+        {"no MAC, password", fx->p12NoMac, Right, 0, CertFixtures::kPassword},
+        {"no MAC, wrong password", fx->p12NoMac, Wrong, kErrInvalidPassword, ""},
+        {"no MAC, cancelled", fx->p12NoMac, Cancel, kErrCancelled, ""},
+        {"no MAC, nothing encrypted: no prompt", fx->p12NoMacPlain, NoPrompt, 0, ""},
+        // Round counts beyond the bound are refused before any is run, and before any prompt.
+        {"MAC rounds past the bound", fx->p12HugeMacRounds, NoPrompt, kErrPkcs12TooCostly, ""},
+        {"key rounds past the bound", fx->p12HugeKeyRounds, NoPrompt, kErrPkcs12TooCostly, ""},
+        {"certificate rounds past the bound", fx->p12HugeCertRounds, NoPrompt, kErrPkcs12TooCostly, ""},
+        {"MAC rounds at the bound are worked", fx->p12BoundMacRounds, Right, kErrInvalidPassword, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -2,6 +2,7 @@
 // to, a saved configuration with certificates, and the summary that lists a stored certificate.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 #include "cert_fixtures.h"
@@ -71,6 +72,7 @@ TEST_F(CertSlot, FailedImportLeavesSlotAndFlagAlone) {
         {"cancelled", fx->p12Password, [](std::u16string&) { return false; }, kErrCancelled, 0},
         {"PEM file as PKCS #12", fx->pem, nullptr, kErrInvalidParameter, kTextIdCertImportFailed},
         {"folder", fx->dir, nullptr, kErrAccessDenied, kTextIdCertImportFailed},
+        {"rounds past the bound", fx->p12HugeMacRounds, nullptr, kErrPkcs12TooCostly, kTextIdCertTooCostly},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -81,6 +83,77 @@ TEST_F(CertSlot, FailedImportLeavesSlotAndFlagAlone) {
         EXPECT_FALSE(doc.IsModified());
     }
     EXPECT_EQ(CertImportMessageId(0), 0u);
+}
+
+TEST_F(CertSlot, RefusedCertificateStoresNothing) {
+    // A PEM file with a NUL byte between its lines: the certificate setter refuses the text, so
+    // the import fails and the slot keeps its certificate and password.
+    std::string bytes = CertFixtures::Read(fx->pem);
+    bytes.insert(bytes.find('\n') + 1, 1, '\0');
+    const std::string withNul = fx->Make("nul.pem", bytes);
+    struct Case {
+        const char* name;
+        bool filled;
+    } cases[] = {{"empty slot", false}, {"slot holding a certificate", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CTalveroDoc d;
+        ASSERT_TRUE(SetSlotCertificateFormat(d, 1, u"pem"));
+        if (c.filled) {
+            ASSERT_EQ(ImportCertificateIntoSlot(d, 1, fx->pem, nullptr), 0u);
+            ASSERT_TRUE(d.Set(u"eap_cert_passwd", 1, u"kept"));
+        }
+        const std::u16string cert = d.Get(u"eap_cert_cert", 1), password = d.Get(u"eap_cert_passwd", 1);
+        d.SetModifiedFlag(false);
+        const uint32_t code = ImportCertificateIntoSlot(d, 1, withNul, nullptr);
+        EXPECT_EQ(code, kErrInvalidData);
+        EXPECT_EQ(CertImportMessageId(code), kTextIdCertImportFailed);
+        EXPECT_EQ(d.Get(u"eap_cert_cert", 1), cert);
+        EXPECT_EQ(d.Get(u"eap_cert_passwd", 1), password);
+        EXPECT_FALSE(d.IsModified());
+    }
+}
+
+TEST_F(CertSlot, EveryFormatChangeEmptiesTheSlot) {
+    // Whatever path sets a slot's format: the slot functions, the setter by name, the setter by
+    // the file's key (as `talvero-cli set` and fleet rows do).
+    const struct {
+        const char* name;
+        std::function<bool(CTalveroDoc&, const char16_t*)> set;
+    } paths[] = {
+        {"slot function",
+         [](CTalveroDoc& d, const char16_t* f) { return SetSlotCertificateFormat(d, 1, f); }},
+        {"setter by name", [](CTalveroDoc& d, const char16_t* f) { return d.Set(u"eap_cert_format", 1, f); }},
+        {"setter by key",
+         [](CTalveroDoc& d, const char16_t* f) {
+             return d.Set(*FindSettingByKey(u"eap_cert_format_02"), f);
+         }},
+    };
+    const struct {
+        const char16_t* format;
+        bool accepted, emptied;
+    } formats[] = {{u"p12", true, false}, {u"pem", true, true}, {u"der", false, false}};
+    for (const auto& path : paths) {
+        for (const auto& f : formats) {
+            SCOPED_TRACE(std::string(path.name) + " " + Utf16ToUtf8(f.format));
+            CTalveroDoc d;
+            ASSERT_EQ(ImportCertificateIntoSlot(d, 1, fx->p12Password, Answer(CertFixtures::kPassword)), 0u);
+            ASSERT_EQ(ImportCertificateIntoSlot(d, 2, fx->p12Password, Answer(CertFixtures::kPassword)), 0u);
+            EXPECT_EQ(path.set(d, f.format), f.accepted);
+            EXPECT_EQ(d.Get(u"eap_cert_cert", 1).empty(), f.emptied);
+            EXPECT_EQ(d.Get(u"eap_cert_passwd", 1).empty(), f.emptied);
+            EXPECT_FALSE(d.Get(u"eap_cert_cert", 2).empty()) << "other slots untouched";
+        }
+    }
+    // Loading a file is no change of format: a PEM slot keeps the certificate the file holds.
+    CTalveroDoc d;
+    ASSERT_TRUE(SetSlotCertificateFormat(d, 0, u"pem"));
+    ASSERT_EQ(ImportCertificateIntoSlot(d, 0, fx->pem, nullptr), 0u);
+    const std::string path = fx->dir + "/pem-slot.ini";
+    ASSERT_TRUE(SaveConfigurationFile(d, path).ok());
+    CTalveroDoc back;
+    ASSERT_TRUE(OpenConfigurationFile(back, path).ok());
+    EXPECT_EQ(back.Get(u"eap_cert_cert", 0), d.Get(u"eap_cert_cert", 0));
 }
 
 TEST_F(CertSlot, DeleteAndFormatChoice) {
@@ -166,6 +239,17 @@ TEST_F(CertSlot, SummaryReadsSubjectAndExpiry) {
         SummariseStoredCertificate(u"pem", u"-----BEGIN CERTIFICATE-----AAAA-----END CERTIFICATE-----", u"")
             .readable);
     EXPECT_FALSE(SummariseStoredCertificate(u"p12", u"not base64!", u"").readable);
+
+    // A stored file asking for more rounds than the bound is not opened at all.
+    const std::u16string hostile = Base64Encode(CertFixtures::Read(fx->p12HugeKeyRounds));
+    const CertSummary sum = SummariseStoredCertificate(u"p12", hostile, Utf8ToUtf16(CertFixtures::kPassword));
+    EXPECT_TRUE(sum.tooCostly);
+    EXPECT_FALSE(sum.readable);
+    // Without a MAC the contents are read with the password.
+    const CertSummary noMac = SummariseStoredCertificate(
+        u"p12", Base64Encode(CertFixtures::Read(fx->p12NoMac)), Utf8ToUtf16(CertFixtures::kPassword));
+    EXPECT_TRUE(noMac.readable);
+    EXPECT_EQ(noMac.subject, "O=Norvane,CN=Talvero Test Client");
 }
 
 TEST(CertPassword, WhatTheSlotCanKeep) {

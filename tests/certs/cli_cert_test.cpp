@@ -7,6 +7,9 @@
 #include <memory>
 
 #include "cert_fixtures.h"
+#include "certs/pfx_import.h"
+#include "document/config_file.h"
+#include "document/talvero_doc.h"
 
 namespace {
 
@@ -76,6 +79,9 @@ TEST_F(CliCert, FailuresWriteNothing) {
     const std::string a = fx->dir + "/f.ini";
     ASSERT_EQ(Cli("new -o " + a).status, 0);
     const std::string fresh = CertFixtures::Read(a);
+    std::string nul = CertFixtures::Read(fx->pem);
+    nul.insert(nul.find('\n') + 1, 1, '\0');
+    const std::string withNul = fx->Make("nul.pem", nul);
     const struct {
         const char* name;
         std::string args, input;
@@ -93,6 +99,12 @@ TEST_F(CliCert, FailuresWriteNothing) {
         {"bad format", "cert import " + a + " 1 " + fx->pem + " --format der", "", 2, "pem or p12"},
         {"missing argument", "cert delete " + a, "", 2, "expected FILE.ini and SLOT"},
         {"not a configuration", "cert list " + fx->pem, "", 1, fx->pem.c_str()},
+        {"PEM holding a NUL byte", "cert import " + a + " 1 " + withNul + " --format pem", "", 1,
+         "could not be imported"},
+        {"rounds past the bound", "cert import " + a + " 1 " + fx->p12HugeMacRounds, "", 1,
+         "more than 1,000,000 password rounds"},
+        {"no MAC, wrong password", "cert import " + a + " 1 " + fx->p12NoMac + " --password-stdin", "guess",
+         1, "The password is not correct"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -101,6 +113,40 @@ TEST_F(CliCert, FailuresWriteNothing) {
         EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
         EXPECT_EQ(CertFixtures::Read(a), fresh);
     }
+}
+
+TEST_F(CliCert, FormatSetAnyWayEmptiesTheSlot) {
+    const std::string a = fx->dir + "/set.ini";
+    ASSERT_EQ(Cli("new -o " + a).status, 0);
+    ASSERT_EQ(Cli("cert import " + a + " 2 " + fx->p12Password + " --password-stdin", CertFixtures::kPassword)
+                  .status,
+              0);
+    ASSERT_NE(Cli("cert list " + a).out.find("slot 2: p12 \"\": subject"), std::string::npos);
+    const CliRun r = Cli("set " + a + " eap_cert_format_02=pem");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(Cli("cert list " + a).out.find("slot 2: pem \"\": empty"), std::string::npos);
+}
+
+TEST_F(CliCert, Pkcs12WithoutMacAndCostlyFiles) {
+    const std::string a = fx->dir + "/nomac.ini";
+    ASSERT_EQ(Cli("new -o " + a).status, 0);
+    // Without a MAC, the right password opens the contents: imported and listed.
+    const CliRun r =
+        Cli("cert import " + a + " 3 " + fx->p12NoMac + " --password-stdin", CertFixtures::kPassword);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(Cli("cert list " + a).out.find("slot 3: p12 \"\": subject O=Norvane"), std::string::npos);
+
+    // A configuration already holding a costly file: listed without opening it.
+    CTalveroDoc doc;
+    ASSERT_TRUE(doc.Set(u"eap_cert_cert", 0, Base64Encode(CertFixtures::Read(fx->p12HugeKeyRounds))));
+    const std::string held = fx->dir + "/held.ini";
+    ASSERT_TRUE(SaveConfigurationFile(doc, held).ok());
+    const CliRun list = Cli("cert list " + held);
+    EXPECT_EQ(list.status, 0);
+    EXPECT_NE(
+        list.out.find("slot 1: p12 \"\": not opened: the file asks for more than 1000000 password rounds"),
+        std::string::npos)
+        << list.out;
 }
 
 }  // namespace

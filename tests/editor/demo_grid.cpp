@@ -54,7 +54,7 @@ QWidget* DemoGrid::CreateCellEditor(int row, int column, int left, int top, int 
     if (it->second.configure) {
         it->second.configure(*edit);
     }
-    edit->FilterAllowedChars();
+    // As the pages do: the cell's text is shown as it is; the limits hold for what is typed.
     return edit;
 }
 

@@ -129,8 +129,8 @@ int RunImport(const std::vector<std::string>& args) {
     if (!Open(doc, p.files[0])) {
         return 1;
     }
-    if (!p.format.empty()) {
-        SetSlotCertificateFormat(doc, slot, Utf8ToUtf16(p.format));
+    if (!p.format.empty() && !SetSlotCertificateFormat(doc, slot, Utf8ToUtf16(p.format))) {
+        return Fail("cert import: the slot's format cannot be set to " + p.format, 1);
     }
     bool badPassword = false;
     const CertPasswordPrompt prompt = [&](std::u16string& password) {
@@ -158,10 +158,10 @@ int RunImport(const std::vector<std::string>& args) {
                     1);
     }
     if (code != kErrSuccess) {
-        return Fail("cert import: " + p.files[2] + ": " +
-                        Utf16ToUtf8(GetLanguageText(CertImportMessageId(code))) + " (" + DescribeCode(code) +
-                        ")",
-                    1);
+        const uint32_t message = CertImportMessageId(code);
+        // The system's description adds to the general message only; the others say it all.
+        const std::string why = message == kTextIdCertImportFailed ? " (" + DescribeCode(code) + ")" : "";
+        return Fail("cert import: " + p.files[2] + ": " + Utf16ToUtf8(GetLanguageText(message)) + why, 1);
     }
     return Save(doc, p.out.empty() ? p.files[0] : p.out);
 }
@@ -213,7 +213,10 @@ int RunList(const std::vector<std::string>& args) {
             line += "empty";
         } else {
             const CertSummary sum = SummariseStoredCertificate(format, cert, doc.Get(u"eap_cert_passwd", s));
-            if (!sum.readable) {
+            if (sum.tooCostly) {
+                line += "not opened: the file asks for more than " + std::to_string(kPkcs12MaxIterations) +
+                        " password rounds";
+            } else if (!sum.readable) {
                 line += "certificate not readable";
             } else {
                 line +=

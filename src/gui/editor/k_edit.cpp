@@ -32,6 +32,7 @@ void KEdit::dropEvent(QDropEvent* event) {
     for (const QUrl& url : event->mimeData()->urls()) {
         if (url.isLocalFile()) {
             setText(url.toLocalFile().left(kMaxDroppedPath));
+            FilterAllowedChars();  // a dropped path is input like a paste
             event->acceptProposedAction();
             return;
         }

@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QFontMetrics>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QTimer>
 
@@ -36,6 +37,12 @@ KGridListCtrlCombo::KGridListCtrlCombo(KGridListView* owner, int row, int column
     show();
     setFocus(Qt::OtherFocusReason);
     showPopup();
+    if (currentIndex() < 0) {
+        // The value is one the list does not offer: no item is highlighted until the user moves
+        // to one, so Enter alone chooses nothing.
+        view()->setCurrentIndex(QModelIndex());
+        view()->selectionModel()->clear();
+    }
 }
 
 KGridListCtrlCombo::~KGridListCtrlCombo() {
@@ -56,9 +63,10 @@ void KGridListCtrlCombo::PostClose() {
 }
 
 void KGridListCtrlCombo::Close() {
-    m_endEditRecord.text = m_cancelled           ? m_initialText
-                           : currentIndex() >= 0 ? currentText().left(kMaxReportedText)
-                                                 : QString();
+    // Escape, and a list closed without any item chosen (the cell's value is one the list does not
+    // offer), report the text the combo opened on: nothing changes unless the user chose.
+    m_endEditRecord.text =
+        m_cancelled || currentIndex() < 0 ? m_initialText : currentText().left(kMaxReportedText);
     m_endEditRecord.mask = m_endEditRecord.text != m_initialText ? KGridListView::kItemText : 0;
     if (hasFocus() && m_owner) {
         m_owner->setFocus(Qt::OtherFocusReason);
@@ -81,6 +89,14 @@ bool KGridListCtrlCombo::eventFilter(QObject* watched, QEvent* event) {
                 m_cancelled = true;
                 hidePopup();
                 return true;
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+                if (!view()->currentIndex().isValid()) {
+                    m_cancelled = true;  // nothing highlighted: nothing chosen
+                    hidePopup();
+                    return true;
+                }
+                break;
             case Qt::Key_Tab:
             case Qt::Key_Backtab:
                 // The highlighted item is the choice, as it is for Enter.

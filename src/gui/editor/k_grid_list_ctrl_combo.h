@@ -1,7 +1,8 @@
 #pragma once
 // The grid's in-place choice editor: a drop-down list over a cell, open as long as its list is.
 // Choosing, dismissing, Enter, Tab, Escape or focus loss end it; it reports the chosen item's
-// text to the grid and deletes itself.
+// text to the grid and deletes itself. Escape, and closing without any item chosen (a cell whose
+// value the list does not offer), report no change.
 #include <QComboBox>
 #include <QPointer>
 #include <QStringList>

@@ -143,6 +143,13 @@ void KGridListCtrlEdit::focusOutEvent(QFocusEvent* event) {
     }
 }
 
+// The page going away with the editor open (another page chosen, the window closing) ends the
+// edit as focus leaving does, even when the editor never held the focus.
+void KGridListCtrlEdit::hideEvent(QHideEvent* event) {
+    QLineEdit::hideEvent(event);
+    EndEdit();
+}
+
 void KGridListCtrlEdit::mousePressEvent(QMouseEvent* event) {
     if (!rect().contains(event->position().toPoint())) {
         EndEdit();

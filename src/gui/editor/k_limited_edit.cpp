@@ -49,9 +49,7 @@ bool HasNonAscii(const QString& text) {
 
 }  // namespace
 
-KLimitedEdit::KLimitedEdit(QWidget* parent) : QLineEdit(parent) {
-    connect(this, &QLineEdit::textChanged, this, [this] { FilterAllowedChars(); });
-}
+KLimitedEdit::KLimitedEdit(QWidget* parent) : QLineEdit(parent) {}
 
 void KLimitedEdit::LiftLengthLimit() {
     // Qt resets the selection when the limit changes, so change it only once.
@@ -107,19 +105,27 @@ void KLimitedEdit::Paste() {
     if (isReadOnly()) {
         return;
     }
-    const QString text = ReadClipboardText();
+    const QString clipboard = ReadClipboardText();
+    if (clipboard.isEmpty()) {
+        return;
+    }
+    if (m_asciiOnly != 0 && HasNonAscii(clipboard)) {
+        return;
+    }
+    // Only what arrives is filtered: the text the field already holds stays as it is.
+    QString text;
+    text.reserve(clipboard.size());
+    for (QChar ch : clipboard) {
+        if (Allows(ch)) {
+            text.append(ch);
+        }
+    }
     const LengthLimit limit = ActiveLimit();
-    if (m_asciiOnly != 0 && HasNonAscii(text)) {
-        return;
-    }
-    if (text.isEmpty() || limit.measure == LengthMeasure::kNone) {
-        paste();
-        return;
-    }
     if (hasSelectedText()) {
         del();
     }
-    const QString fitting = FitPastedText(this->text(), text, limit);
+    const QString fitting =
+        limit.measure == LengthMeasure::kNone ? text : FitPastedText(this->text(), text, limit);
     if (!fitting.isEmpty()) {
         insert(fitting);
     }

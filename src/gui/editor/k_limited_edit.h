@@ -2,8 +2,10 @@
 // A single-line field that holds its text to its EditLimits: typed and composed characters
 // outside the allowed set are dropped and obey the length limit one by one (a fast key repeat
 // too); Ctrl+V, the context menu's Paste and the middle-click selection paste all go through
-// the limited paste; every change of the text drops characters outside the allowed set. A
-// read-only field takes no typed, composed or pasted text at all (selection and copy still work).
+// the limited paste, which drops characters outside the allowed set. Only what is typed, composed
+// or pasted is checked: the text the field was given stays exactly as given, so a field opened on
+// a stored value and closed without typing reports that value unchanged. A read-only field takes
+// no typed, composed or pasted text at all (selection and copy still work).
 // The grid's cell editor and the dialogs' KEdit both derive from it.
 #include <QLineEdit>
 
@@ -20,10 +22,12 @@ class KLimitedEdit : public QLineEdit, public EditLimits {
     // Identifier, number and password fields: no input method composition can start here.
     void DetachInputMethod();
     // Drops every character outside m_allowedChars, keeping the selection on the characters
-    // that stay. The creator runs it once after setting the limits, so the initial text obeys.
+    // that stay. A dialog field whose initial text must obey runs it once; a cell editor never
+    // does, as it opens on the stored value.
     void FilterAllowedChars();
-    // Clipboard text: refused when ASCII only is set and it holds anything above 127; under a
-    // length limit cut from its end until it fits, and inserted undoably.
+    // Clipboard text: refused when ASCII only is set and it holds anything above 127; then the
+    // characters outside the allowed set are dropped, the rest cut from its end under a length
+    // limit until it fits, and inserted undoably.
     void Paste();
 
   protected:

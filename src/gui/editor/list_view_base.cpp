@@ -20,6 +20,8 @@ using namespace page_style;
 namespace {
 
 constexpr int kJisErrorId = 430;
+// A refusal on a row that has no message of its own.
+constexpr uint32_t kTextIdValueRefused = 2175;
 constexpr char16_t kPasswordChar = u'*';
 const QString kTempTable = QStringLiteral("combobox_temp");
 // Identifier types that change what an identifier-or-number row edits.
@@ -217,6 +219,19 @@ QString CListViewBase::ValueToText(const QString& value, const QString& table) c
     return found == it->second.end() ? QString() : found->second;
 }
 
+bool CListViewBase::FindTextValue(const QString& text, const QString& table, QString* value) const {
+    auto it = m_textValues.find(table);
+    if (it == m_textValues.end()) {
+        return false;
+    }
+    auto found = it->second.find(text);
+    if (found == it->second.end()) {
+        return false;
+    }
+    *value = found->second;
+    return true;
+}
+
 QString CListViewBase::TextToValue(const QString& text, const QString& table) const {
     auto it = m_textValues.find(table);
     if (it == m_textValues.end()) {
@@ -322,8 +337,9 @@ void CListViewBase::ConfigureEdit(KGridListCtrlEdit& edit, const TextRowRule& ru
     edit.m_maxAnsiBytes = rule.maxAnsiBytes;
     edit.m_maxUtf8Bytes = rule.maxUtf8Bytes;
     edit.m_maxWidth = rule.maxWidth;
+    // The editor shows the stored value as stored: only what the user types or pastes is held to
+    // the allowed characters, so opening and closing it never rewrites the value.
     edit.m_allowedChars = Q(rule.allowedChars);
-    edit.FilterAllowedChars();
     if (rule.asciiOnly) {
         edit.m_asciiOnly = 1;
         edit.DetachInputMethod();
@@ -418,21 +434,28 @@ void CListViewBase::OnEndCellEdit(KEndEditRecord& record) {
         case PageRow::Kind::kIdentifierOrNumber:
             CommitIdentifierOrNumber(*decl, index, record);
             return;
-        case PageRow::Kind::kChoice:
+        case PageRow::Kind::kChoice: {
+            // Only a listed item is a choice; any other text (none chosen) stores nothing.
+            QString value;
+            if (!FindTextValue(record.text, Q(decl->table), &value)) {
+                ShowDeclaredCell(record.row, record.column);
+                return;
+            }
             // The combo offers only values of the setting's domain; only a rule across settings
             // (a range whose ends must not cross) can refuse one, and then the row says why.
-            if (!StoreValue(*decl, index, TextToValue(record.text, Q(decl->table)).toStdU16String()) &&
-                decl->errorId != 0) {
+            if (!StoreValue(*decl, index, value.toStdU16String())) {
                 ShowRefusal(*decl);
             }
             AfterCommit(*decl);
             ShowDeclaredCell(record.row, record.column);
             return;
+        }
         case PageRow::Kind::kDocumentChoice: {
             // The empty item (or a text no longer listed) stores nothing.
-            const QString value = TextToValue(record.text, kTempTable);
-            if (!value.isEmpty()) {
-                StoreValue(*decl, index, value.toStdU16String());
+            QString value;
+            if (FindTextValue(record.text, kTempTable, &value) && !value.isEmpty() &&
+                !StoreValue(*decl, index, value.toStdU16String())) {
+                ShowRefusal(*decl);
             }
             AfterCommit(*decl);
             ShowDeclaredCell(record.row, record.column);
@@ -456,6 +479,10 @@ void CListViewBase::OnEndCellEdit(KEndEditRecord& record) {
 }
 
 void CListViewBase::ShowRefusal(const PageRow& decl) {
+    if (decl.errorId == 0) {
+        ShowError(Text(kTextIdValueRefused));
+        return;
+    }
     std::vector<FormatArg> args;
     for (int64_t arg : decl.rule.errorArgs) {
         args.emplace_back(static_cast<long long>(arg));
@@ -467,8 +494,11 @@ void CListViewBase::CommitIdentifierOrNumber(const PageRow& decl, unsigned index
                                              const KEndEditRecord& record) {
     const std::u16string typed = record.text.toStdU16String();
     if (Doc().Get(decl.typeKey, index) == kTelephoneType) {
-        // Shown as the document holds it, so a refused number never looks stored.
-        Doc().Set(decl.numberKey, index, typed);
+        if (!Doc().Set(decl.numberKey, index, typed)) {
+            // The cell keeps the number it showed.
+            ShowError(Text(kTextIdValueRefused));
+            return;
+        }
     } else if (!StoreValue(decl, index, typed)) {
         // The cell keeps the identifier it showed.
         ShowRefusal(decl);

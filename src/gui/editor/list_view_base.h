@@ -59,6 +59,8 @@ class CListViewBase : public KGridListView, public ISettingsPage {
     void AddValueText(const QString& value, const QString& text, const QString& table);
     QString ValueToText(const QString& value, const QString& table) const;
     QString TextToValue(const QString& text, const QString& table) const;
+    // The value of a text the table holds; false when it holds no such text.
+    bool FindTextValue(const QString& text, const QString& table, QString* value) const;
     void ClearTempTable();
 
     // ---- help ------------------------------------------------------------------------------

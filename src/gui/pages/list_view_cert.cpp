@@ -18,6 +18,7 @@ namespace {
 constexpr uint32_t kTitle = 10003, kLabelCert = 10250, kLabelName = 10252, kLabelFormat = 10261;
 constexpr uint32_t kTextP12 = 10262, kTextPem = 10263;
 constexpr int kNameMaxChars = 31;
+constexpr uint32_t kTextValueRefused = 2175;
 const QString kDefault = QStringLiteral("default");
 
 QString Q(const std::u16string& text) {
@@ -103,12 +104,16 @@ void CListViewCert::OnEndCellEdit(KEndEditRecord& record) {
     }
     const unsigned slot = static_cast<unsigned>(record.row / 4);
     if (record.row == FormatRow(slot)) {
-        const QString value = TextToValue(record.text, kDefault);
-        if (!value.isEmpty()) {
-            SetSlotCertificateFormat(Doc(), slot, value.toStdU16String());
+        // Only a listed item is a choice: none chosen stores nothing.
+        QString value;
+        if (FindTextValue(record.text, kDefault, &value) &&
+            !SetSlotCertificateFormat(Doc(), slot, value.toStdU16String())) {
+            ShowError(PageText(kTextValueRefused));
         }
     } else if (record.row == NameRow(slot)) {
-        Doc().Set(u"eap_cert_name", slot, record.text.toStdU16String());
+        if (!Doc().Set(u"eap_cert_name", slot, record.text.toStdU16String())) {
+            ShowError(PageText(kTextValueRefused));
+        }
     } else {
         CertificateAction(slot, record.text);
     }

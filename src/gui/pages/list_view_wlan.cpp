@@ -17,6 +17,7 @@ constexpr uint32_t kTitle = 10000, kUnitSection = 10006, kAddressSectionText = 1
                    kNetworkSectionText = 10040, kEapSectionText = 10060;
 constexpr uint32_t kTextNoCertificate = 2505, kWarnNoCertificate = 10085, kPskRefused = 10151;
 constexpr uint32_t kTextCustomChannel = 10108;
+constexpr uint32_t kTextValueRefused = 2175;
 const QString kDefault = QStringLiteral("default");
 
 QString Q(std::u16string_view text) {
@@ -406,11 +407,28 @@ bool CListViewWlan::SelectChannels() {
     if (UserPrompts().ExecDialog(&dialog) != QDialog::Accepted) {
         return false;
     }
-    Doc().Set(u"wlan_ch_custom", dialog.m_channels);
-    return true;
+    return Store(u"wlan_ch_custom", 0, dialog.m_channels);
 }
 
 // ---- commits -------------------------------------------------------------------------------
+
+bool CListViewWlan::Store(std::u16string_view key, unsigned index, std::u16string_view value,
+                          uint32_t refusal) {
+    if (Doc().Set(key, index, value)) {
+        return true;
+    }
+    ShowError(PageText(refusal != 0 ? refusal : kTextValueRefused));
+    return false;
+}
+
+bool CListViewWlan::ChoiceValue(const QString& text, std::u16string& value) const {
+    QString found;
+    if (!FindTextValue(text, kDefault, &found)) {
+        return false;  // no item chosen: nothing is stored
+    }
+    value = found.toStdU16String();
+    return true;
+}
 
 void CListViewWlan::OnEndCellEdit(KEndEditRecord& record) {
     if (record.column != 1 || record.row <= 0 || record.row >= kRows) {
@@ -425,27 +443,25 @@ void CListViewWlan::OnEndCellEdit(KEndEditRecord& record) {
 }
 
 void CListViewWlan::CommitUnitRow(int row, const QString& text) {
+    std::u16string value;
     switch (row) {
         case kScanRow:
-        case kPowerRow: {
-            const QString value = TextToValue(text, kDefault);
-            Doc().Set(row == kScanRow ? u"wlan_scan" : u"wlan_power", value.toStdU16String());
-            SetItemText(row, 1, text);
+        case kPowerRow:
+            if (ChoiceValue(text, value)) {
+                Store(row == kScanRow ? u"wlan_scan" : u"wlan_power", 0, value);
+            }
+            ShowChoice(row, true, Doc().Get(row == kScanRow ? u"wlan_scan" : u"wlan_power"));
             break;
-        }
-        case kChannelRow: {
-            const QString value = TextToValue(text, kDefault);
-            if (value.isEmpty() || (value == QStringLiteral("custom") && !SelectChannels())) {
+        case kChannelRow:
+            if (!ChoiceValue(text, value) || (value == u"custom" && !SelectChannels())) {
                 return;  // cancelled: nothing stored, the cell keeps its text
             }
-            Doc().Set(u"wlan_ch", value.toStdU16String());
+            Store(u"wlan_ch", 0, value);
             ChannelRule();
-            SetItemText(row, 1, text);
             break;
-        }
         case kRoamRow:
             if (const unsigned n = LeadingNumber(text); n > 0) {
-                Doc().Set(u"wlan_roam_rssi", QString::number(n).toStdU16String());
+                Store(u"wlan_roam_rssi", 0, QString::number(n).toStdU16String());
             }
             ShowInputCell(kRoamRow, 1, true, QStringLiteral("-") + Q(Doc().Get(u"wlan_roam_rssi")));
             break;
@@ -461,9 +477,12 @@ void CListViewWlan::CommitProfileRow(unsigned p, int offset, const QString& text
     }
     const int row = Row(p, static_cast<ProfileRow>(offset));
     const std::u16string typed = text.toStdU16String();
+    std::u16string value;
     switch (offset) {
         case kDhcp:
-            Doc().Set(field->key, p, TextToValue(text, kDefault).toStdU16String());
+            if (ChoiceValue(text, value)) {
+                Store(field->key, p, value);
+            }
             AddressRule(p);
             return;
         case kIpAddr:
@@ -472,8 +491,7 @@ void CListViewWlan::CommitProfileRow(unsigned p, int offset, const QString& text
         case kDns1:
         case kDns2:
         case kPsk:
-            if (!Doc().Set(field->key, p, typed)) {
-                ShowError(PageText(field->refusal));
+            if (!Store(field->key, p, typed, field->refusal)) {
                 return;
             }
             // The stored form: an address without leading zeros, a key as stars.
@@ -482,40 +500,49 @@ void CListViewWlan::CommitProfileRow(unsigned p, int offset, const QString& text
                 offset == kPsk ? Q(MaskText(Doc().Get(field->key, p))) : Q(Doc().Get(field->key, p)));
             return;
         case kSsid:
-            Doc().Set(field->key, p, typed);
-            SsidRule(p);
+            if (Store(field->key, p, typed)) {
+                SsidRule(p);
+            }
             return;
         case kSecurity:
         case kEncryption:
-            Doc().Set(field->key, p, TextToValue(text, kDefault).toStdU16String());
+            if (ChoiceValue(text, value)) {
+                Store(field->key, p, value);
+            }
             ShowChoice(row, true, Doc().Get(field->key, p));
             SecurityRule(p);
             return;
         case kEapType:
-            if (Doc().Set(field->key, p, TextToValue(text, kDefault).toStdU16String())) {
-                Doc().Set(u"eap_cert_cert_idx", p, u"1");
+            if (ChoiceValue(text, value) && Store(field->key, p, value)) {
+                Store(u"eap_cert_cert_idx", p, u"1");
                 SecurityRule(p);
             }
             return;
         case kEapIdentity:
         case kEapOuterIdentity:
-            Doc().Set(field->key, p, typed);
-            SetItemText(row, 1, text);
+            if (Store(field->key, p, typed)) {
+                SetItemText(row, 1, Q(Doc().Get(field->key, p)));
+            }
             return;
         case kEapPassword:
-            Doc().Set(field->key, p, typed);
-            SetItemText(row, 1, Q(MaskText(typed)));
+            if (Store(field->key, p, typed)) {
+                SetItemText(row, 1, Q(MaskText(Doc().Get(field->key, p))));
+            }
             return;
         case kEapCertIndex: {
-            const unsigned index = text == PageText(kTextNoCertificate) ? 0 : LeadingNumber(text);
+            // Only a listed item is a choice: the text of 2505 or a slot's description.
+            const bool none = text == PageText(kTextNoCertificate);
+            const unsigned index = none ? 0 : LeadingNumber(text);
+            if (!none && (index == 0 || index > kCertSlots)) {
+                return;
+            }
             if (index == 0) {
                 UserPrompts().Message(this, PageText(kWarnNoCertificate), IUserPrompts::Icon::Warning,
                                       IUserPrompts::Buttons::Ok);
             }
-            if (index <= kCertSlots) {
-                Doc().Set(u"eap_cert_cert_idx", p, QString::number(index).toStdU16String());
+            if (Store(u"eap_cert_cert_idx", p, QString::number(index).toStdU16String())) {
+                SetItemText(row, 1, CertChoiceText(Doc().Get(u"eap_cert_cert_idx", p)));
             }
-            SetItemText(row, 1, text);
             return;
         }
         default:

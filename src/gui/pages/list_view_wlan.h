@@ -52,8 +52,12 @@ class CListViewWlan : public CListViewBase {
   private:
     void CommitUnitRow(int row, const QString& text);
     void CommitProfileRow(unsigned profile, int offset, const QString& text);
-    // Shows the custom channel list and stores it when confirmed; false when cancelled.
+    // Shows the custom channel list and stores it when confirmed; false when cancelled or refused.
     bool SelectChannels();
+    // The setter; a refusal shows `refusal` (0: the general refusal text). True when stored.
+    bool Store(std::u16string_view key, unsigned index, std::u16string_view value, uint32_t refusal = 0);
+    // The value of a listed item's text; false when the text is no item (none was chosen).
+    bool ChoiceValue(const QString& text, std::u16string& value) const;
 
     void ChannelRule();
     void AddressRule(unsigned profile);

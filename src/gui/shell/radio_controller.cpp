@@ -1,6 +1,5 @@
 #include "gui/shell/radio_controller.h"
 
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStringList>
@@ -21,6 +20,7 @@
 #include "gui/dialogs/gui_clone_host.h"
 #include "gui/shell/command_table.h"
 #include "gui/shell/file_controller.h"
+#include "gui/shell/transfer_timed_host.h"
 #include "gui/shell/user_prompts.h"
 #include "link/clone_trace.h"
 #include "link/diagnostic_report.h"
@@ -298,12 +298,11 @@ void CRadioController::OnCloneWrite() {
     if (!EnsurePort()) {
         return;
     }
-    CGuiCloneHost host(m_window);
-    QElapsedTimer clock;
-    clock.start();
+    CGuiCloneHost gui(m_window);
+    TransferTimedHost host(gui);
     const RadioOutcome written =
         WriteConfiguration(*m_document, m_link, host, RadioCommandTimings(), m_verifyAfterWrite);
-    ReportTimed(written, kWriteTexts, clock.elapsed());
+    ReportTimed(written, kWriteTexts, host.TransferMilliseconds());
 }
 
 void CRadioController::OnCloneInformation() {
@@ -338,11 +337,10 @@ void CRadioController::OnFirmwareUpdate() {
     if (path.isEmpty() || !EnsurePort()) {
         return;
     }
-    CGuiCloneHost host(m_window);
-    QElapsedTimer clock;
-    clock.start();
+    CGuiCloneHost gui(m_window);
+    TransferTimedHost host(gui);
     const RadioOutcome updated = UpdateRadioFirmware(path.toStdString(), m_link, host, RadioCommandTimings());
-    ReportTimed(updated, kFirmwareTexts, clock.elapsed());
+    ReportTimed(updated, kFirmwareTexts, host.TransferMilliseconds());
 }
 
 void CRadioController::OnComMore() {
