@@ -107,7 +107,6 @@ class TextsTest : public QObject {
                      return s.join(", ");
                  }())));
     }
-
 };
 
 static GuiTestRegistration<TextsTest> g_textsTest;
