@@ -13,6 +13,7 @@
 #include "document/secret_keys.h"
 #include "document/talvero_doc.h"
 #include "platform/code_page.h"
+#include "platform/private_files.h"
 #include "platform/read_whole_file.h"
 
 namespace {
@@ -223,22 +224,6 @@ bool ResolveSaveTarget(const std::string& path, std::string& target, int& err) {
     return false;
 }
 
-// Writes every byte; 0 or the errno of the failure.
-int WriteAll(int fd, const std::string& bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return errno;
-        }
-        done += static_cast<size_t>(n);
-    }
-    return 0;
-}
-
 }  // namespace
 
 ErrorInfo WriteFileAtomically(const std::string& path, const std::string& bytes, unsigned newFileMode) {
@@ -286,7 +271,7 @@ ErrorInfo WriteFileAtomically(const std::string& path, const std::string& bytes,
         mode &= ~mask;
     }
     fchmod(fd, mode);  // after the owner: a change of owner clears the set-user-ID bits
-    err = WriteAll(fd, bytes);
+    err = WriteAllBytes(fd, bytes);
     if (!err && fsync(fd) != 0) {
         err = errno;
     }

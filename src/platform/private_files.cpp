@@ -19,20 +19,20 @@ ErrorInfo Refusal(int err, const std::string& what, const std::string& why) {
     return {ErrnoToCode(err), err, what + ": " + why};
 }
 
-// Writes every byte; 0 or the errno of the failure.
-int WriteAll(int fd, const std::string& bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return errno;
-        }
-        done += static_cast<size_t>(n);
+// Makes the new file `fd` 0600, writes every byte to disk and closes it; 0 or the errno of the
+// first failure. The caller removes the file when it fails.
+int FillAndClose(int fd, const std::string& bytes) {
+    int err = ::fchmod(fd, 0600) != 0 ? errno : 0;
+    if (!err) {
+        err = WriteAllBytes(fd, bytes);
     }
-    return 0;
+    if (!err && ::fsync(fd) != 0) {
+        err = errno;
+    }
+    if (::close(fd) != 0 && !err) {
+        err = errno;
+    }
+    return err;
 }
 
 // A folder above ours: this user's or root's, and no one else may put or swap entries in it.
@@ -56,16 +56,7 @@ std::string WriteTemporary(const std::string& path, const std::string& bytes, in
         err = errno;
         return {};
     }
-    err = ::fchmod(fd, 0600) != 0 ? errno : 0;
-    if (!err) {
-        err = WriteAll(fd, bytes);
-    }
-    if (!err && ::fsync(fd) != 0) {
-        err = errno;
-    }
-    if (::close(fd) != 0 && !err) {
-        err = errno;
-    }
+    err = FillAndClose(fd, bytes);
     if (err) {
         ::unlink(tmp.c_str());
         return {};
@@ -74,6 +65,21 @@ std::string WriteTemporary(const std::string& path, const std::string& bytes, in
 }
 
 }  // namespace
+
+int WriteAllBytes(int fd, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return errno;
+        }
+        done += static_cast<size_t>(n);
+    }
+    return 0;
+}
 
 ErrorInfo MakePrivateFolder(const std::string& folder) {
     if (folder.empty()) {
@@ -164,16 +170,7 @@ ErrorInfo CreatePrivateFile(const std::string& path, const std::string& bytes) {
     if (fd < 0) {
         return SystemError(errno, path);
     }
-    err = ::fchmod(fd, 0600) != 0 ? errno : 0;
-    if (!err) {
-        err = WriteAll(fd, bytes);
-    }
-    if (!err && ::fsync(fd) != 0) {
-        err = errno;
-    }
-    if (::close(fd) != 0 && !err) {
-        err = errno;
-    }
+    err = FillAndClose(fd, bytes);
     if (err) {
         ::unlink(path.c_str());
         return SystemError(err, path);

@@ -25,3 +25,7 @@ ErrorInfo ReplacePrivateFile(const std::string& path, const std::string& bytes);
 // is a regular file of ours. A symbolic link, a file of another user or anything that is not a
 // regular file is refused. Returns the descriptor, or -1 with `error` set.
 int OpenPrivateFile(const std::string& path, ErrorInfo& error);
+
+// Writes every byte of `bytes` to `fd`, going on after an interrupted write; 0 or the errno of the
+// failure.
+int WriteAllBytes(int fd, const std::string& bytes);
