@@ -12,6 +12,7 @@
 #include "gui/editor/k_grid_list_ctrl_combo.h"
 #include "gui/editor/k_grid_list_ctrl_edit.h"
 #include "gui/shell/user_prompts.h"
+#include "pages/page_declaration.h"
 #include "platform/code_page.h"
 #include "text/language_texts.h"
 
@@ -123,19 +124,6 @@ void CListViewBase::ShowInputCell(int row, int column, bool enabled, const QStri
                  kDisabledBack, kDisabledBorder);
 }
 
-void CListViewBase::PrepareDeclaration(PageRow& decl) {
-    if (decl.kind == PageRow::Kind::kIdentifierOrNumber) {
-        decl.numberRule = DialNumberTextRule();
-    }
-    if (decl.kind == PageRow::Kind::kText || decl.kind == PageRow::Kind::kPassword ||
-        decl.kind == PageRow::Kind::kIdentifierOrNumber) {
-        decl.rule = CatalogueTextRule(decl.key);
-        if (decl.adjust) {
-            decl.adjust(decl.rule);
-        }
-    }
-}
-
 void CListViewBase::DeclareRows(uint32_t titleId, std::vector<PageRow> rows) {
     m_rows = std::move(rows);
     const int columns = 2;
@@ -149,7 +137,7 @@ void CListViewBase::DeclareRows(uint32_t titleId, std::vector<PageRow> rows) {
             AddSectionRow(row, columns, Text(decl.labelId));
             continue;
         }
-        PrepareDeclaration(decl);
+        PrepareRow(decl);
         AddLabelCell(row, 0, Text(decl.labelId));
         SetInputCell(row, 1, 1, kValueText, kValueBack, kValueBorder, kDisabledText, kDisabledBack,
                      kDisabledBorder);
@@ -181,7 +169,7 @@ void CListViewBase::DeclareTable(TableLayout layout) {
     AddLabelCell(1, 0, QString());
     for (int column = 1; column < columns; ++column) {
         TableColumn& declared = table.columns[column - 1];
-        PrepareDeclaration(declared.cell);
+        PrepareRow(declared.cell);
         AddLabelCell(1, column, declared.headingId ? Text(declared.headingId) : QString());
         for (const PageChoice& choice : declared.cell.choices) {
             AddValueText(Q(choice.value), ChoiceText(choice), Q(declared.cell.table));
@@ -200,6 +188,20 @@ void CListViewBase::DeclareTable(TableLayout layout) {
         if (!table.helpPerColumn && !table.columns.empty() && !table.columns[0].cell.helpPage.empty()) {
             SetHelpPage(row, QString::fromStdString(table.columns[0].cell.helpPage));
         }
+    }
+}
+
+void CListViewBase::DeclarePage(const PageDeclaration& page) {
+    if (page.table) {
+        DeclareTable(*page.table);
+    } else {
+        DeclareRows(page.titleId, page.rows);
+    }
+    for (const PageValueText& extra : page.valueTexts) {
+        AddValueText(Q(extra.value), Text(extra.textId), Q(extra.table));
+    }
+    if (page.labelWidth > 0) {
+        SetColumnWidth(0, page.labelWidth);
     }
 }
 

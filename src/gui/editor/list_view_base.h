@@ -12,10 +12,11 @@
 #include <vector>
 
 #include "gui/editor/k_grid_list_view.h"
-#include "gui/editor/page_row.h"
 #include "gui/shell/page_registry.h"
+#include "pages/page_row.h"
 
 class CTalveroDoc;
+struct PageDeclaration;
 class KGridListCtrlEdit;
 
 class CListViewBase : public KGridListView, public ISettingsPage {
@@ -47,6 +48,8 @@ class CListViewBase : public KGridListView, public ISettingsPage {
     void DeclareRows(uint32_t titleId, std::vector<PageRow> rows);
     // Lays out a table page: title, section, bold headings, numbered member rows, help and tables.
     void DeclareTable(TableLayout layout);
+    // Lays out a page declared in the core (pages/page_declaration.h).
+    void DeclarePage(const PageDeclaration& page);
 
     // ---- settings shown --------------------------------------------------------------------
     // The settings the declared rows edit (a table page: its columns' settings), in page order.
@@ -105,7 +108,6 @@ class CListViewBase : public KGridListView, public ISettingsPage {
     std::optional<TableLayout> m_table;
 
   private:
-    void PrepareDeclaration(PageRow& decl);
     bool StoreValue(const PageRow& decl, unsigned index, const std::u16string& value);
     void CommitIdentifierOrNumber(const PageRow& decl, unsigned index, const KEndEditRecord& record);
     void AfterCommit(const PageRow& decl);

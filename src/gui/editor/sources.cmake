@@ -17,10 +17,6 @@ target_sources(talvero_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/k_grid_list_ctrl_combo.cpp
   ${CMAKE_CURRENT_LIST_DIR}/k_edit.h
   ${CMAKE_CURRENT_LIST_DIR}/k_edit.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/page_row.h
   ${CMAKE_CURRENT_LIST_DIR}/list_view_base.h
   ${CMAKE_CURRENT_LIST_DIR}/list_view_base.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/text_row_rule.h
-  ${CMAKE_CURRENT_LIST_DIR}/text_row_rule.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/page_choices.cpp
 )

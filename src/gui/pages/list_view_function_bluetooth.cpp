@@ -1,7 +1,7 @@
 #include "gui/pages/list_view_function_bluetooth.h"
 
 #include "document/talvero_doc.h"
-#include "gui/pages/page_rows.h"
+#include "pages/page_rows.h"
 
 namespace {
 bool BluetoothOn(const CTalveroDoc& doc) {

@@ -2,7 +2,7 @@
 
 #include "document/settings_catalogue.h"
 #include "document/talvero_doc.h"
-#include "gui/pages/page_rows.h"
+#include "pages/page_rows.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "gui/pages/list_view_function_gps.h"
 
-#include "gui/pages/page_rows.h"
+#include "pages/page_rows.h"
 
 namespace {
 // The page keeps room for further GPS settings: rows after the switch stay blank and read-only.

@@ -1,7 +1,7 @@
 #include "gui/pages/list_view_option_key.h"
 
 #include "document/talvero_doc.h"
-#include "gui/pages/page_rows.h"
+#include "pages/page_rows.h"
 #include "gui/pages/page_text.h"
 
 namespace {

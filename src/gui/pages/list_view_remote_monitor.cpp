@@ -1,7 +1,7 @@
 #include "gui/pages/list_view_remote_monitor.h"
 
 #include "document/talvero_doc.h"
-#include "gui/pages/page_rows.h"
+#include "pages/page_rows.h"
 
 namespace {
 bool On(const CTalveroDoc& doc, const char16_t* key) {

@@ -1,7 +1,7 @@
 #include "gui/pages/list_view_tone_key.h"
 
 #include "document/talvero_doc.h"
-#include "gui/pages/page_rows.h"
+#include "pages/page_rows.h"
 
 namespace {
 bool ToneOn(const CTalveroDoc& doc) {

@@ -1,6 +1,6 @@
 #include "gui/pages/list_view_tone_radio.h"
 
-#include "gui/pages/page_rows.h"
+#include "pages/page_rows.h"
 
 CListViewToneRadio::CListViewToneRadio(QWidget* parent, const PageContext& context)
     : CListViewBase(parent, context) {

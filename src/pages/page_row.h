@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "gui/editor/text_row_rule.h"
+#include "pages/text_row_rule.h"
 
 class CTalveroDoc;
 

@@ -1,9 +1,7 @@
 // The choice lists many pages share, built from the catalogue's value lists.
-#include <QString>
-
 #include "document/settings_catalogue.h"
 #include "document/talvero_doc.h"
-#include "gui/editor/page_row.h"
+#include "pages/page_row.h"
 
 namespace {
 constexpr uint32_t kTextIndividual = 2535, kTextGroup = 2533, kTextTalkGroup = 2537, kTextAll = 2531,
@@ -57,16 +55,21 @@ std::vector<PageChoice> IdTypeChoices() {
 }
 
 std::u16string MessageChoiceText(const CTalveroDoc& doc, const std::u16string& number) {
-    bool ok = false;
-    const unsigned n = QString::fromStdU16String(number).toUInt(&ok);
     // Any stored text can reach here; only a message that exists has a line.
-    if (!ok || n < 1 || n > kMessages) {
+    size_t begin = number.find_first_not_of(u' ');
+    size_t end = number.find_last_not_of(u' ');
+    unsigned n = 0;
+    for (size_t i = begin; begin != std::u16string::npos && i <= end; ++i) {
+        if (number[i] < u'0' || number[i] > u'9' || n > kMessages) {
+            return {};
+        }
+        n = n * 10 + (number[i] - u'0');
+    }
+    if (n < 1 || n > kMessages) {
         return {};
     }
-    return QStringLiteral("%1 : %2")
-        .arg(n, 2)
-        .arg(QString::fromStdU16String(doc.Get(u"msg", n - 1)))
-        .toStdU16String();
+    // "% 2u : %s"
+    return (n < 10 ? u" " : u"") + DecimalText(n) + u" : " + doc.Get(u"msg", n - 1);
 }
 
 std::vector<PageChoice> MessageChoices(const CTalveroDoc& doc) {

@@ -1,14 +1,14 @@
 #pragma once
 // Row declarations shared by the function, key, tone, volume and remote monitor pages: every
 // setting row's help page is its key + ".htm", and most rows are off/on combos.
-#include <QString>
 #include <string>
 #include <vector>
 
-#include "gui/editor/page_row.h"
+#include "pages/page_row.h"
+#include "platform/unicode.h"
 
 inline std::string HelpPageOf(const std::u16string& key) {
-    return QString::fromStdU16String(key).toStdString() + ".htm";
+    return Utf16ToUtf8(key) + ".htm";
 }
 
 // A combo row committed through `table`.

@@ -1,4 +1,4 @@
-#include "gui/editor/text_row_rule.h"
+#include "pages/text_row_rule.h"
 
 #include "document/settings_catalogue.h"
 

@@ -1,0 +1,61 @@
+#include "pages/page_declaration.h"
+
+#include "pages/page_list.h"
+
+PageDeclaration RowsPage(uint32_t nodeId, uint32_t titleId, std::vector<PageRow> rows) {
+    PageDeclaration page;
+    page.nodeId = nodeId;
+    page.titleId = titleId;
+    page.rows = std::move(rows);
+    return page;
+}
+
+PageDeclaration TablePage(uint32_t nodeId, TableLayout layout) {
+    PageDeclaration page;
+    page.nodeId = nodeId;
+    page.titleId = layout.titleId;
+    page.table = std::move(layout);
+    return page;
+}
+
+void PrepareRow(PageRow& row) {
+    if (row.kind == PageRow::Kind::kIdentifierOrNumber) {
+        row.numberRule = DialNumberTextRule();
+    }
+    if (row.kind == PageRow::Kind::kText || row.kind == PageRow::Kind::kPassword ||
+        row.kind == PageRow::Kind::kIdentifierOrNumber) {
+        row.rule = CatalogueTextRule(row.key);
+        if (row.adjust) {
+            row.adjust(row.rule);
+        }
+    }
+}
+
+const std::vector<PageDeclaration>& PageDeclarations() {
+    static const std::vector<PageDeclaration> pages = [] {
+        std::vector<PageDeclaration> all = {
+            VolumePage(),
+        };
+        for (PageDeclaration& page : all) {
+            for (PageRow& row : page.rows) {
+                PrepareRow(row);
+            }
+            if (page.table) {
+                for (TableColumn& column : page.table->columns) {
+                    PrepareRow(column.cell);
+                }
+            }
+        }
+        return all;
+    }();
+    return pages;
+}
+
+const PageDeclaration* FindPageDeclaration(uint32_t nodeId) {
+    for (const PageDeclaration& page : PageDeclarations()) {
+        if (page.nodeId == nodeId) {
+            return &page;
+        }
+    }
+    return nullptr;
+}
