@@ -35,6 +35,10 @@ const std::vector<PageDeclaration>& PageDeclarations() {
     static const std::vector<PageDeclaration> pages = [] {
         std::vector<PageDeclaration> all = {
             VolumePage(),
+            // reception, transmission, tones, keys and security
+
+            // WLAN, certificates, setting-mode permissions
+
         };
         for (PageDeclaration& page : all) {
             for (PageRow& row : page.rows) {

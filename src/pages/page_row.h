@@ -37,7 +37,10 @@ struct PageRow {
     };
     Kind kind = Kind::kText;
     uint32_t labelId = 0;
-    std::u16string key;    // setting name; empty for sections
+    std::u16string key;  // setting name; empty for sections
+    // The member of an indexed family the row edits on a page of rows (a WLAN profile's rows);
+    // table pages number their members themselves.
+    unsigned member = 0;
     std::string helpPage;  // e.g. "def_id.htm"; empty: no help
 
     // Choice rows: the pairs in the order the combo lists them, kept in `table`.
@@ -57,6 +60,9 @@ struct PageRow {
     uint32_t errorId = 0;
     std::function<void(TextRowRule& rule)> adjust;
     TextRowRule rule;  // the result, filled in when the page is declared
+    // Text rows whose limits follow the document (a key's length follows its encryption): the
+    // rule as the document is now; unset: `rule`.
+    std::function<TextRowRule(const CTalveroDoc& doc, unsigned index)> ruleNow;
 
     // Text rows: the editor opens for selecting and copying only, and nothing is ever stored.
     bool readOnly = false;
