@@ -87,6 +87,11 @@ struct PageRow {
     bool refreshPageOnCommit = false;
 };
 
+// The row's text rule for the document as it is now.
+inline TextRowRule RuleNow(const PageRow& row, const CTalveroDoc& doc, unsigned index) {
+    return row.ruleNow ? row.ruleNow(doc, index) : row.rule;
+}
+
 // Row builders: a page writes its declarations as these plus the few fields a row needs.
 inline PageRow SectionRow(uint32_t labelId) {
     PageRow row;

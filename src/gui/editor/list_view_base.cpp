@@ -323,6 +323,7 @@ const PageRow* CListViewBase::CellDeclaration(int row, int column, unsigned* ind
         }
     } else if (row >= 0 && row < static_cast<int>(m_rows.size()) && column == 1) {
         decl = &m_rows[row];
+        member = decl->member;
     }
     if (decl && decl->kind == PageRow::Kind::kSection) {
         decl = nullptr;
@@ -382,7 +383,7 @@ QWidget* CListViewBase::CreateCellEditor(int row, int column, int left, int top,
         case PageRow::Kind::kIdentifierOrNumber: {
             const bool number = Doc().Get(decl->typeKey, index) == kTelephoneType;
             auto* edit = new KGridListCtrlEdit(this, row, column, left, top, right, bottom, text);
-            ConfigureEdit(*edit, number ? decl->numberRule : decl->rule);
+            ConfigureEdit(*edit, number ? decl->numberRule : RuleNow(*decl, Doc(), index));
             return edit;
         }
         case PageRow::Kind::kText:
@@ -400,7 +401,7 @@ QWidget* CListViewBase::CreateCellEditor(int row, int column, int left, int top,
     const QString initial = password ? Q(Doc().Get(decl->key, index)) : text;
     auto* edit = new KGridListCtrlEdit(this, row, column, left, top, right, bottom, initial,
                                        password ? kPasswordChar : 0);
-    ConfigureEdit(*edit, decl->rule);
+    ConfigureEdit(*edit, RuleNow(*decl, Doc(), index));
     return edit;
 }
 
@@ -622,7 +623,10 @@ bool CListViewBase::SelectSetting(std::u16string_view name, unsigned index) {
             unsigned member = 0;
             const PageRow* decl = CellDeclaration(row, column, &member);
             const bool table = m_table.has_value();
-            if (decl && (decl->key == name || decl->numberKey == name) && (!table || member == index)) {
+            // A row of a plain page edits its setting whatever member was asked for, unless it
+            // is one member's row (a WLAN profile's).
+            const bool anyMember = !table && decl && decl->member == 0;
+            if (decl && (decl->key == name || decl->numberKey == name) && (anyMember || member == index)) {
                 SetSelectedRow(row);
                 SetCurrentColumn(column);
                 EnsureVisible(row);
