@@ -192,6 +192,26 @@ bool CTalveroDoc::Set(SettingId id, std::u16string_view value) {
     return true;
 }
 
+bool CTalveroDoc::Accepts(SettingId id, std::u16string_view value) const {
+    const SettingDef& def = SettingsCatalogue().at(id.def);
+    if (HoldsLineBreakOrNul(value)) {
+        return false;
+    }
+    if (Get(id) == value) {
+        return true;
+    }
+    switch (def.hook) {
+        case Hook::WlanSsid:
+        case Hook::WlanSec:
+        case Hook::WlanEnc:
+            return true;
+        default:
+            break;
+    }
+    std::u16string stored;
+    return Validate(def, id, value, stored);
+}
+
 bool CTalveroDoc::Validate(const SettingDef& def, SettingId id, std::u16string_view value,
                            std::u16string& stored) const {
     const KnownSettings& k = Known();

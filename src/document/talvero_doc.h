@@ -34,6 +34,9 @@ class CTalveroDoc {
     // an accepted value is stored (normalised where the rule says) and marks the document modified.
     // A value holding CR, LF or NUL is refused by every setter.
     bool Set(SettingId id, std::u16string_view value);
+    // What Set would answer for `value`, without storing it. The WLAN network name, security and
+    // encryption setters take any value: their pages hold them to their choices and limits.
+    bool Accepts(SettingId id, std::u16string_view value) const;
 
     // By setting name and member index ("def_id", 0; "name", 6 for entry 7). Unknown names throw
     // std::out_of_range: a programming error, not bad input.

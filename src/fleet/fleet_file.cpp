@@ -8,9 +8,9 @@
 
 #include "certs/cert_slot.h"
 #include "document/config_file.h"
-#include "document/refusal_reason.h"
 #include "document/talvero_doc.h"
 #include "idlist/csv_reader.h"
+#include "pages/page_rule_check.h"
 #include "platform/read_whole_file.h"
 #include "platform/shown_text.h"
 #include "platform/unicode.h"
@@ -252,9 +252,8 @@ bool ApplyFleetRow(CTalveroDoc& doc, const CIniData& templateMap, const FleetRow
 
 bool ApplyFleetRowValues(CTalveroDoc& doc, const FleetRow& row, FleetProblem& problem) {
     for (const auto& [id, value] : row.values) {
-        if (!doc.Set(id, value)) {
-            problem = {row.line, FleetProblemKind::RefusedValue, SettingKey(id), value,
-                       RefusalReason(id, value)};
+        if (const PageVerdict verdict = SetThroughPage(doc, id, value); !verdict.accepted) {
+            problem = {row.line, FleetProblemKind::RefusedValue, SettingKey(id), value, verdict.Message()};
             return false;
         }
     }

@@ -24,6 +24,12 @@ struct PageChoice {
     std::u16string literal;
 };
 
+// A refusal a row declares: its message and the message's arguments (messageId 0: accepted).
+struct RowRefusal {
+    uint32_t messageId = 0;
+    std::vector<int64_t> args;
+};
+
 struct PageRow {
     enum class Kind {
         kSection,
@@ -63,6 +69,12 @@ struct PageRow {
     // Text rows whose limits follow the document (a key's length follows its encryption): the
     // rule as the document is now; unset: `rule`.
     std::function<TextRowRule(const CTalveroDoc& doc, unsigned index)> ruleNow;
+
+    // Text rows: a rule of the row's own on the typed text, beyond its editor's limits (an ID
+    // list name may not be empty), and what is stored for the typed text (a reading becomes
+    // half-width; refused with the conversion's message when it cannot be).
+    std::function<RowRefusal(std::u16string_view typed)> ownRule;
+    std::function<RowRefusal(std::u16string_view typed, std::u16string& stored)> convert;
 
     // Text rows: the editor opens for selecting and copying only, and nothing is ever stored.
     bool readOnly = false;

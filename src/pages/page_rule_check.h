@@ -23,7 +23,12 @@ struct PageRow;
 struct PageVerdict {
     bool accepted = true;
     uint32_t messageId = 0;  // a refusal: the page's message text ID
+    // The message's arguments: a text first (a character, the listed choices) when it has one,
+    // then numbers (limits).
+    std::u16string text;
     std::vector<int64_t> args;
+    // A refusal of a setting no page edits: the document rule's reason (messageId 0).
+    std::string reason;
     // The refusal in the loaded language, one line (UTF-8); empty when accepted.
     std::string Message() const;
 };
@@ -34,6 +39,13 @@ struct PagePlace {
     const PageRow* row = nullptr;
 };
 std::optional<PagePlace> FindPagePlace(SettingId id);
+
+// The answer of one row (as a page holds it) for `value` given to member `id.index` of its setting
+// `id` (the row's key or, for an identifier row, its number key); nothing is changed.
+PageVerdict CheckRowValue(const CTalveroDoc& doc, const PageRow& row, SettingId id,
+                          std::u16string_view value);
+// The same answer, and an accepted value stored the row's way.
+PageVerdict SetThroughRow(CTalveroDoc& doc, const PageRow& row, SettingId id, std::u16string_view value);
 
 // The answer for `value` in the document as it is; nothing is changed.
 PageVerdict CheckPageValue(const CTalveroDoc& doc, SettingId id, std::u16string_view value);

@@ -5,10 +5,9 @@
 
 #include "commands.h"
 #include "document/config_file.h"
-#include "document/jis_text.h"
-#include "document/refusal_reason.h"
 #include "document/talvero_doc.h"
 #include "document/value_rules.h"
+#include "pages/page_rule_check.h"
 #include "platform/shown_text.h"
 #include "platform/unicode.h"
 #include "setting_text.h"
@@ -218,12 +217,10 @@ int RunSet(const std::vector<std::string>& args) {
             refused = true;
             continue;
         }
-        // The program's pages let names, messages and status texts hold only what the radio's
-        // display can show.
-        const bool displayText = def.name == u"name" || def.name == u"msg" || def.name == u"stat";
-        if ((displayText && !IsJisText(value)) || !doc.Set(*id, value)) {
+        // The same rules, and the same words, as the setting's page.
+        if (const PageVerdict verdict = SetThroughPage(doc, *id, value); !verdict.accepted) {
             std::fprintf(stderr, "talvero-cli: set: %s: value %s refused: %s\n", key.c_str(),
-                         ShownValue(Utf8ToUtf16(key), value).c_str(), RefusalReason(*id, value).c_str());
+                         ShownValue(Utf8ToUtf16(key), value).c_str(), verdict.Message().c_str());
             refused = true;
         }
     }

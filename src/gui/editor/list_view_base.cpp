@@ -13,6 +13,7 @@
 #include "gui/editor/k_grid_list_ctrl_edit.h"
 #include "gui/shell/user_prompts.h"
 #include "pages/page_declaration.h"
+#include "pages/page_rule_check.h"
 #include "platform/code_page.h"
 #include "text/language_texts.h"
 
@@ -405,10 +406,6 @@ QWidget* CListViewBase::CreateCellEditor(int row, int column, int left, int top,
     return edit;
 }
 
-bool CListViewBase::StoreValue(const PageRow& decl, unsigned index, const std::u16string& value) {
-    return decl.store ? decl.store(Doc(), index, value) : Doc().Set(decl.key, index, value);
-}
-
 void CListViewBase::AfterCommit(const PageRow& decl) {
     if (decl.refreshPageOnCommit) {
         RefreshFromDocument();
@@ -446,9 +443,7 @@ void CListViewBase::OnEndCellEdit(KEndEditRecord& record) {
             }
             // The combo offers only values of the setting's domain; only a rule across settings
             // (a range whose ends must not cross) can refuse one, and then the row says why.
-            if (!StoreValue(*decl, index, value.toStdU16String())) {
-                ShowRefusal(*decl);
-            }
+            Commit(*decl, decl->key, index, value.toStdU16String());
             AfterCommit(*decl);
             ShowDeclaredCell(record.row, record.column);
             return;
@@ -456,9 +451,8 @@ void CListViewBase::OnEndCellEdit(KEndEditRecord& record) {
         case PageRow::Kind::kDocumentChoice: {
             // The empty item (or a text no longer listed) stores nothing.
             QString value;
-            if (FindTextValue(record.text, kTempTable, &value) && !value.isEmpty() &&
-                !StoreValue(*decl, index, value.toStdU16String())) {
-                ShowRefusal(*decl);
+            if (FindTextValue(record.text, kTempTable, &value) && !value.isEmpty()) {
+                Commit(*decl, decl->key, index, value.toStdU16String());
             }
             AfterCommit(*decl);
             ShowDeclaredCell(record.row, record.column);
@@ -467,13 +461,7 @@ void CListViewBase::OnEndCellEdit(KEndEditRecord& record) {
         default:
             break;
     }
-    const std::u16string typed = record.text.toStdU16String();
-    if (decl->rule.jisCheck && !IsJisText(typed)) {
-        ShowError(Text(kJisErrorId));
-        return;
-    }
-    if (!StoreValue(*decl, index, typed)) {
-        ShowRefusal(*decl);
+    if (!Commit(*decl, decl->key, index, record.text.toStdU16String())) {
         return;
     }
     // The stored form, which may be normalised ("7" is kept as "00007").
@@ -481,30 +469,20 @@ void CListViewBase::OnEndCellEdit(KEndEditRecord& record) {
     AfterCommit(*decl);
 }
 
-void CListViewBase::ShowRefusal(const PageRow& decl) {
-    if (decl.errorId == 0) {
-        ShowError(Text(kTextIdValueRefused));
-        return;
+bool CListViewBase::Commit(const PageRow& decl, const std::u16string& key, unsigned index,
+                           const std::u16string& value) {
+    const PageVerdict verdict = SetThroughRow(Doc(), decl, CTalveroDoc::Id(key, index), value);
+    if (!verdict.accepted) {
+        ShowError(QString::fromStdString(verdict.Message()));
     }
-    std::vector<FormatArg> args;
-    for (int64_t arg : decl.rule.errorArgs) {
-        args.emplace_back(static_cast<long long>(arg));
-    }
-    ShowError(Q(FormatText(GetLanguageText(decl.errorId), args)));
+    return verdict.accepted;
 }
 
 void CListViewBase::CommitIdentifierOrNumber(const PageRow& decl, unsigned index,
                                              const KEndEditRecord& record) {
-    const std::u16string typed = record.text.toStdU16String();
-    if (Doc().Get(decl.typeKey, index) == kTelephoneType) {
-        if (!Doc().Set(decl.numberKey, index, typed)) {
-            // The cell keeps the number it showed.
-            ShowError(Text(kTextIdValueRefused));
-            return;
-        }
-    } else if (!StoreValue(decl, index, typed)) {
-        // The cell keeps the identifier it showed.
-        ShowRefusal(decl);
+    // Refused, the cell keeps the number or identifier it showed.
+    const bool number = Doc().Get(decl.typeKey, index) == kTelephoneType;
+    if (!Commit(decl, number ? decl.numberKey : decl.key, index, record.text.toStdU16String())) {
         return;
     }
     ShowDeclaredCell(record.row, record.column);

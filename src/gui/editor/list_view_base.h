@@ -88,8 +88,9 @@ class CListViewBase : public KGridListView, public ISettingsPage {
     CTalveroDoc& Doc() const { return *m_context.document; }
     // The refusal message with the error icon.
     void ShowError(const QString& text);
-    // The row's refusal message, formatted with its rule's arguments.
-    void ShowRefusal(const PageRow& decl);
+    // Stores a typed or chosen value through the one rule check every path applies; a refusal is
+    // shown with the page's message.
+    bool Commit(const PageRow& decl, const std::u16string& key, unsigned index, const std::u16string& value);
     // Re-runs every declared dependency rule.
     void ApplyRules();
     // The declaration behind a value cell, with the member index it edits; null for any other cell.
@@ -108,7 +109,6 @@ class CListViewBase : public KGridListView, public ISettingsPage {
     std::optional<TableLayout> m_table;
 
   private:
-    bool StoreValue(const PageRow& decl, unsigned index, const std::u16string& value);
     void CommitIdentifierOrNumber(const PageRow& decl, unsigned index, const KEndEditRecord& record);
     void AfterCommit(const PageRow& decl);
 

@@ -146,8 +146,7 @@ void CListViewAddressBookList::CommitReading(int row, const QString& typed) {
         return;
     }
     // The converted text is checked against the stored limit; the editor counted the typed one.
-    if (!Doc().Set(u"yomi", EntryIndex(row), converted)) {
-        ShowRefusal(*CellDeclaration(kTableFirstRow, kReadingColumn));
+    if (!Commit(*CellDeclaration(kTableFirstRow, kReadingColumn), u"yomi", EntryIndex(row), converted)) {
         return;
     }
     SetItemText(row, kReadingColumn, Q(converted));
