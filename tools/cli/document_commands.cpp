@@ -8,6 +8,7 @@
 #include "document/talvero_doc.h"
 #include "document/value_rules.h"
 #include "pages/page_rule_check.h"
+#include "pages/stored_value_report.h"
 #include "platform/shown_text.h"
 #include "platform/unicode.h"
 #include "setting_text.h"
@@ -114,26 +115,45 @@ int RunShow(const std::vector<std::string>& args) {
 int RunCheck(const std::vector<std::string>& args) {
     if (WantsHelp(args)) {
         std::puts(
-            "usage: talvero-cli check FILE\n\n"
+            "usage: talvero-cli check FILE [--strict]\n\n"
             "Opens a configuration file as the program does and prints each warning of the load\n"
-            "(texts cut to what the radio can display), one per line. Exit status 0 when the file is\n"
-            "accepted, 1 when it is refused (the reason goes to standard error).");
+            "(texts cut to what the radio can display), one per line. Then every value the file holds\n"
+            "that its page would not accept if typed or chosen now (too long, characters the radio\n"
+            "cannot display, a choice the page does not offer) is listed on standard error with its\n"
+            "page, label and reason; such values are kept as they are. Exit status 0 when the file is\n"
+            "accepted, 1 when it is refused (the reason goes to standard error) or, with --strict, when\n"
+            "it holds such a value.");
         return 0;
     }
-    if (args.size() != 1 || args[0].empty() || args[0][0] == '-') {
+    std::string path;
+    bool strict = false;
+    for (const auto& a : args) {
+        if (a == "--strict") {
+            strict = true;
+        } else if (a.empty() || a[0] == '-' || !path.empty()) {
+            return Fail("check: expected one FILE and at most --strict (see --help)");
+        } else {
+            path = a;
+        }
+    }
+    if (path.empty()) {
         return Fail("check: expected exactly one FILE (see --help)");
     }
     LoadLanguageTexts();  // the warnings are the program's own texts
     CTalveroDoc doc;
     WarningCollector collector;
     doc.AddObserver(&collector);
-    if (!Open(doc, args[0])) {
+    if (!Open(doc, path)) {
         return 1;
     }
     for (const auto& l : collector.lines) {
         PrintLine(l);
     }
-    return 0;
+    const std::vector<RefusedStoredValue> refused = RefusedStoredValues(doc);
+    for (const RefusedStoredValue& r : refused) {
+        std::fprintf(stderr, "talvero-cli: check: %s\n", ShownLine(DescribeRefusedStoredValue(r)).c_str());
+    }
+    return strict && !refused.empty() ? 1 : 0;
 }
 
 int RunSet(const std::vector<std::string>& args) {

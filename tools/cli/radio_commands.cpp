@@ -20,6 +20,7 @@
 #include "document/read_backup.h"
 #include "document/talvero_doc.h"
 #include "link/radio_recipes.h"
+#include "pages/stored_value_report.h"
 #include "platform/posix/port_enum.h"
 #include "platform/shown_text.h"
 #include "platform/unicode.h"
@@ -384,7 +385,10 @@ int RunWrite(const std::vector<std::string>& args) {
             "settings.\n"
             "--verify reads the configuration back and compares it key by key with what was written: the\n"
             "keys that differ are listed on stderr (exit 16); a read-back that fails exits 17.\n"
-            "A configuration whose ID list holds a duplicate entry is refused before the radio is touched.");
+            "A configuration whose ID list holds a duplicate entry is refused before the radio is touched.\n"
+            "A configuration holding values that their pages would not accept (see 'check') is refused\n"
+            "before the radio is touched (exit 18), each value listed on stderr, unless\n"
+            "--allow-refused-values is given.");
     }
     LinkArgs link;
     int status = 0;
@@ -394,9 +398,12 @@ int RunWrite(const std::vector<std::string>& args) {
     std::string path;
     bool wlanOnly = false;
     bool verify = false;
+    bool allowRefused = false;
     for (const auto& a : link.rest) {
         if (a == "--wlan-only") {
             wlanOnly = true;
+        } else if (a == "--allow-refused-values") {
+            allowRefused = true;
         } else if (a == "--verify") {
             verify = true;
         } else if (!a.empty() && a[0] == '-') {
@@ -414,6 +421,17 @@ int RunWrite(const std::vector<std::string>& args) {
     const ConfigLoadResult loaded = OpenConfigurationFile(doc, path);
     if (!loaded.ok()) {
         return Fail("write: " + path + ": " + loaded.Describe(), kExitFile);
+    }
+    LoadLanguageTexts();  // the reasons are the pages' own texts
+    if (const auto refused = RefusedStoredValues(doc); !refused.empty() && !allowRefused) {
+        for (const RefusedStoredValue& r : refused) {
+            std::fprintf(stderr, "talvero-cli: write: %s\n",
+                         ShownLine(DescribeRefusedStoredValue(r)).c_str());
+        }
+        return Fail("write: " + path + ": " + std::to_string(refused.size()) +
+                        " values would not be accepted by their pages; nothing was sent (write them anyway "
+                        "with --allow-refused-values)",
+                    kExitPageRules);
     }
     doc.m_wlanOnly = wlanOnly ? 1 : 0;
     RadioSession s("write", link);

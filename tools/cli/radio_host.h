@@ -29,6 +29,7 @@ enum RadioExit : int {
     kExitCancelled = 15,
     kExitVerifyDiffers = 16,  // written, but the radio holds something else
     kExitVerifyFailed = 17,   // written, but it could not be read back
+    kExitPageRules = 18,      // the file holds values its pages refuse; nothing was sent
 };
 
 // The list of exit statuses, printed once, by 'talvero-cli --help' (and so in the manual page).

@@ -30,6 +30,7 @@
 #include "gui/shell/recovery_controller.h"
 #include "gui/shell/title_view.h"
 #include "gui/shell/user_prompts.h"
+#include "pages/stored_value_report.h"
 #include "platform/program_path.h"
 
 namespace {
@@ -369,9 +370,16 @@ void CMainFrame::OnDocumentUpdate(int hint, const std::vector<std::u16string>* w
     for (auto& [node, page] : m_pages) {
         page->OnDocumentUpdate(hint);
     }
-    if (hint == kHintLoaded && warnings && !warnings->empty()) {
-        CDlgImportWarning dialog(warnings, this);
-        UserPrompts().ExecDialog(&dialog);
+    if (hint == kHintLoaded && m_document) {
+        // Values the pages would refuse are kept as loaded and listed with the load's warnings.
+        std::vector<std::u16string> shown = warnings ? *warnings : std::vector<std::u16string>{};
+        for (const RefusedStoredValue& refused : RefusedStoredValues(*m_document)) {
+            shown.push_back(DescribeRefusedStoredValue(refused));
+        }
+        if (!shown.empty()) {
+            CDlgImportWarning dialog(&shown, this);
+            UserPrompts().ExecDialog(&dialog);
+        }
     }
     setWindowModified(m_document && m_document->IsModified());
     if (hint == 0 || hint == kHintLoaded) {

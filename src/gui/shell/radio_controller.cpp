@@ -25,6 +25,7 @@
 #include "link/clone_trace.h"
 #include "link/diagnostic_report.h"
 #include "link/trace_store.h"
+#include "pages/stored_value_report.h"
 #include "text/language_texts.h"
 
 namespace {
@@ -51,8 +52,9 @@ constexpr uint32_t kTextRadio = 10614;
 constexpr uint32_t kTextSame = 10616;
 constexpr uint32_t kTextReportFilter = 10624;
 constexpr uint32_t kTextReportExtension = 10627;
-constexpr uint32_t kTextReportSaved = 10625;   // %s: the file
-constexpr uint32_t kTextReportFailed = 10626;  // %s: the reason
+constexpr uint32_t kTextReportSaved = 10625;        // %s: the file
+constexpr uint32_t kTextReportFailed = 10626;       // %s: the reason
+constexpr uint32_t kTextWriteRefusedValues = 2181;  // %u: how many, %s: examples
 
 using Icon = IUserPrompts::Icon;
 using Buttons = IUserPrompts::Buttons;
@@ -294,8 +296,28 @@ void CRadioController::ReportTimed(const RadioOutcome& outcome, const RecipeText
                           Icon::Information, Buttons::Ok);
 }
 
+bool CRadioController::ConfirmRefusedValues() {
+    const std::vector<RefusedStoredValue> refused = RefusedStoredValues(*m_document);
+    if (refused.empty()) {
+        return true;
+    }
+    // A few examples name the kind of problem; the load warnings listed them all.
+    constexpr size_t kExamples = 5;
+    std::u16string examples;
+    for (size_t i = 0; i < refused.size() && i < kExamples; ++i) {
+        examples += u"\n" + DescribeRefusedStoredValue(refused[i]);
+    }
+    if (refused.size() > kExamples) {
+        examples += u"\n\u2026";
+    }
+    const std::u16string question =
+        FormatLanguageText(kTextWriteRefusedValues, {static_cast<unsigned>(refused.size()), examples});
+    return UserPrompts().Message(m_window, QString::fromStdU16String(question), IUserPrompts::Icon::Warning,
+                                 IUserPrompts::Buttons::YesNo) == IUserPrompts::Answer::Yes;
+}
+
 void CRadioController::OnCloneWrite() {
-    if (!EnsurePort()) {
+    if (!ConfirmRefusedValues() || !EnsurePort()) {
         return;
     }
     CGuiCloneHost gui(m_window);

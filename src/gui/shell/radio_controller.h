@@ -46,6 +46,8 @@ class CRadioController {
 
     void OnCloneRead();
     void OnCloneWrite();
+    // Asks before writing values that their pages would refuse; true to go on.
+    bool ConfirmRefusedValues();
     void OnCloneInformation();
     void OnCloneInitialization();
     void OnFirmwareUpdate();
