@@ -13,6 +13,8 @@ target_sources(talvero_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/page_rule_check.cpp
   ${CMAKE_CURRENT_LIST_DIR}/stored_value_report.h
   ${CMAKE_CURRENT_LIST_DIR}/stored_value_report.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/page_value_text.h
+  ${CMAKE_CURRENT_LIST_DIR}/page_value_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/volume_page.cpp
   # reception, transmission, tones, keys and security
 
