@@ -34,7 +34,8 @@ void PrepareRow(PageRow& row) {
 const std::vector<PageDeclaration>& PageDeclarations() {
     static const std::vector<PageDeclaration> pages = [] {
         std::vector<PageDeclaration> all = {
-            VolumePage(),
+            RadioInfoPage(), TxCalleePage(), EmergencyPage(),          GpsPage(),
+            BluetoothPage(), RecordPage(),   AddressBookSettingPage(), VolumePage(),
             // reception, transmission, tones, keys and security
 
             // WLAN, certificates, setting-mode permissions

@@ -3,6 +3,13 @@
 #include "pages/page_declaration.h"
 
 // Settings of the unit, address book, messages, presence and functions.
+PageDeclaration RadioInfoPage();
+PageDeclaration TxCalleePage();
+PageDeclaration EmergencyPage();
+PageDeclaration GpsPage();
+PageDeclaration BluetoothPage();
+PageDeclaration RecordPage();
+PageDeclaration AddressBookSettingPage();
 PageDeclaration VolumePage();
 
 // Reception, transmission, tones, keys and security.

@@ -10,6 +10,17 @@ target_sources(talvero_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/text_row_rule.cpp
   ${CMAKE_CURRENT_LIST_DIR}/page_choices.cpp
   ${CMAKE_CURRENT_LIST_DIR}/volume_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/talk_group_description.h
+  ${CMAKE_CURRENT_LIST_DIR}/talk_group_description.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/entry_description.h
+  ${CMAKE_CURRENT_LIST_DIR}/entry_description.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/radio_info_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tx_callee_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/emergency_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/gps_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/bluetooth_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/record_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/address_book_setting_page.cpp
   # reception, transmission, tones, keys and security
 
   # WLAN, certificates, setting-mode permissions

@@ -14,7 +14,6 @@
 #include "document/talvero_doc.h"
 #include "gui/editor/k_grid_list_ctrl_combo.h"
 #include "gui/editor/k_grid_list_ctrl_edit.h"
-#include "gui/pages/entry_description.h"
 #include "gui/pages/list_view_address_book_list.h"
 #include "gui/pages/list_view_address_book_setting.h"
 #include "gui/pages/list_view_msg_list.h"
@@ -26,6 +25,7 @@
 #include "gui_support.h"
 #include "gui_tests.h"
 #include "page_under_test.h"
+#include "pages/entry_description.h"
 #include "text/language_texts.h"
 
 namespace {
@@ -637,7 +637,7 @@ void PagesTest::entryDescriptions() {
         {501, "501: (not used)"},  // past the list: no entry is read
     };
     for (const Case& c : cases) {
-        QCOMPARE(EntryDescription(doc, c.n), c.text);
+        QCOMPARE(QString::fromStdU16String(EntryDescription(doc, c.n)), c.text);
     }
 }
 
