@@ -10,6 +10,16 @@ PageDeclaration GpsPage();
 PageDeclaration BluetoothPage();
 PageDeclaration RecordPage();
 PageDeclaration AddressBookSettingPage();
+PageDeclaration AddressBookListPage();
+PageDeclaration MessageSettingPage();
+PageDeclaration MessageListPage();
+PageDeclaration PresenceSettingPage();
+PageDeclaration PresenceListPage();
+PageDeclaration RemoteMonitorPage();
+PageDeclaration SubFunctionPage();
+PageDeclaration CommunicationSettingPage();
+PageDeclaration NoServicePage();
+PageDeclaration DisplayPage();
 PageDeclaration VolumePage();
 
 // Reception, transmission, tones, keys and security.
