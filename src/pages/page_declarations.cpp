@@ -34,6 +34,23 @@ void PrepareRow(PageRow& row) {
 const std::vector<PageDeclaration>& PageDeclarations() {
     static const std::vector<PageDeclaration> pages = [] {
         std::vector<PageDeclaration> all = {
+            RadioInfoPage(),
+            TxCalleePage(),
+            EmergencyPage(),
+            GpsPage(),
+            BluetoothPage(),
+            RecordPage(),
+            AddressBookSettingPage(),
+            AddressBookListPage(),
+            MessageSettingPage(),
+            MessageListPage(),
+            PresenceSettingPage(),
+            PresenceListPage(),
+            RemoteMonitorPage(),
+            SubFunctionPage(),
+            CommunicationSettingPage(),
+            NoServicePage(),
+            DisplayPage(),
             VolumePage(),
             // reception, transmission, tones, keys and security
 

@@ -3,6 +3,23 @@
 #include "pages/page_declaration.h"
 
 // Settings of the unit, address book, messages, presence and functions.
+PageDeclaration RadioInfoPage();
+PageDeclaration TxCalleePage();
+PageDeclaration EmergencyPage();
+PageDeclaration GpsPage();
+PageDeclaration BluetoothPage();
+PageDeclaration RecordPage();
+PageDeclaration AddressBookSettingPage();
+PageDeclaration AddressBookListPage();
+PageDeclaration MessageSettingPage();
+PageDeclaration MessageListPage();
+PageDeclaration PresenceSettingPage();
+PageDeclaration PresenceListPage();
+PageDeclaration RemoteMonitorPage();
+PageDeclaration SubFunctionPage();
+PageDeclaration CommunicationSettingPage();
+PageDeclaration NoServicePage();
+PageDeclaration DisplayPage();
 PageDeclaration VolumePage();
 
 // Reception, transmission, tones, keys and security.

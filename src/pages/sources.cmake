@@ -16,6 +16,27 @@ target_sources(talvero_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/page_value_text.h
   ${CMAKE_CURRENT_LIST_DIR}/page_value_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/volume_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/talk_group_description.h
+  ${CMAKE_CURRENT_LIST_DIR}/talk_group_description.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/entry_description.h
+  ${CMAKE_CURRENT_LIST_DIR}/entry_description.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/radio_info_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tx_callee_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/emergency_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/gps_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/bluetooth_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/record_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/address_book_setting_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/address_book_list_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/message_setting_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/message_list_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/presence_setting_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/presence_list_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/remote_monitor_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/sub_function_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/communication_setting_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/no_service_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/display_page.cpp
   # reception, transmission, tones, keys and security
 
   # WLAN, certificates, setting-mode permissions

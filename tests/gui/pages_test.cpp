@@ -14,7 +14,6 @@
 #include "document/talvero_doc.h"
 #include "gui/editor/k_grid_list_ctrl_combo.h"
 #include "gui/editor/k_grid_list_ctrl_edit.h"
-#include "gui/pages/entry_description.h"
 #include "gui/pages/list_view_address_book_list.h"
 #include "gui/pages/list_view_address_book_setting.h"
 #include "gui/pages/list_view_msg_list.h"
@@ -26,6 +25,8 @@
 #include "gui_support.h"
 #include "gui_tests.h"
 #include "page_under_test.h"
+#include "pages/entry_description.h"
+#include "pages/page_declaration.h"
 #include "text/language_texts.h"
 
 namespace {
@@ -67,6 +68,7 @@ class PagesTest : public QObject {
     void helpPerRowOrColumn();
     void headingRowBold();
     void entryDescriptions();
+    void startEntryReadsStoredNumber();
 };
 
 void PagesTest::idCellByType() {
@@ -637,7 +639,45 @@ void PagesTest::entryDescriptions() {
         {501, "501: (not used)"},  // past the list: no entry is read
     };
     for (const Case& c : cases) {
-        QCOMPARE(EntryDescription(doc, c.n), c.text);
+        QCOMPARE(QString::fromStdU16String(EntryDescription(doc, c.n)), c.text);
+    }
+}
+
+void PagesTest::startEntryReadsStoredNumber() {
+    // A start entry read from a file is shown as the entry its number names: blanks around the
+    // digits and a plus sign are read past, anything else (or a number no unsigned holds) names
+    // no entry.
+    CTalveroDoc doc;
+    doc.OnNewDocument();
+    MakeEntry(doc, 1, u"indi", u"5");
+    const PageDeclaration* page = FindPageDeclaration(1020);
+    QVERIFY(page);
+    const PageRow* top = nullptr;
+    for (const PageRow& row : page->rows) {
+        if (row.key == u"id_list_top") {
+            top = &row;
+        }
+    }
+    QVERIFY(top && top->describe);
+    const QString second = "002: Alice (individual 00005)";
+    const std::vector<std::pair<std::u16string, QString>> cases = {
+        {u"2", second},
+        {u"002", second},
+        {u" 2 ", second},
+        {u"\t2\n", second},
+        {u"+2", second},
+        {u"0", T(2531)},
+        {u"", T(2531)},
+        {u"+", T(2531)},
+        {u"-2", T(2531)},
+        {u"2x", T(2531)},
+        {u"2 2", T(2531)},
+        {u"4294967296", T(2531)},
+        {u"501", "501: (not used)"},
+        {u"4294967295", "4294967295: (not used)"},
+    };
+    for (const auto& [value, shown] : cases) {
+        QCOMPARE(QString::fromStdU16String(top->describe(doc, value)), shown);
     }
 }
 

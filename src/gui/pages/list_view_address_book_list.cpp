@@ -7,6 +7,7 @@
 #include "document/settings_catalogue.h"
 #include "document/talvero_doc.h"
 #include "gui/pages/page_text.h"
+#include "pages/page_declaration.h"
 
 namespace {
 constexpr int kEntries = static_cast<int>(kIdEntries);
@@ -24,45 +25,11 @@ unsigned EntryIndex(int row) {
 QString Q(const std::u16string& text) {
     return QString::fromStdU16String(text);
 }
-
-TableColumn Column(uint32_t headingId, int width, PageRow cell) {
-    return TableColumn{headingId, width, std::move(cell)};
-}
-
-// The dial number of a telephone entry and the identifier of any other; nothing while unused.
-PageRow NumberCell() {
-    PageRow cell = IdentifierOrNumberRow(0, u"id", "id.htm", u"id_type", u"number", 8710);
-    cell.enabledWhen = [](const CTalveroDoc& doc, int entry) {
-        return !doc.Get(u"id_type", static_cast<unsigned>(entry)).empty();
-    };
-    return cell;
-}
 }  // namespace
 
 CListViewAddressBookList::CListViewAddressBookList(QWidget* parent, const PageContext& context)
     : CListViewBase(parent, context) {
-    TableLayout table;
-    table.titleId = 8700;
-    table.sectionId = 8701;
-    table.numberDigits = 3;
-    table.members = kIdEntries;
-    table.helpPerColumn = true;
-    // The empty type is an item of its own: it marks the entry unused.
-    table.columns = {
-        Column(8703, 150,
-               ChoiceRow(0, u"id_type", "id_type.htm",
-                         {{u"", 0, {}},
-                          {u"indi", 2535, {}},
-                          {u"group", 2533, {}},
-                          {u"user_group", 2537, {}},
-                          {u"tel", 2539, {}}})),
-        Column(8704, 360, NumberCell()),
-        Column(8702, 300, TextRow(0, u"name", "name.htm", 430)),
-        Column(8706, 300, TextRow(0, u"yomi", "yomi.htm", 8713)),
-        Column(8707, 150,
-               ChoiceRow(0, u"id_select", "id_select.htm", {{u"off", 8708, {}}, {u"on", 8709, {}}})),
-    };
-    DeclareTable(std::move(table));
+    DeclarePage(*FindPageDeclaration(1021));
 }
 
 void CListViewAddressBookList::SetupHeader() {

@@ -1,6 +1,6 @@
 #include "gui/pages/list_view_function_gps.h"
 
-#include "pages/page_rows.h"
+#include "pages/page_declaration.h"
 
 namespace {
 // The page keeps room for further GPS settings: rows after the switch stay blank and read-only.
@@ -9,7 +9,7 @@ constexpr int kRows = 9;
 
 CListViewFunctionGps::CListViewFunctionGps(QWidget* parent, const PageContext& context)
     : CListViewBase(parent, context) {
-    DeclareRows(8500, {SectionRow(8501), OffOnRow(8520, u"gps_switch")});
+    DeclarePage(*FindPageDeclaration(1017));
     for (int row = GetItemCount(); row < kRows; ++row) {
         InsertItem(row, QString());
     }

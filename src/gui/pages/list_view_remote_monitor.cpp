@@ -1,25 +1,10 @@
 #include "gui/pages/list_view_remote_monitor.h"
 
-#include "document/talvero_doc.h"
-#include "pages/page_rows.h"
-
-namespace {
-bool On(const CTalveroDoc& doc, const char16_t* key) {
-    return doc.Get(key) == u"on";
-}
-}  // namespace
+#include "pages/page_declaration.h"
 
 CListViewRemoteMonitor::CListViewRemoteMonitor(QWidget* parent, const PageContext& context)
     : CListViewBase(parent, context) {
-    const auto receiving = [](const CTalveroDoc& doc) { return On(doc, u"rmon_req_rx"); };
-    PageRow id = When(KeyTextRow(8943, u"rmon_id", 3030), [](const CTalveroDoc& doc) {
-        return On(doc, u"rmon_req_rx") && On(doc, u"rmon_id_sw");
-    });
-    DeclareRows(8940, {SectionRow(8941), OffOnRow(8942, u"rmon_req_rx"),
-                       When(OffOnRow(8946, u"rmon_id_sw"), receiving), id, OffOnRow(8944, u"rmon_req_tx"),
-                       When(ValueChoiceRow(8945, u"rmon_time", "rmon_time.htm",
-                                           ValueChoices({u"30", u"60", u"120", u"240"})),
-                            [](const CTalveroDoc& doc) { return On(doc, u"rmon_req_tx"); })});
+    DeclarePage(*FindPageDeclaration(1026));
 }
 
 TALVERO_REGISTER_PAGE(1026, CListViewRemoteMonitor);

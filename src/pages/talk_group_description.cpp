@@ -1,4 +1,4 @@
-#include "gui/pages/talk_group_description.h"
+#include "pages/talk_group_description.h"
 
 #include "document/settings_catalogue.h"
 #include "document/talvero_doc.h"

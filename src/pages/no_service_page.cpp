@@ -1,0 +1,10 @@
+#include "document/settings_catalogue.h"
+#include "pages/page_list.h"
+
+PageDeclaration NoServicePage() {
+    return RowsPage(1032, 9190,
+                    {SectionRow(9191),
+                     ChoiceRow(9192, u"no_service_tone", "no_service_tone.htm",
+                               ListChoices(choice_lists::kToneOnOff, {kTextOff, kTextOn}), u"tone"),
+                     ChoiceRow(9193, u"ear_sidetone_mute", "ear_sidetone_mute.htm", OffOnChoices())});
+}
