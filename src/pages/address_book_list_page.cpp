@@ -1,3 +1,4 @@
+#include "document/jis_text.h"
 #include "document/settings_catalogue.h"
 #include "document/talvero_doc.h"
 #include "pages/page_list.h"
@@ -12,6 +13,24 @@ PageRow NumberCell() {
     PageRow cell = IdentifierOrNumberRow(0, u"id", "id.htm", u"id_type", u"number", 8710);
     cell.enabledWhen = [](const CTalveroDoc& doc, int entry) {
         return !doc.Get(u"id_type", static_cast<unsigned>(entry)).empty();
+    };
+    return cell;
+}
+// A name may not be empty; the message names the identifier range.
+PageRow NameCell() {
+    PageRow cell = TextRow(0, u"name", "name.htm", 430);
+    cell.ownRule = [](std::u16string_view typed) {
+        return typed.empty() ? RowRefusal{8711, {1, 60000}} : RowRefusal{};
+    };
+    return cell;
+}
+
+// A reading is kept in half-width kana; the editor counts what was typed, the setting's rule
+// what is kept.
+PageRow ReadingCell() {
+    PageRow cell = TextRow(0, u"yomi", "yomi.htm", 8713);
+    cell.convert = [](std::u16string_view typed, std::u16string& stored) {
+        return ToHalfWidth(typed, stored) == 2 ? RowRefusal{8712, {}} : RowRefusal{};
     };
     return cell;
 }
@@ -34,8 +53,8 @@ PageDeclaration AddressBookListPage() {
                           {u"user_group", 2537, {}},
                           {u"tel", 2539, {}}})),
         Column(8704, 360, NumberCell()),
-        Column(8702, 300, TextRow(0, u"name", "name.htm", 430)),
-        Column(8706, 300, TextRow(0, u"yomi", "yomi.htm", 8713)),
+        Column(8702, 300, NameCell()),
+        Column(8706, 300, ReadingCell()),
         Column(8707, 150,
                ChoiceRow(0, u"id_select", "id_select.htm", {{u"off", 8708, {}}, {u"on", 8709, {}}})),
     };

@@ -77,11 +77,7 @@ void CListViewAddressBookList::OnEndCellEdit(KEndEditRecord& record) {
             ReloadRow(record.row);
             break;
         case kNameColumn:
-            CommitName(record.row, record.text);
-            break;
         case kReadingColumn:
-            CommitReading(record.row, record.text);
-            break;
         case kNumberColumn:
         case kSelectColumn:
             CListViewBase::OnEndCellEdit(record);
@@ -90,33 +86,6 @@ void CListViewAddressBookList::OnEndCellEdit(KEndEditRecord& record) {
             break;
     }
     RedrawItems(record.row, record.row);
-}
-
-void CListViewAddressBookList::CommitName(int row, const QString& typed) {
-    const std::u16string text = typed.toStdU16String();
-    if (text.empty()) {
-        // The empty name has a message of its own, worded with the identifier range.
-        ShowError(PageText(8711, {1, 60000}));
-        return;
-    }
-    if (!IsJisText(text) || !Doc().Set(u"name", EntryIndex(row), text)) {
-        ShowError(PageText(430));
-        return;
-    }
-    SetItemText(row, kNameColumn, typed);
-}
-
-void CListViewAddressBookList::CommitReading(int row, const QString& typed) {
-    std::u16string converted;
-    if (ToHalfWidth(typed.toStdU16String(), converted) == 2) {
-        ShowError(PageText(8712));
-        return;
-    }
-    // The converted text is checked against the stored limit; the editor counted the typed one.
-    if (!Commit(*CellDeclaration(kTableFirstRow, kReadingColumn), u"yomi", EntryIndex(row), converted)) {
-        return;
-    }
-    SetItemText(row, kReadingColumn, Q(converted));
 }
 
 TALVERO_REGISTER_PAGE(1021, CListViewAddressBookList);

@@ -15,6 +15,4 @@ class CListViewAddressBookList : public CListViewBase {
 
   private:
     void ReloadRow(int row);
-    void CommitName(int row, const QString& typed);
-    void CommitReading(int row, const QString& typed);
 };
