@@ -36,6 +36,7 @@ const std::vector<PageDeclaration>& PageDeclarations() {
         std::vector<PageDeclaration> all = {
             VolumePage(),
             // reception, transmission, tones, keys and security
+            TxTacPage(), TxOpPage(), TxStartTonePage(), TxPriorityPage(), TxMicPage(),
 
             // WLAN, certificates, setting-mode permissions
 

@@ -6,5 +6,10 @@
 PageDeclaration VolumePage();
 
 // Reception, transmission, tones, keys and security.
+PageDeclaration TxTacPage();
+PageDeclaration TxOpPage();
+PageDeclaration TxStartTonePage();
+PageDeclaration TxPriorityPage();
+PageDeclaration TxMicPage();
 
 // WLAN, certificates and the setting-mode permissions.

@@ -11,6 +11,11 @@ target_sources(talvero_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/page_choices.cpp
   ${CMAKE_CURRENT_LIST_DIR}/volume_page.cpp
   # reception, transmission, tones, keys and security
+  ${CMAKE_CURRENT_LIST_DIR}/tx_tac_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tx_op_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tx_start_tone_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tx_priority_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tx_mic_page.cpp
 
   # WLAN, certificates, setting-mode permissions
 
