@@ -36,7 +36,8 @@ const std::vector<PageDeclaration>& PageDeclarations() {
         std::vector<PageDeclaration> all = {
             VolumePage(),
             // reception, transmission, tones, keys and security
-            TxTacPage(), TxOpPage(), TxStartTonePage(), TxPriorityPage(), TxMicPage(),
+            TxTacPage(), TxOpPage(), TxStartTonePage(), TxPriorityPage(), TxMicPage(), RxNotifyPage(),
+            RxNotifyTonePage(), RxEndTonePage(), RxTalkBackPage(), RxMsgTonePage(), RxSettingPage(),
 
             // WLAN, certificates, setting-mode permissions
 

@@ -11,5 +11,11 @@ PageDeclaration TxOpPage();
 PageDeclaration TxStartTonePage();
 PageDeclaration TxPriorityPage();
 PageDeclaration TxMicPage();
+PageDeclaration RxNotifyPage();
+PageDeclaration RxNotifyTonePage();
+PageDeclaration RxEndTonePage();
+PageDeclaration RxTalkBackPage();
+PageDeclaration RxMsgTonePage();
+PageDeclaration RxSettingPage();
 
 // WLAN, certificates and the setting-mode permissions.

@@ -16,6 +16,12 @@ target_sources(talvero_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/tx_start_tone_page.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tx_priority_page.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tx_mic_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/rx_notify_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/rx_notify_tone_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/rx_end_tone_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/rx_talk_back_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/rx_msg_tone_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/rx_setting_page.cpp
 
   # WLAN, certificates, setting-mode permissions
 
