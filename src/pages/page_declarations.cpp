@@ -38,6 +38,7 @@ const std::vector<PageDeclaration>& PageDeclarations() {
             // reception, transmission, tones, keys and security
             TxTacPage(), TxOpPage(), TxStartTonePage(), TxPriorityPage(), TxMicPage(), RxNotifyPage(),
             RxNotifyTonePage(), RxEndTonePage(), RxTalkBackPage(), RxMsgTonePage(), RxSettingPage(),
+            OptionKeyPage(), ToneRadioPage(), ToneKeyPage(), SecurityPassPage(),
 
             // WLAN, certificates, setting-mode permissions
 

@@ -17,5 +17,9 @@ PageDeclaration RxEndTonePage();
 PageDeclaration RxTalkBackPage();
 PageDeclaration RxMsgTonePage();
 PageDeclaration RxSettingPage();
+PageDeclaration OptionKeyPage();
+PageDeclaration ToneRadioPage();
+PageDeclaration ToneKeyPage();
+PageDeclaration SecurityPassPage();
 
 // WLAN, certificates and the setting-mode permissions.

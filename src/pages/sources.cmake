@@ -22,6 +22,10 @@ target_sources(talvero_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/rx_talk_back_page.cpp
   ${CMAKE_CURRENT_LIST_DIR}/rx_msg_tone_page.cpp
   ${CMAKE_CURRENT_LIST_DIR}/rx_setting_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/option_key_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tone_radio_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tone_key_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/security_pass_page.cpp
 
   # WLAN, certificates, setting-mode permissions
 
