@@ -53,6 +53,9 @@ const std::vector<PageDeclaration>& PageDeclarations() {
             DisplayPage(),
             VolumePage(),
             // reception, transmission, tones, keys and security
+            TxTacPage(), TxOpPage(), TxStartTonePage(), TxPriorityPage(), TxMicPage(), RxNotifyPage(),
+            RxNotifyTonePage(), RxEndTonePage(), RxTalkBackPage(), RxMsgTonePage(), RxSettingPage(),
+            OptionKeyPage(), ToneRadioPage(), ToneKeyPage(), SecurityPassPage(),
 
             // WLAN, certificates, setting-mode permissions
 

@@ -23,5 +23,20 @@ PageDeclaration DisplayPage();
 PageDeclaration VolumePage();
 
 // Reception, transmission, tones, keys and security.
+PageDeclaration TxTacPage();
+PageDeclaration TxOpPage();
+PageDeclaration TxStartTonePage();
+PageDeclaration TxPriorityPage();
+PageDeclaration TxMicPage();
+PageDeclaration RxNotifyPage();
+PageDeclaration RxNotifyTonePage();
+PageDeclaration RxEndTonePage();
+PageDeclaration RxTalkBackPage();
+PageDeclaration RxMsgTonePage();
+PageDeclaration RxSettingPage();
+PageDeclaration OptionKeyPage();
+PageDeclaration ToneRadioPage();
+PageDeclaration ToneKeyPage();
+PageDeclaration SecurityPassPage();
 
 // WLAN, certificates and the setting-mode permissions.

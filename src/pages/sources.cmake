@@ -38,6 +38,21 @@ target_sources(talvero_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/no_service_page.cpp
   ${CMAKE_CURRENT_LIST_DIR}/display_page.cpp
   # reception, transmission, tones, keys and security
+  ${CMAKE_CURRENT_LIST_DIR}/tx_tac_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tx_op_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tx_start_tone_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tx_priority_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tx_mic_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/rx_notify_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/rx_notify_tone_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/rx_end_tone_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/rx_talk_back_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/rx_msg_tone_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/rx_setting_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/option_key_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tone_radio_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tone_key_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/security_pass_page.cpp
 
   # WLAN, certificates, setting-mode permissions
 

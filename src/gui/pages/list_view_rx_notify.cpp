@@ -1,14 +1,10 @@
 #include "gui/pages/list_view_rx_notify.h"
 
-#include "document/settings_catalogue.h"
+#include "pages/page_declaration.h"
 
 CListViewRxNotify::CListViewRxNotify(QWidget* parent, const PageContext& context)
     : CListViewBase(parent, context) {
-    DeclareRows(8000, {SectionRow(8001),
-                       ChoiceRow(8002, u"call_action", "call_action.htm",
-                                 ListChoices(choice_lists::kCallActions, {8003, 8004, 8005})),
-                       ChoiceRow(8006, u"tone_vol", "tone_vol.htm", NumberChoices(0, 32)),
-                       ChoiceRow(8008, u"tone_vol_link", "tone_vol_link.htm", OffOnChoices())});
+    DeclarePage(*FindPageDeclaration(1010));
 }
 
 TALVERO_REGISTER_PAGE(1010, CListViewRxNotify);

@@ -1,20 +1,10 @@
 #include "gui/pages/list_view_tone_key.h"
 
-#include "document/talvero_doc.h"
-#include "pages/page_rows.h"
-
-namespace {
-bool ToneOn(const CTalveroDoc& doc) {
-    return doc.Get(u"key_tone") != u"none";
-}
-}  // namespace
+#include "pages/page_declaration.h"
 
 CListViewToneKey::CListViewToneKey(QWidget* parent, const PageContext& context)
     : CListViewBase(parent, context) {
-    DeclareRows(9100, {SectionRow(9101), KeyChoiceRow(9102, u"key_tone", {{u"none", 2500}, {u"tone1", 2501}}),
-                       When(ValueChoiceRow(9103, u"key_tone_gain", "key_tone_gain.htm", NumberChoices(0, 32)),
-                            ToneOn),
-                       When(OffOnRow(9104, u"key_tone_gain_link", u"COMBO_GAIN_LINK"), ToneOn)});
+    DeclarePage(*FindPageDeclaration(1030));
 }
 
 TALVERO_REGISTER_PAGE(1030, CListViewToneKey);

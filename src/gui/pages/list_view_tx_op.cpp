@@ -1,12 +1,9 @@
 #include "gui/pages/list_view_tx_op.h"
 
-// "ptt_lock" and "ptt_toggle" carry no value rule: their setters store the chosen value as is.
+#include "pages/page_declaration.h"
+
 CListViewTxOp::CListViewTxOp(QWidget* parent, const PageContext& context) : CListViewBase(parent, context) {
-    DeclareRows(3150, {SectionRow(3151), ChoiceRow(3152, u"tx_ban", "tx_ban.htm", OffOnChoices()),
-                       ChoiceRow(3155, u"tx_inhibit", "tx_inhibit.htm", OffOnChoices()),
-                       ChoiceRow(3156, u"ptt_lock", "ptt_lock.htm", OffOnChoices()),
-                       ChoiceRow(3157, u"standby_call", "standby_call.htm", OffOnChoices()),
-                       ChoiceRow(3158, u"ptt_toggle", "ptt_toggle.htm", OffOnChoices())});
+    DeclarePage(*FindPageDeclaration(1006));
 }
 
 TALVERO_REGISTER_PAGE(1006, CListViewTxOp);
