@@ -72,6 +72,8 @@ PageDeclaration AddressBookSettingPage() {
     PageDeclaration page = RowsPage(1020, 8650,
                                     {SectionRow(8651), ChoiceRow(8652, u"sel", "sel.htm", OffOnChoices()),
                                      top, allCall, type, typeUpDown, reverse});
-    page.valueTexts.push_back({u"0", 2531, u"default"});
+    page.valueTexts.push_back({u"0", 2531, u"default", {}});
+    // Entry numbers in the page's value table read as themselves.
+    AddNumberTexts(page, 1, kIdEntries, 1, u"default");
     return page;
 }

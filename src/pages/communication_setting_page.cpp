@@ -42,5 +42,8 @@ PageDeclaration CommunicationSettingPage() {
          ValueChoiceRow(9167, u"monitor_time", "monitor_time.htm", NumberChoices(1, 60)),
          ChoiceRow(9169, u"bg_interval_sw", "bg_interval_sw.htm", OffOnChoices()), interval});
     page.labelWidth = 360;
+    // Every level of either line shows as its number, so a level from the other line's range is
+    // not hidden.
+    AddNumberTexts(page, -3, -130, -1, u"LINE_SECTION");
     return page;
 }

@@ -61,7 +61,7 @@ PageDeclaration OptionKeyPage() {
                                       NumberChoices(-kVolumeStep, kVolumeStep)),
                        EitherKeyIs(u"onetouch_vol"))});
     // Functions a stored configuration may hold that these keys no longer offer: shown, not offered.
-    page.valueTexts.push_back({u"disc_phone", 8967, u"func"});
-    page.valueTexts.push_back({u"rec_play", 8969, u"func"});
+    page.valueTexts.push_back({u"disc_phone", 8967, u"func", {}});
+    page.valueTexts.push_back({u"rec_play", 8969, u"func", {}});
     return page;
 }

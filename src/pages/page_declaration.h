@@ -21,8 +21,9 @@
 // knows but the combo does not offer).
 struct PageValueText {
     std::u16string value;
-    uint32_t textId = 0;
+    uint32_t textId = 0;  // 0: the value shows as `literal`
     std::u16string table;
+    std::u16string literal;
 };
 
 struct PageDeclaration {
@@ -35,6 +36,9 @@ struct PageDeclaration {
     std::vector<PageValueText> valueTexts;
     int labelWidth = 0;  // the least width of the label column; 0: the framework's
 };
+
+// Each number from `first` to `last` in steps of `step`, shown as itself in `table`.
+void AddNumberTexts(PageDeclaration& page, int first, int last, int step, const std::u16string& table);
 
 // A settings page of rows.
 PageDeclaration RowsPage(uint32_t nodeId, uint32_t titleId, std::vector<PageRow> rows);

@@ -18,6 +18,12 @@ PageDeclaration TablePage(uint32_t nodeId, TableLayout layout) {
     return page;
 }
 
+void AddNumberTexts(PageDeclaration& page, int first, int last, int step, const std::u16string& table) {
+    for (int n = first; step != 0 && (step > 0 ? n <= last : n >= last); n += step) {
+        page.valueTexts.push_back({DecimalText(n), 0, table, DecimalText(n)});
+    }
+}
+
 void PrepareRow(PageRow& row) {
     if (row.kind == PageRow::Kind::kIdentifierOrNumber) {
         row.numberRule = DialNumberTextRule();
@@ -34,24 +40,10 @@ void PrepareRow(PageRow& row) {
 const std::vector<PageDeclaration>& PageDeclarations() {
     static const std::vector<PageDeclaration> pages = [] {
         std::vector<PageDeclaration> all = {
-            RadioInfoPage(),
-            TxCalleePage(),
-            EmergencyPage(),
-            GpsPage(),
-            BluetoothPage(),
-            RecordPage(),
-            AddressBookSettingPage(),
-            AddressBookListPage(),
-            MessageSettingPage(),
-            MessageListPage(),
-            PresenceSettingPage(),
-            PresenceListPage(),
-            RemoteMonitorPage(),
-            SubFunctionPage(),
-            CommunicationSettingPage(),
-            NoServicePage(),
-            DisplayPage(),
-            VolumePage(),
+            RadioInfoPage(), TxCalleePage(), EmergencyPage(), GpsPage(), BluetoothPage(), RecordPage(),
+            AddressBookSettingPage(), AddressBookListPage(), MessageSettingPage(), MessageListPage(),
+            PresenceSettingPage(), PresenceListPage(), RemoteMonitorPage(), SubFunctionPage(),
+            CommunicationSettingPage(), NoServicePage(), DisplayPage(), VolumePage(),
             // reception, transmission, tones, keys and security
             TxTacPage(), TxOpPage(), TxStartTonePage(), TxPriorityPage(), TxMicPage(), RxNotifyPage(),
             RxNotifyTonePage(), RxEndTonePage(), RxTalkBackPage(), RxMsgTonePage(), RxSettingPage(),

@@ -34,8 +34,8 @@ PageVerdict Refused(uint32_t messageId, std::vector<int64_t> args = {}, std::u16
 }
 
 // The row's own message with its arguments, or `fallback` when it has none.
-PageVerdict RefusalOfRow(const PageRow& row, const TextRowRule& rule, PageVerdict fallback) {
-    return row.errorId != 0 ? Refused(row.errorId, rule.errorArgs) : fallback;
+PageVerdict RefusalOfRow(uint32_t errorId, const TextRowRule& rule, PageVerdict fallback) {
+    return errorId != 0 ? Refused(errorId, rule.errorArgs) : fallback;
 }
 
 std::u16string ChoiceText(const PageChoice& choice) {
@@ -66,26 +66,28 @@ std::u16string ShownCharacter(std::u16string_view value, size_t at) {
 }
 
 // What the row's editor holds a typed or pasted text to.
-PageVerdict CheckText(const PageRow& row, const TextRowRule& rule, std::u16string_view value) {
+// `errorId`: the row's message for any of them; 0: a message per limit.
+PageVerdict CheckText(uint32_t errorId, const TextRowRule& rule, std::u16string_view value) {
     for (size_t i = 0; i < value.size(); ++i) {
         const char16_t c = value[i];
-        const bool allowed = (!rule.asciiOnly || c < 0x80) &&
+        // A one-line editor never takes a control character, whatever its row allows.
+        const bool allowed = c >= 0x20 && c != 0x7F && (!rule.asciiOnly || c < 0x80) &&
                              (rule.allowedChars.empty() || rule.allowedChars.find(c) != std::u16string::npos);
         if (!allowed) {
-            return RefusalOfRow(row, rule, Refused(kTextIdCharacter, {}, ShownCharacter(value, i)));
+            return RefusalOfRow(errorId, rule, Refused(kTextIdCharacter, {}, ShownCharacter(value, i)));
         }
     }
     if (rule.maxChars > 0 && value.size() > static_cast<size_t>(rule.maxChars)) {
-        return RefusalOfRow(row, rule, Refused(kTextIdTooLong, {rule.maxChars}));
+        return RefusalOfRow(errorId, rule, Refused(kTextIdTooLong, {rule.maxChars}));
     }
     if (rule.maxAnsiBytes > 0 && ToAnsi(value).size() > static_cast<size_t>(rule.maxAnsiBytes)) {
-        return RefusalOfRow(row, rule, Refused(kTextIdTooLong, {rule.maxAnsiBytes}));
+        return RefusalOfRow(errorId, rule, Refused(kTextIdTooLong, {rule.maxAnsiBytes}));
     }
     if (rule.maxUtf8Bytes > 0 && Utf16ToUtf8(value).size() > static_cast<size_t>(rule.maxUtf8Bytes)) {
-        return RefusalOfRow(row, rule, Refused(kTextIdTooLong, {rule.maxUtf8Bytes}));
+        return RefusalOfRow(errorId, rule, Refused(kTextIdTooLong, {rule.maxUtf8Bytes}));
     }
     if (rule.maxWidth > 0 && TextWidth(value) > static_cast<size_t>(rule.maxWidth)) {
-        return RefusalOfRow(row, rule, Refused(kTextIdTooWide, {rule.maxWidth}));
+        return RefusalOfRow(errorId, rule, Refused(kTextIdTooWide, {rule.maxWidth}));
     }
     if (rule.jisCheck && !IsJisText(value)) {
         return Refused(kTextIdNotDisplayable);
@@ -121,13 +123,14 @@ PageVerdict CheckRow(const CTalveroDoc& doc, const PageRow& row, SettingId id, s
                        : Refused(kTextIdNotListed, {}, ListedTexts(listed));
         }
         case PageRow::Kind::kIdentifierOrNumber:
+            // The number half has no message of its own.
             if (SettingsCatalogue()[id.def].name == row.numberKey) {
-                return CheckText(row, row.numberRule, value);
+                return CheckText(0, row.numberRule, value);
             }
-            return CheckText(row, RuleNow(row, doc, id.index), value);
+            return CheckText(row.errorId, RuleNow(row, doc, id.index), value);
         case PageRow::Kind::kText:
         case PageRow::Kind::kPassword:
-            return CheckText(row, RuleNow(row, doc, id.index), value);
+            return CheckText(row.errorId, RuleNow(row, doc, id.index), value);
     }
     return {};
 }
@@ -146,7 +149,7 @@ PageVerdict SetterRefusal(const CTalveroDoc& doc, const PageRow* row, SettingId 
     const bool number = !row->numberKey.empty() && SettingsCatalogue()[id.def].name == row->numberKey;
     // The number half of an identifier row has no message of its own.
     return number ? Refused(kTextIdValueRefused)
-                  : RefusalOfRow(*row, RuleNow(*row, doc, id.index), Refused(kTextIdValueRefused));
+                  : RefusalOfRow(row->errorId, RuleNow(*row, doc, id.index), Refused(kTextIdValueRefused));
 }
 
 }  // namespace
@@ -173,8 +176,10 @@ std::optional<PagePlace> FindPagePlace(SettingId id) {
     for (const PageDeclaration& page : PageDeclarations()) {
         if (page.table) {
             for (const TableColumn& column : page.table->columns) {
-                if (column.cell.key == name && id.index < page.table->members) {
-                    return PagePlace{&page, &column.cell};
+                const PageRow& cell = column.cell;
+                const bool edits = cell.key == name || (!cell.numberKey.empty() && cell.numberKey == name);
+                if (edits && id.index < page.table->members) {
+                    return PagePlace{&page, &cell};
                 }
             }
             continue;

@@ -22,7 +22,7 @@ std::optional<std::u16string> TableText(const PageDeclaration& page, const PageR
                                         std::u16string_view value) {
     for (auto it = page.valueTexts.rbegin(); it != page.valueTexts.rend(); ++it) {
         if (it->table == row.table && it->value == value) {
-            return GetLanguageText(it->textId);
+            return it->textId != 0 ? GetLanguageText(it->textId) : it->literal;
         }
     }
     auto search = [&](const PageRow& other) -> std::optional<std::u16string> {

@@ -9,6 +9,6 @@ PageDeclaration VolumePage() {
                   ValueChoiceRow(10502, u"audio_af_max", "audio_af_max.htm", NumberChoices(0, 32), 10510),
                   SectionRow(10505), OffOnRow(10506, u"ext_afout")});
     // The radio knows an automatic external output; a configuration that holds it shows it.
-    page.valueTexts.push_back({u"auto", 2590, u"default"});
+    page.valueTexts.push_back({u"auto", 2590, u"default", {}});
     return page;
 }

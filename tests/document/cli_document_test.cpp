@@ -84,8 +84,8 @@ TEST_F(CliDocument, SetRefusesWithTheReason) {
         {"id_01_01=0", "Enter an ID from 1 to 60000."},
         {"name_01_01=Müller", "characters the radio cannot display"},
         {"yomi_01_01=" + std::string(33, 'y'), "at most 32 characters"},
-        {"tx_ban_01=maybe", "one of \"off\", \"on\""},
-        {"vox_attack_time_01=2000", "number from"},
+        {"tx_ban_01=maybe", "not one of the choices of this setting: Off, On."},
+        {"vox_attack_time_01=2000", "Enter an attack time from 0 to 1995 ms."},
         // A refused secret is never shown, only its key and the reason.
         {"wlan_psk_01=" + std::string(64, 'z'), "wlan_psk_01: value '********' refused: the pre-shared key"},
         {"access_pass=" + std::string(40, 'z'), "access_pass: value '********' refused"},

@@ -39,9 +39,11 @@ std::u16string Repeat(char16_t c, int n) {
 
 // The values a text row is given: its limits from both sides, then what no limit should let by.
 std::vector<std::u16string> TextCorpus(const TextRowRule& rule) {
+    // Line breaks and control characters cannot reach a one-line editor; the command line's test
+    // gives them.
     const char16_t fill = rule.allowedChars.empty() ? u'a' : rule.allowedChars.front();
-    std::vector<std::u16string> values = {
-        u"Z\u00fcrich", u"Truck\U0001F600", u"Caf\u00e9", u"a\tb", u"a\nb", u" ", u"~", u"\u30A2\u30A4", u""};
+    std::vector<std::u16string> values = {u"Z\u00fcrich", u"Truck\U0001F600", u"Caf\u00e9", u" ",
+                                          u"~",           u"\u30A2\u30A4",    u""};
     for (int limit : {rule.maxChars, rule.maxWidth, rule.maxAnsiBytes, rule.maxUtf8Bytes}) {
         if (limit > 0) {
             values.push_back(Repeat(fill, limit));
@@ -111,6 +113,7 @@ class PageParityTest : public QObject {
 
 void PageParityTest::everyRowAnswersAsTheCommandLineAndTheFleet() {
     TestEnvironment environment;
+    UseLanguage(true);
     size_t compared = 0, pages = 0;
     std::set<std::u16string> rowsCompared;
     for (const RegisteredPage& registered : RegisteredPages()) {
@@ -197,7 +200,10 @@ void PageParityTest::everyRowAnswersAsTheCommandLineAndTheFleet() {
                                                                ? QString::fromStdString(verdict.Message())
                                                                : prompts.messages.join('|'))));
                     if (!verdict.accepted) {
-                        QCOMPARE(prompts.messages.value(0), QString::fromStdString(verdict.Message()));
+                        const QString expected = QString::fromStdString(verdict.Message());
+                        QVERIFY2(prompts.messages.value(0) == expected,
+                                 qPrintable(context + QStringLiteral(": program says '%1', shared check '%2'")
+                                                          .arg(prompts.messages.value(0), expected)));
                     }
                     QVERIFY2(doc.Get(id) == other.Get(id),
                              qPrintable(context + QStringLiteral(": program stored '%1', shared check '%2'")

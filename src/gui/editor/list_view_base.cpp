@@ -199,7 +199,8 @@ void CListViewBase::DeclarePage(const PageDeclaration& page) {
         DeclareRows(page.titleId, page.rows);
     }
     for (const PageValueText& extra : page.valueTexts) {
-        AddValueText(Q(extra.value), Text(extra.textId), Q(extra.table));
+        AddValueText(Q(extra.value), extra.textId != 0 ? Text(extra.textId) : Q(extra.literal),
+                     Q(extra.table));
     }
     if (page.labelWidth > 0) {
         SetColumnWidth(0, page.labelWidth);

@@ -6,10 +6,6 @@
 CListViewAddressBookSetting::CListViewAddressBookSetting(QWidget* parent, const PageContext& context)
     : CListViewBase(parent, context) {
     DeclarePage(*FindPageDeclaration(1020));
-    // Entry numbers in the page's value table read as themselves.
-    for (unsigned n = 1; n <= kIdEntries; ++n) {
-        AddValueText(QString::number(n), QString::number(n), QStringLiteral("default"));
-    }
 }
 
 TALVERO_REGISTER_PAGE(1020, CListViewAddressBookSetting);
