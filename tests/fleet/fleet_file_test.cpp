@@ -7,6 +7,8 @@
 #include "document/talvero_doc.h"
 #include "fleet/fleet_file.h"
 #include "platform/unicode.h"
+#include "text/language_file.h"
+#include "text/language_texts.h"
 #include "temp_dir.h"
 
 namespace {
@@ -14,6 +16,9 @@ namespace {
 class FleetFileTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        // A refused value is reported in the words of its page.
+        ClearLanguageTexts();
+        SelectLanguageFiles(std::string(TALVERO_BIN_DIR) + "/talvero", 0x0409, {});
         CTalveroDoc templ;
         ASSERT_TRUE(templ.Set(u"disp_item", u"name"));
         templatePath = dir.Write("template.ini", "");
@@ -48,9 +53,9 @@ TEST_F(FleetFileTest, EachBadFileIsRefusedWithItsLine) {
          "'volume_knob' names no setting"},
         {"a key never written to radios", "radio,iccid\n*,1\n", 1, FleetProblemKind::UnknownColumn, "iccid"},
         {"refused value", "radio,def_id_01\n*,00012\n\n*,70000\n", 4, FleetProblemKind::RefusedValue,
-         "def_id_01: value '70000' refused (the value must be a number from 1 to 60000)"},
+         "def_id_01: value '70000' refused (Enter an ID from 1 to 60000.)"},
         {"refused choice", "radio,disp_item_01\r\n*,both\r\n", 2, FleetProblemKind::RefusedValue,
-         "one of \"date\", \"name\""},
+         "not one of the choices of this setting"},
         {"duplicate ICCID", "radio,disp_name_01\n8981,A\n*,B\n8981,C\n", 4, FleetProblemKind::DuplicateRadio,
          "already named on line 2"},
         {"missing certificate file", "radio,cert_01\n*,no-such.pem\n", 2, FleetProblemKind::Certificate,
@@ -100,9 +105,9 @@ TEST_F(FleetFileTest, EveryProblemOfAFileIsListed) {
 }
 
 TEST_F(FleetFileTest, AcceptedFilesInEachEncodingGiveTheSameRows) {
-    const std::string text = "radio,disp_name_01,def_id_01\r\n8981,Zoë,00007\r\n*,,12\r\n";
+    const std::string text = "radio,disp_name_01,def_id_01\r\n8981,東京駅,00007\r\n*,,12\r\n";
     for (const std::string& bytes : {text, "\xEF\xBB\xBF" + text, Utf16Le(text),
-                                     std::string("radio,disp_name_01,def_id_01\n8981,Zoë,00007\n*,,12\n")}) {
+                                     std::string("radio,disp_name_01,def_id_01\n8981,東京駅,00007\n*,,12\n")}) {
         const FleetCheck check = Check(bytes);
         ASSERT_TRUE(check.ok()) << DescribeFleetProblem(check.problems[0]);
         ASSERT_EQ(check.plan.rows.size(), 2u);
@@ -117,7 +122,7 @@ TEST_F(FleetFileTest, AcceptedFilesInEachEncodingGiveTheSameRows) {
         CTalveroDoc doc;
         FleetProblem problem;
         ASSERT_TRUE(ApplyFleetRow(doc, check.plan.templateMap, first, problem));
-        EXPECT_EQ(doc.Get(u"disp_name"), u"Zoë");
+        EXPECT_EQ(doc.Get(u"disp_name"), u"東京駅");
         EXPECT_EQ(doc.Get(u"def_id"), u"00007");
         EXPECT_EQ(doc.Get(u"disp_item"), u"name");  // from the template
     }
