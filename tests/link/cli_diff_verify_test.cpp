@@ -44,12 +44,13 @@ TEST_F(CliDiffVerify, DiffOfFilePairs) {
         {"one page",
          {{u"tx_start_indi_tone_01", u"tone3"}},
          1,
-         {"[Transmission start tone]", "  Individual call (tx_start_indi_tone_01): 'tone1' -> 'tone3'"},
+         {"[Transmission start tone]",
+          "  Individual call (tx_start_indi_tone_01): 'Tone 1 (tone1)' -> 'Tone 3 (tone3)'"},
          {}},
         {"ID list entry",
          {{u"id_type_01_07", u"indi"}, {u"id_01_07", u"00012"}, {u"name_01_07", u"Alice"}},
          1,
-         {"[ID list entries]", "  Name (name_01_07): '00001' -> 'Alice'", "(id_01_07): "},
+         {"[ID list entries]", "  Entry 7: Name (name_01_07): '00001' -> 'Alice'", "(id_01_07): "},
          {"name_01_06"}},
         {"secret",
          {{u"access_pass", u"Topsecret9"}},
@@ -104,7 +105,8 @@ TEST_F(CliDiffVerify, DiffWithTheRadio) {
     EXPECT_EQ(r.status, 0) << r.out << r.err;
     r = Cli("diff " + other + " --speed 1152000 --port " + sim->Path() + " --timeout 1500");
     EXPECT_EQ(r.status, 1) << r.err;
-    EXPECT_NE(r.out.find("(tx_start_indi_tone_01): 'tone1' -> 'tone5'"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("(tx_start_indi_tone_01): 'Tone 1 (tone1)' -> 'Tone 5 (tone5)'"), std::string::npos)
+        << r.out;
     EXPECT_NE(r.out.find("(wlan_ssid_01): 'office' -> ''"), std::string::npos) << r.out;
 }
 

@@ -7,10 +7,10 @@
 
 #include "commands.h"
 #include "document/config_file.h"
-#include "document/setting_places.h"
 #include "document/settings_compare.h"
 #include "document/talvero_doc.h"
 #include "link/radio_recipes.h"
+#include "pages/page_value_text.h"
 #include "platform/shown_text.h"
 #include "platform/unicode.h"
 #include "radio_session.h"
@@ -40,8 +40,10 @@ int OpenFile(const std::string& path, CTalveroDoc& doc) {
     return kExitOk;
 }
 
-// Prints the differences page by page (in the order of the tree), settings no page shows last.
-int PrintDifferences(const std::vector<SettingDifference>& differences, const std::string& firstName,
+// Prints the differences page by page (in the order of the tree), settings no page shows last;
+// each side reads as its page shows it in its own configuration.
+int PrintDifferences(const std::vector<SettingDifference>& differences, const CTalveroDoc& firstDoc,
+                     const CTalveroDoc& secondDoc, const std::string& firstName,
                      const std::string& secondName) {
     if (differences.empty()) {
         return kExitSame;
@@ -49,19 +51,19 @@ int PrintDifferences(const std::vector<SettingDifference>& differences, const st
     LoadEnglishTexts();
     std::map<uint32_t, std::vector<const SettingDifference*>> pages;  // node ID 0: no page
     for (const auto& d : differences) {
-        const auto place = FindSettingPlace(d.key);
+        const auto place = ShownPlaceOf(d.key);
         pages[place ? place->nodeId : UINT32_MAX].push_back(&d);
     }
     std::printf("--- %s\n+++ %s\n", EscapeControls(firstName).c_str(), EscapeControls(secondName).c_str());
     for (const auto& [node, list] : pages) {
-        const auto place = FindSettingPlace(list.front()->key);
-        std::printf("\n[%s]\n", place ? Utf16ToUtf8(GetLanguageText(place->pageTitleId)).c_str()
-                                      : "settings no page shows");
+        const auto place = ShownPlaceOf(list.front()->key);
+        std::printf("\n[%s]\n", place ? Utf16ToUtf8(place->page).c_str() : "settings no page shows");
         for (const SettingDifference* d : list) {
-            const auto row = FindSettingPlace(d->key);
-            const std::string label = row ? Utf16ToUtf8(GetLanguageText(row->labelId)) + " " : std::string();
+            const auto row = ShownPlaceOf(d->key);
+            const std::string label = row ? Utf16ToUtf8(row->label) + " " : std::string();
             std::printf("  %s(%s): %s -> %s\n", label.c_str(), ShownText(d->key).c_str(),
-                        ShownValue(d->key, d->first).c_str(), ShownValue(d->key, d->second).c_str());
+                        ShownValue(firstDoc, d->key, d->first).c_str(),
+                        ShownValue(secondDoc, d->key, d->second).c_str());
         }
     }
     return kExitDifferent;
@@ -98,7 +100,7 @@ int RunDiff(const std::vector<std::string>& args) {
         if (int r = OpenFile(link.rest[1], second); r != kExitOk) {
             return r;
         }
-        return PrintDifferences(CompareDocuments(first, second), link.rest[0], link.rest[1]);
+        return PrintDifferences(CompareDocuments(first, second), first, second, link.rest[0], link.rest[1]);
     }
     RadioSession s("diff", link);
     s.link.m_expectedReadBytes = CloneTextBytesOf(first);
@@ -110,7 +112,8 @@ int RunDiff(const std::vector<std::string>& args) {
     // What the file would leave in the radio: the radio form drops what a write never sends.
     CTalveroDoc written;
     LoadAsRadioHoldsIt(first, written);
-    return PrintDifferences(CompareDocuments(written, second), link.rest[0], "radio on " + s.link.m_comPort);
+    return PrintDifferences(CompareDocuments(written, second), written, second, link.rest[0],
+                            "radio on " + s.link.m_comPort);
 }
 
 }  // namespace

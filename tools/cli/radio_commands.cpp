@@ -452,7 +452,7 @@ int RunWrite(const std::vector<std::string>& args) {
         std::fprintf(stderr, "talvero-cli: write: written, but the radio holds %zu settings differently:\n",
                      written.differences.size());
         for (const auto& d : written.differences) {
-            std::fprintf(stderr, "  %s\n", DescribeReadBack(d).c_str());
+            std::fprintf(stderr, "  %s\n", DescribeReadBack(doc, d).c_str());
         }
         return kExitVerifyDiffers;
     }

@@ -8,7 +8,7 @@
 #include <map>
 
 #include "document/secret_keys.h"
-#include "document/setting_places.h"
+#include "pages/page_value_text.h"
 #include "text/language_texts.h"
 
 namespace {
@@ -27,11 +27,12 @@ QString Text(uint32_t id) {
 
 }  // namespace
 
-QString ShownSettingValue(const std::u16string& key, const std::u16string& value) {
-    return QString::fromStdU16String(IsSecretKey(key) ? MaskedSecret(value) : value);
+QString ShownSettingValue(const CTalveroDoc& doc, const std::u16string& key, const std::u16string& value) {
+    return QString::fromStdU16String(ComparedValue(doc, key, value));
 }
 
-CDlgDifferences::CDlgDifferences(const std::vector<SettingDifference>& differences, const QString& firstTitle,
+CDlgDifferences::CDlgDifferences(const std::vector<SettingDifference>& differences, const CTalveroDoc& first,
+                                 const CTalveroDoc& second, const QString& firstTitle,
                                  const QString& secondTitle, ShowSetting showSetting, QWidget* parent)
     : QDialog(parent), m_tree(new QTreeWidget(this)), m_showSetting(std::move(showSetting)) {
     setObjectName("differencesWindow");
@@ -43,16 +44,17 @@ CDlgDifferences::CDlgDifferences(const std::vector<SettingDifference>& differenc
     // Pages in the order of the tree (node IDs), settings no page shows last.
     std::map<uint32_t, QTreeWidgetItem*> pages;
     for (const SettingDifference& d : differences) {
-        const auto place = FindSettingPlace(d.key);
+        const auto place = ShownPlaceOf(d.key);
         const uint32_t node = place ? place->nodeId : UINT32_MAX;
         QTreeWidgetItem*& page = pages[node];
         if (!page) {
-            page = new QTreeWidgetItem({place ? Text(place->pageTitleId) : Text(kTextNoPage)});
+            page = new QTreeWidgetItem({place ? QString::fromStdU16String(place->page) : Text(kTextNoPage)});
             page->setFirstColumnSpanned(false);
         }
         auto* row = new QTreeWidgetItem(
-            page, {place ? Text(place->labelId) : QString(), QString::fromStdU16String(d.key),
-                   ShownSettingValue(d.key, d.first), ShownSettingValue(d.key, d.second)});
+            page,
+            {place ? QString::fromStdU16String(place->label) : QString(), QString::fromStdU16String(d.key),
+             ShownSettingValue(first, d.key, d.first), ShownSettingValue(second, d.key, d.second)});
         row->setData(0, kNodeRole, place ? place->nodeId : 0u);
         row->setData(0, kKeyRole, QString::fromStdU16String(d.key));
     }

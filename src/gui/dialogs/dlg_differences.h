@@ -13,15 +13,19 @@
 class QTreeWidget;
 class QTreeWidgetItem;
 
+class CTalveroDoc;
+
 class CDlgDifferences : public QDialog {
     Q_OBJECT
   public:
     // Shows the page `nodeId` with the row of the setting `key` selected.
     using ShowSetting = std::function<void(uint32_t nodeId, const std::u16string& key)>;
 
-    // `firstTitle`, `secondTitle`: the headings of the two value columns.
-    CDlgDifferences(const std::vector<SettingDifference>& differences, const QString& firstTitle,
-                    const QString& secondTitle, ShowSetting showSetting, QWidget* parent = nullptr);
+    // `firstTitle`, `secondTitle`: the headings of the two value columns; each column's values
+    // read as the pages show them in its configuration (`first`, `second`).
+    CDlgDifferences(const std::vector<SettingDifference>& differences, const CTalveroDoc& first,
+                    const CTalveroDoc& second, const QString& firstTitle, const QString& secondTitle,
+                    ShowSetting showSetting, QWidget* parent = nullptr);
 
     QTreeWidget* Tree() const { return m_tree; }
 
@@ -32,5 +36,6 @@ class CDlgDifferences : public QDialog {
     ShowSetting m_showSetting;
 };
 
-// The text a value is shown with: a secret's masked.
-QString ShownSettingValue(const std::u16string& key, const std::u16string& value);
+// The text a value is shown with: as its page shows it in `doc`, the stored value after it, a
+// secret masked.
+QString ShownSettingValue(const CTalveroDoc& doc, const std::u16string& key, const std::u16string& value);

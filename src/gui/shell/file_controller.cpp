@@ -284,7 +284,7 @@ void CFileController::OnFileCompare() {
                               IUserPrompts::Buttons::Ok);
         return;
     }
-    auto* window = new CDlgDifferences(differences, LanguageText(kTextThisConfiguration),
+    auto* window = new CDlgDifferences(differences, *m_document, other, LanguageText(kTextThisConfiguration),
                                        QFileInfo(path).fileName(), m_showSetting, m_window);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();

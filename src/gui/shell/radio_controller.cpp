@@ -9,7 +9,6 @@
 #include <tuple>
 
 #include "document/read_backup.h"
-#include "document/setting_places.h"
 #include "document/talvero_doc.h"
 #include "gui/dialogs/dlg_cloning.h"
 #include "gui/dialogs/dlg_com_list.h"
@@ -25,6 +24,7 @@
 #include "link/clone_trace.h"
 #include "link/diagnostic_report.h"
 #include "link/trace_store.h"
+#include "pages/page_value_text.h"
 #include "pages/stored_value_report.h"
 #include "text/language_texts.h"
 
@@ -225,13 +225,12 @@ void CRadioController::Report(const RadioOutcome& outcome, const RecipeTexts& te
         // Written, but read back differently: each setting with its page, label and both values.
         QStringList lines;
         for (const SettingDifference& d : outcome.differences) {
-            const auto place = FindSettingPlace(d.key);
-            const QString where = place ? Text(place->pageTitleId) + QStringLiteral(": ") +
-                                              Text(place->labelId) + QStringLiteral(" ")
-                                        : QString();
+            const auto place = ShownPlaceOf(d.key);
+            const QString where =
+                place ? QString::fromStdU16String(place->page + u": " + place->label + u" ") : QString();
             lines << where + QStringLiteral("(") + QString::fromStdU16String(d.key) + QStringLiteral("): ") +
-                         ShownSettingValue(d.key, d.first) + QStringLiteral(" \u2192 ") +
-                         (d.missing ? QStringLiteral("-") : ShownSettingValue(d.key, d.second));
+                         ShownSettingValue(*m_document, d.key, d.first) + QStringLiteral(" \u2192 ") +
+                         (d.missing ? QStringLiteral("-") : ShownSettingValue(*m_document, d.key, d.second));
         }
         m_lastError = Format(
             id, {static_cast<unsigned>(outcome.differences.size()), lines.join('\n').toStdU16String()});
@@ -406,8 +405,8 @@ void CRadioController::OnCloneCompare() {
         UserPrompts().Message(m_window, Text(kTextSame), Icon::Information, Buttons::Ok);
         return;
     }
-    auto* window = new CDlgDifferences(differences, Text(kTextThisConfiguration), Text(kTextRadio),
-                                       m_showSetting, m_window);
+    auto* window = new CDlgDifferences(differences, written, radio, Text(kTextThisConfiguration),
+                                       Text(kTextRadio), m_showSetting, m_window);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
 }
