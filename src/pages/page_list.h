@@ -8,3 +8,4 @@ PageDeclaration VolumePage();
 // Reception, transmission, tones, keys and security.
 
 // WLAN, certificates and the setting-mode permissions.
+PageDeclaration WlanPage();

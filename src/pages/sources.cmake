@@ -13,5 +13,7 @@ target_sources(talvero_core PRIVATE
   # reception, transmission, tones, keys and security
 
   # WLAN, certificates, setting-mode permissions
+  ${CMAKE_CURRENT_LIST_DIR}/wlan_page.h
+  ${CMAKE_CURRENT_LIST_DIR}/wlan_page.cpp
 
 )
