@@ -170,6 +170,8 @@ void AddProfileRows(std::vector<PageRow>& rows, unsigned p) {
                         10069, u"eap_cert_cert_idx", "eap_cert_cert_idx.htm",
                         [p](const CTalveroDoc& doc) { return CertIndexChoices(doc, p); }, CertIndexText),
                     dot1x)));
+    // An empty row sets the profile apart from the next.
+    rows.push_back(member(SectionRow(0)));
 }
 
 }  // namespace

@@ -40,6 +40,7 @@ enum ProfileRow {
     kEapPassword,
     kEapOuterIdentity,
     kEapCertIndex,
+    // An empty row follows.
     kProfileRows = 19,
 };
 inline constexpr int kFirstProfileRow = 7;
