@@ -39,6 +39,7 @@ const std::vector<PageDeclaration>& PageDeclarations() {
 
             // WLAN, certificates, setting-mode permissions
             WlanPage(),
+            CertPage(),
 
         };
         for (PageDeclaration& page : all) {

@@ -9,3 +9,4 @@ PageDeclaration VolumePage();
 
 // WLAN, certificates and the setting-mode permissions.
 PageDeclaration WlanPage();
+PageDeclaration CertPage();

@@ -15,5 +15,7 @@ target_sources(talvero_core PRIVATE
   # WLAN, certificates, setting-mode permissions
   ${CMAKE_CURRENT_LIST_DIR}/wlan_page.h
   ${CMAKE_CURRENT_LIST_DIR}/wlan_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/cert_page.h
+  ${CMAKE_CURRENT_LIST_DIR}/cert_page.cpp
 
 )
