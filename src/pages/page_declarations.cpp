@@ -38,6 +38,7 @@ const std::vector<PageDeclaration>& PageDeclarations() {
             // reception, transmission, tones, keys and security
 
             // WLAN, certificates, setting-mode permissions
+            SetModePage(),
             WlanPage(),
             CertPage(),
 

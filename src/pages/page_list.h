@@ -8,5 +8,6 @@ PageDeclaration VolumePage();
 // Reception, transmission, tones, keys and security.
 
 // WLAN, certificates and the setting-mode permissions.
+PageDeclaration SetModePage();
 PageDeclaration WlanPage();
 PageDeclaration CertPage();

@@ -1,17 +1,47 @@
-// The WLAN and certificate pages as core declarations: every profile's and slot's rows edit that
-// member, and the pre-shared key's rule follows the encryption the document holds now.
+// The WLAN, certificate and setting-mode pages as core declarations: every row names a setting of
+// the catalogue with its label and help, every profile's and slot's rows edit that member, and the
+// pre-shared key's rule follows the encryption the document holds now.
 #include <gtest/gtest.h>
+
+#include <set>
 
 #include "document/settings_catalogue.h"
 #include "document/talvero_doc.h"
 #include "pages/cert_page.h"
 #include "pages/page_declaration.h"
+#include "pages/set_mode_page.h"
 #include "pages/wlan_page.h"
 
 namespace {
 
 std::string Narrow(std::u16string_view text) {
     return std::string(text.begin(), text.end());
+}
+
+TEST(WlanCertDeclarations, EveryRowNamesACatalogueSetting) {
+    for (uint32_t node : {set_mode_page::kNodeId, wlan_page::kNodeId, cert_page::kNodeId}) {
+        const PageDeclaration* page = FindPageDeclaration(node);
+        ASSERT_NE(page, nullptr) << node;
+        std::set<std::pair<std::u16string, unsigned>> edited;
+        for (const PageRow& row : page->rows) {
+            if (row.kind == PageRow::Kind::kSection) {
+                continue;
+            }
+            EXPECT_TRUE(FindSettingDef(row.key).has_value()) << Narrow(row.key);
+            EXPECT_NE(row.labelId, 0u) << Narrow(row.key);
+            EXPECT_FALSE(row.helpPage.empty()) << Narrow(row.key);
+            EXPECT_TRUE(edited.insert({row.key, row.member}).second) << Narrow(row.key) << " twice";
+            std::set<std::u16string> values;
+            for (const PageChoice& choice : row.choices) {
+                EXPECT_TRUE(values.insert(choice.value).second)
+                    << Narrow(row.key) << ": " << Narrow(choice.value);
+            }
+        }
+    }
+    // Each permission is one row, its value the two flags packed: 0 to 3.
+    const PageDeclaration* setMode = FindPageDeclaration(set_mode_page::kNodeId);
+    EXPECT_EQ(setMode->rows.size(), 81u);
+    EXPECT_EQ(setMode->rows.back().choices.size(), 4u);
 }
 
 TEST(WlanCertDeclarations, EachMembersRowsEditThatMember) {
