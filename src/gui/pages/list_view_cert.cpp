@@ -33,7 +33,8 @@ void CListViewCert::OnEndCellEdit(KEndEditRecord& record) {
         record.row % cert_page::kRowsPerSlot == cert_page::CertRow(0)) {
         const unsigned slot = static_cast<unsigned>(record.row / cert_page::kRowsPerSlot);
         CertificateAction(slot, record.text);
-        ShowDeclaredCell(record.row, record.column);
+        // An import or a deletion may change more of the slot than its certificate row.
+        RefreshFromDocument();
         return;
     }
     CListViewBase::OnEndCellEdit(record);
