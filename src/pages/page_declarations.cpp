@@ -50,6 +50,9 @@ const std::vector<PageDeclaration>& PageDeclarations() {
             OptionKeyPage(), ToneRadioPage(), ToneKeyPage(), SecurityPassPage(),
 
             // WLAN, certificates, setting-mode permissions
+            SetModePage(),
+            WlanPage(),
+            CertPage(),
 
         };
         for (PageDeclaration& page : all) {

@@ -40,3 +40,6 @@ PageDeclaration ToneKeyPage();
 PageDeclaration SecurityPassPage();
 
 // WLAN, certificates and the setting-mode permissions.
+PageDeclaration SetModePage();
+PageDeclaration WlanPage();
+PageDeclaration CertPage();

@@ -55,5 +55,11 @@ target_sources(talvero_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/security_pass_page.cpp
 
   # WLAN, certificates, setting-mode permissions
+  ${CMAKE_CURRENT_LIST_DIR}/wlan_page.h
+  ${CMAKE_CURRENT_LIST_DIR}/wlan_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/cert_page.h
+  ${CMAKE_CURRENT_LIST_DIR}/cert_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/set_mode_page.h
+  ${CMAKE_CURRENT_LIST_DIR}/set_mode_page.cpp
 
 )

@@ -78,6 +78,7 @@ class WlanCertPagesTest : public QObject {
     void everyRowHasItsHelpPage();
     void fullyWorded();
     void wlanFolderHoldsBothPages();
+    void settingSelectsItsMembersRow();
 
   private:
     std::unique_ptr<CertFixtures> fx;
@@ -389,6 +390,34 @@ void WlanCertPagesTest::wlanFolderHoldsBothPages() {
     QCOMPARE(folder->child(1), t.frame->TreeItems().at(1038));
     QVERIFY(qobject_cast<CListViewWlan*>(t.frame->PageViews().at(1037)));
     QVERIFY(qobject_cast<CListViewCert*>(t.frame->PageViews().at(1038)));
+}
+
+// Asked for a setting (as the differences window asks), a page selects the row of the member
+// asked for: a profile's or a slot's own row, not the first profile's.
+void WlanCertPagesTest::settingSelectsItsMembersRow() {
+    WlanPage w;
+    CertPage c;
+    const struct {
+        CListViewBase* page;
+        std::u16string_view name;
+        unsigned index;
+        int row;  // -1: no row edits it
+    } cases[] = {
+        {w.page.get(), u"wlan_ssid", 5, W::Row(5, W::kSsid)},
+        {w.page.get(), u"wlan_ssid", 0, W::Row(0, W::kSsid)},
+        {w.page.get(), u"eap_cert_cert_idx", 9, W::Row(9, W::kEapCertIndex)},
+        {w.page.get(), u"wlan_roam_rssi", 0, W::kRoamRow},
+        {w.page.get(), u"wlan_ssid", 10, -1},
+        {c.page.get(), u"eap_cert_name", 2, CListViewCert::NameRow(2)},
+        {c.page.get(), u"eap_cert_format", 3, CListViewCert::FormatRow(3)},
+    };
+    for (const auto& k : cases) {
+        const QString what = QString::fromStdU16String(std::u16string(k.name)) + QString::number(k.index);
+        QVERIFY2(k.page->SelectSetting(k.name, k.index) == (k.row >= 0), qPrintable(what));
+        if (k.row >= 0) {
+            QVERIFY2(k.page->GetFocusedRow() == k.row, qPrintable(what));
+        }
+    }
 }
 
 namespace {

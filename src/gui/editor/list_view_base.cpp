@@ -135,7 +135,10 @@ void CListViewBase::DeclareRows(uint32_t titleId, std::vector<PageRow> rows) {
     for (int row = 0; row < static_cast<int>(m_rows.size()); ++row) {
         PageRow& decl = m_rows[row];
         if (decl.kind == PageRow::Kind::kSection) {
-            AddSectionRow(row, columns, Text(decl.labelId));
+            // A section without a label is an empty row that sets groups of rows apart.
+            if (decl.labelId != 0) {
+                AddSectionRow(row, columns, Text(decl.labelId));
+            }
             continue;
         }
         PrepareRow(decl);
@@ -597,14 +600,17 @@ std::vector<std::u16string> CListViewBase::DeclaredSettings() const {
 }
 
 bool CListViewBase::SelectSetting(std::u16string_view name, unsigned index) {
+    // A plain page whose rows edit fixed members has a row per member (a WLAN profile's rows).
+    const bool memberRows =
+        std::any_of(m_rows.begin(), m_rows.end(), [](const PageRow& row) { return row.member != 0; });
     for (int row = 0; row < GetItemCount(); ++row) {
         for (int column = 1; column < GetColumnCount(); ++column) {
             unsigned member = 0;
             const PageRow* decl = CellDeclaration(row, column, &member);
             const bool table = m_table.has_value();
-            // A row of a plain page edits its setting whatever member was asked for, unless it
-            // is one member's row (a WLAN profile's).
-            const bool anyMember = !table && decl && decl->member == 0;
+            // A row of a plain page edits its setting whatever member was asked for, unless the
+            // page has a row per member.
+            const bool anyMember = !table && !memberRows;
             if (decl && (decl->key == name || decl->numberKey == name) && (anyMember || member == index)) {
                 SetSelectedRow(row);
                 SetCurrentColumn(column);
