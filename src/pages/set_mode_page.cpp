@@ -111,8 +111,8 @@ PageDeclaration SetModePage() {
                                       HelpPageOf(std::u16string(permission.key)), NumberChoices(0, 3)));
     }
     PageDeclaration page = RowsPage(kNodeId, kTitle, std::move(rows));
-    page.valueTexts.push_back({u"0", kFlagOff, kFlagTable});
-    page.valueTexts.push_back({u"1", kFlagOn, kFlagTable});
+    page.valueTexts.push_back({u"0", kFlagOff, kFlagTable, {}});
+    page.valueTexts.push_back({u"1", kFlagOn, kFlagTable, {}});
     page.labelWidth = kLabelWidth;
     return page;
 }

@@ -286,8 +286,8 @@ PageDeclaration WlanPage() {
     PageDeclaration page = RowsPage(kNodeId, kTitle, std::move(rows));
     // Security types the radio knows but the combo does not offer; a configuration that holds
     // one shows it.
-    page.valueTexts.push_back({u"open_shared", 10013, u"wlan_sec"});
-    page.valueTexts.push_back({u"8021x", 10017, u"wlan_sec"});
-    page.valueTexts.push_back({u"owe", 10021, u"wlan_sec"});
+    page.valueTexts.push_back({u"open_shared", 10013, u"wlan_sec", {}});
+    page.valueTexts.push_back({u"8021x", 10017, u"wlan_sec", {}});
+    page.valueTexts.push_back({u"owe", 10021, u"wlan_sec", {}});
     return page;
 }

@@ -87,7 +87,7 @@ TEST_F(CliDocument, SetRefusesWithTheReason) {
         {"tx_ban_01=maybe", "not one of the choices of this setting: Off, On."},
         {"vox_attack_time_01=2000", "Enter an attack time from 0 to 1995 ms."},
         // A refused secret is never shown, only its key and the reason.
-        {"wlan_psk_01=" + std::string(64, 'z'), "wlan_psk_01: value '********' refused: the pre-shared key"},
+        {"wlan_psk_01=" + std::string(64, 'z'), "wlan_psk_01: value '********' refused: The pre-shared key"},
         {"access_pass=" + std::string(40, 'z'), "access_pass: value '********' refused"},
     };
     for (const auto& c : cases) {

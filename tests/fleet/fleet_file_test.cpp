@@ -133,10 +133,10 @@ TEST_F(FleetFileTest, AcceptedFilesInEachEncodingGiveTheSameRows) {
 TEST_F(FleetFileTest, EachRowStartsFromTheTemplate) {
     const std::string csv =
         "radio,wlan_ssid_01,wlan_sec_01,wlan_key_01\n"
-        "1,net,8021x,\n"     // accepted: 802.1X sets WEP-128 and a key of zeros
-        "2,,,abc\n"          // accepted: the template's encryption "none" takes any key
-        "3,net,8021x,abc\n"  // refused: WEP-128 takes 13 characters or 26 hexadecimal digits
-        "*,,,abc\n";         // accepted again
+        "1,net,wpa_wpa2psk,\n"     // accepted: WPA/WPA2 sets AES
+        "2,,,abc\n"                // accepted: the template's encryption "none" takes any key
+        "3,net,wpa_wpa2psk,abc\n"  // refused: with AES a key takes 8 to 64 characters
+        "*,,,abc\n";               // accepted again
     for (bool keepRows : {true, false}) {
         const FleetCheck check = CheckFleet(templatePath, dir.Write("wlan.csv", csv), keepRows);
         ASSERT_EQ(check.problems.size(), 1u) << DescribeFleetProblem(check.problems[0]);
@@ -147,11 +147,11 @@ TEST_F(FleetFileTest, EachRowStartsFromTheTemplate) {
         EXPECT_TRUE(check.plan.rows.empty());
     }
     const FleetCheck good =
-        CheckFleet(templatePath, dir.Write("wlan.csv", "radio,wlan_sec_01\n1,8021x\n*,open\n*,\n"));
+        CheckFleet(templatePath, dir.Write("wlan.csv", "radio,wlan_sec_01\n1,wpa_wpa2psk\n*,open\n*,\n"));
     ASSERT_TRUE(good.ok()) << DescribeFleetProblem(good.problems[0]);
     EXPECT_EQ(good.plan.rows.size(), 3u);
     const FleetCheck counted =
-        CheckFleet(templatePath, dir.Write("wlan.csv", "radio,wlan_sec_01\n1,8021x\n*,open\n*,\n"), false);
+        CheckFleet(templatePath, dir.Write("wlan.csv", "radio,wlan_sec_01\n1,wpa_wpa2psk\n*,open\n*,\n"), false);
     ASSERT_TRUE(counted.ok());
     EXPECT_TRUE(counted.plan.rows.empty());
     EXPECT_EQ(counted.rowCount, 3u);
