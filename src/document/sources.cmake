@@ -14,5 +14,4 @@ target_sources(talvero_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/refusal_reason.cpp
   ${CMAKE_CURRENT_LIST_DIR}/secret_keys.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings_compare.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/setting_places.cpp
 )

@@ -10,7 +10,7 @@ TableColumn Column(uint32_t headingId, int width, PageRow cell) {
 
 // The dial number of a telephone entry and the identifier of any other; nothing while unused.
 PageRow NumberCell() {
-    PageRow cell = IdentifierOrNumberRow(0, u"id", "id.htm", u"id_type", u"number", 8710);
+    PageRow cell = IdentifierOrNumberRow(0, u"id", {}, u"id_type", u"number", 8710);
     cell.enabledWhen = [](const CTalveroDoc& doc, int entry) {
         return !doc.Get(u"id_type", static_cast<unsigned>(entry)).empty();
     };
@@ -18,7 +18,7 @@ PageRow NumberCell() {
 }
 // A name may not be empty; the message names the identifier range.
 PageRow NameCell() {
-    PageRow cell = TextRow(0, u"name", "name.htm", 430);
+    PageRow cell = TextRow(0, u"name", {}, 430);
     cell.ownRule = [](std::u16string_view typed) {
         return typed.empty() ? RowRefusal{8711, {1, 60000}} : RowRefusal{};
     };
@@ -28,7 +28,7 @@ PageRow NameCell() {
 // A reading is kept in half-width kana; the editor counts what was typed, the setting's rule
 // what is kept.
 PageRow ReadingCell() {
-    PageRow cell = TextRow(0, u"yomi", "yomi.htm", 8713);
+    PageRow cell = TextRow(0, u"yomi", {}, 8713);
     cell.convert = [](std::u16string_view typed, std::u16string& stored) {
         return ToHalfWidth(typed, stored) == 2 ? RowRefusal{8712, {}} : RowRefusal{};
     };
@@ -46,7 +46,7 @@ PageDeclaration AddressBookListPage() {
     // The empty type is an item of its own: it marks the entry unused.
     table.columns = {
         Column(8703, 150,
-               ChoiceRow(0, u"id_type", "id_type.htm",
+               ChoiceRow(0, u"id_type", {},
                          {{u"", 0, {}},
                           {u"indi", 2535, {}},
                           {u"group", 2533, {}},
@@ -55,8 +55,7 @@ PageDeclaration AddressBookListPage() {
         Column(8704, 360, NumberCell()),
         Column(8702, 300, NameCell()),
         Column(8706, 300, ReadingCell()),
-        Column(8707, 150,
-               ChoiceRow(0, u"id_select", "id_select.htm", {{u"off", 8708, {}}, {u"on", 8709, {}}})),
+        Column(8707, 150, ChoiceRow(0, u"id_select", {}, {{u"off", 8708, {}}, {u"on", 8709, {}}})),
     };
     return TablePage(1021, std::move(table));
 }

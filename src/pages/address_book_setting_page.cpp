@@ -46,7 +46,7 @@ PageDeclaration AddressBookSettingPage() {
     const std::vector<PageChoice> listType = ListChoices(choice_lists::kListDisplays, {8657, 8658});
     // The start entry lists the entries as they are now: "0" for none, then entries 1 to 500.
     PageRow top = DocumentChoiceRow(
-        8653, u"id_list_top", "id_list_top.htm",
+        8653, u"id_list_top", {},
         [](const CTalveroDoc& doc) {
             std::vector<PageChoice> entries;
             for (unsigned n = 0; n <= kIdEntries; ++n) {
@@ -57,21 +57,20 @@ PageDeclaration AddressBookSettingPage() {
         [](const CTalveroDoc& doc, const std::u16string& value) {
             return EntryDescription(doc, EntryNumber(value));
         });
-    PageRow allCall = ChoiceRow(8654, u"all_call_disp", "all_call_disp.htm", OffOnChoices());
+    PageRow allCall = ChoiceRow(8654, u"all_call_disp", {}, OffOnChoices());
     allCall.enabledWhen = [](const CTalveroDoc& doc, int set) {
         return ListUsed(doc, set) && doc.Get(u"id_list_top") != u"0";
     };
-    PageRow type = ChoiceRow(8655, u"id_list_type", "id_list_type.htm", listType, u"SECTION_IDLIST_TYPE");
-    PageRow typeUpDown =
-        ChoiceRow(8656, u"id_list_type_updown", "id_list_type_updown.htm", listType, u"SECTION_IDLIST_TYPE");
-    PageRow reverse = ChoiceRow(8659, u"updown_reverse", "updown_reverse.htm",
-                                {{u"normal", 8660, {}}, {u"invert", 8661, {}}}, u"SECTION_UPDOWN_ACTION");
+    PageRow type = ChoiceRow(8655, u"id_list_type", {}, listType, u"SECTION_IDLIST_TYPE");
+    PageRow typeUpDown = ChoiceRow(8656, u"id_list_type_updown", {}, listType, u"SECTION_IDLIST_TYPE");
+    PageRow reverse = ChoiceRow(8659, u"updown_reverse", {}, {{u"normal", 8660, {}}, {u"invert", 8661, {}}},
+                                u"SECTION_UPDOWN_ACTION");
     for (PageRow* row : {&top, &type, &typeUpDown, &reverse}) {
         row->enabledWhen = ListUsed;
     }
     PageDeclaration page = RowsPage(1020, 8650,
-                                    {SectionRow(8651), ChoiceRow(8652, u"sel", "sel.htm", OffOnChoices()),
-                                     top, allCall, type, typeUpDown, reverse});
+                                    {SectionRow(8651), ChoiceRow(8652, u"sel", {}, OffOnChoices()), top,
+                                     allCall, type, typeUpDown, reverse});
     page.valueTexts.push_back({u"0", 2531, u"default", {}});
     // Entry numbers in the page's value table read as themselves.
     AddNumberTexts(page, 1, kIdEntries, 1, u"default");

@@ -27,20 +27,19 @@ PageRow DownThresholdRow(uint32_t labelId, std::u16string key, std::string helpP
 }  // namespace
 
 PageDeclaration CommunicationSettingPage() {
-    PageRow interval = TextRow(9168, u"bg_interval", "bg_interval.htm", 9189);
+    PageRow interval = TextRow(9168, u"bg_interval", {}, 9189);
     interval.enabledWhen = [](const CTalveroDoc& doc, int) { return doc.Get(u"bg_interval_sw") == u"on"; };
     PageDeclaration page = RowsPage(
         1031, 9150,
-        {SectionRow(9151), ChoiceRow(9152, u"mode", "mode.htm", {{u"half", 9154}, {u"full", 9153}}),
-         SectionRow(9161),
-         ChoiceRow(9162, u"active_line", "active_line.htm",
+        {SectionRow(9151), ChoiceRow(9152, u"mode", {}, {{u"half", 9154}, {u"full", 9153}}), SectionRow(9161),
+         ChoiceRow(9162, u"active_line", {},
                    {{u"lte_only", 9184}, {u"wlan_only", 9185}, {u"lte_auto", 9186}, {u"wlan_auto", 9187}}),
-         DownThresholdRow(9163, u"lte_down_thresh", "lte_down_thresh.htm", 3, 20),
-         ValueChoiceRow(9164, u"lte_up_thresh", "lte_up_thresh.htm", Levels(3, 20)),
-         DownThresholdRow(9165, u"wlan_down_thresh", "wlan_down_thresh.htm", 10, 130),
-         ValueChoiceRow(9166, u"wlan_up_thresh", "wlan_up_thresh.htm", Levels(10, 130)),
-         ValueChoiceRow(9167, u"monitor_time", "monitor_time.htm", NumberChoices(1, 60)),
-         ChoiceRow(9169, u"bg_interval_sw", "bg_interval_sw.htm", OffOnChoices()), interval});
+         DownThresholdRow(9163, u"lte_down_thresh", {}, 3, 20),
+         ValueChoiceRow(9164, u"lte_up_thresh", {}, Levels(3, 20)),
+         DownThresholdRow(9165, u"wlan_down_thresh", {}, 10, 130),
+         ValueChoiceRow(9166, u"wlan_up_thresh", {}, Levels(10, 130)),
+         ValueChoiceRow(9167, u"monitor_time", {}, NumberChoices(1, 60)),
+         ChoiceRow(9169, u"bg_interval_sw", {}, OffOnChoices()), interval});
     page.labelWidth = 360;
     // Every level of either line shows as its number, so a level from the other line's range is
     // not hidden.

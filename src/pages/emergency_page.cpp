@@ -36,19 +36,19 @@ auto WhileNotOff(const char16_t* key) {
 // Counts and times: 0 has a word of its own, every other value is its number. The rows share one
 // table, so a value beyond a shorter combo still shows as its number.
 PageRow CountRow(uint32_t labelId, const std::u16string& key, std::vector<PageChoice> choices) {
-    return ChoiceRow(labelId, key, HelpPageOf(key), std::move(choices), u"COMBO_DISABLE_NUM");
+    return ChoiceRow(labelId, key, {}, std::move(choices), u"COMBO_DISABLE_NUM");
 }
 PageRow OffOrNumberRow(uint32_t labelId, const std::u16string& key, int last = kMaxCount) {
     return CountRow(labelId, key, NumberChoices({{u"0", kTextOff}}, 1, last));
 }
 PageRow NumberRow(uint32_t labelId, const std::u16string& key, int first, int last) {
-    return ValueChoiceRow(labelId, key, HelpPageOf(key), NumberChoices(first, last));
+    return ValueChoiceRow(labelId, key, {}, NumberChoices(first, last));
 }
 
 // The message names the identifier range even though the first identifier also takes 0.
 PageRow IdentifierRow(uint32_t labelId, const std::u16string& key, const char16_t* typeKey,
                       const char16_t* numberKey) {
-    PageRow row = IdentifierOrNumberRow(labelId, key, HelpPageOf(key), typeKey, numberKey, kIdRefused);
+    PageRow row = IdentifierOrNumberRow(labelId, key, {}, typeKey, numberKey, kIdRefused);
     row.adjust = [](TextRowRule& rule) { rule.errorArgs = {1, 60000}; };
     return row;
 }
@@ -65,9 +65,7 @@ PageDeclaration EmergencyPage() {
     rows[0] = SectionRow(7502);
     rows[1] = OffOnRow(7503, u"emer_enabled");
     rows[2] = When(OffOnRow(7525, u"repeatc_enabled"), on);
-    rows[3] = When(
-        ValueChoiceRow(7513, u"emer_mic_gain", "emer_mic_gain.htm", ValueChoices(choice_lists::kMicGains)),
-        on);
+    rows[3] = When(ValueChoiceRow(7513, u"emer_mic_gain", {}, ValueChoices(choice_lists::kMicGains)), on);
     rows[4] = When(NumberRow(7504, u"emer_start_time", 1, 10), on);
     rows[5] = When(OffOrNumberRow(7505, u"emer_end_time", 10), on);
     rows[6] = When(OffOnRow(7506, u"emer_tx_tone"), on);
@@ -82,12 +80,12 @@ PageDeclaration EmergencyPage() {
     rows[13] = When(OffOnRow(7510, u"emer_stop_answer"), on);
     rows[14] = When(OffOrNumberRow(7511, u"emer_stop_time"), notRepeating);
     PageRow firstCount =
-        ChoiceRow(7526, u"repeatc_cnt1", "repeatc_cnt1.htm",
-                  NumberChoices({{u"0", kTextContinuous}}, 1, kMaxCount), u"COMBO_REPEATC_CNT1");
+        ChoiceRow(7526, u"repeatc_cnt1", {}, NumberChoices({{u"0", kTextContinuous}}, 1, kMaxCount),
+                  u"COMBO_REPEATC_CNT1");
     rows[15] = When(firstCount, repeating);
     // The second count: 0 is off and its highest value means continuous.
     PageRow secondCount = ChoiceRow(
-        7527, u"repeatc_cnt2", "repeatc_cnt2.htm",
+        7527, u"repeatc_cnt2", {},
         NumberChoices({{u"0", kTextOff}, {DecimalText(kMaxCount), kTextContinuous}}, 1, kMaxCount - 1),
         u"COMBO_REPEATC_CNT2");
     rows[16] = When(secondCount, repeating);
@@ -121,9 +119,8 @@ PageDeclaration EmergencyPage() {
     rows[41] = When(OffOnRow(7571, u"emer_mand_enabled"), on);
     rows[42] = When(OffOrNumberRow(7572, u"emer_mand_moni_time"), WhileOn(u"emer_mand_enabled"));
     rows[43] = When(OffOrNumberRow(7573, u"emer_mand_warn_time"), WhileOn(u"emer_mand_enabled"));
-    rows[44] = When(
-        ValueChoiceRow(7574, u"emer_mand_angle", "emer_mand_angle.htm", ValueChoices({u"45", u"60", u"75"})),
-        WhileOn(u"emer_mand_enabled"));
+    rows[44] = When(ValueChoiceRow(7574, u"emer_mand_angle", {}, ValueChoices({u"45", u"60", u"75"})),
+                    WhileOn(u"emer_mand_enabled"));
     rows[45] = When(OffOnRow(7575, u"emer_mand_stationary"), WhileOn(u"emer_mand_enabled"));
     rows[46] = SectionRow(7559);
     rows[47] = When(OffOnRow(7560, u"emer_lw_enabled"), on);

@@ -24,7 +24,7 @@ unsigned MessageNumber(const std::u16string& value) {
 PageDeclaration MessageSettingPage() {
     // The first-message row lists the messages' current texts.
     PageRow top = DocumentChoiceRow(
-        8753, u"msg_top", "msg_top.htm",
+        8753, u"msg_top", {},
         [](const CTalveroDoc& doc) {
             std::vector<PageChoice> lines;
             for (unsigned n = 1; n <= kMessages; ++n) {
@@ -46,6 +46,5 @@ PageDeclaration MessageSettingPage() {
         doc.SetModifiedFlag();
         return true;
     };
-    return RowsPage(1022, 8750,
-                    {SectionRow(8751), ChoiceRow(8752, u"msg_tx", "msg_tx.htm", OffOnChoices()), top});
+    return RowsPage(1022, 8750, {SectionRow(8751), ChoiceRow(8752, u"msg_tx", {}, OffOnChoices()), top});
 }

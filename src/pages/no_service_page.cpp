@@ -4,7 +4,7 @@
 PageDeclaration NoServicePage() {
     return RowsPage(1032, 9190,
                     {SectionRow(9191),
-                     ChoiceRow(9192, u"no_service_tone", "no_service_tone.htm",
+                     ChoiceRow(9192, u"no_service_tone", {},
                                ListChoices(choice_lists::kToneOnOff, {kTextOff, kTextOn}), u"tone"),
-                     ChoiceRow(9193, u"ear_sidetone_mute", "ear_sidetone_mute.htm", OffOnChoices())});
+                     ChoiceRow(9193, u"ear_sidetone_mute", {}, OffOnChoices())});
 }

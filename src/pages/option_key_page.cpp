@@ -32,13 +32,13 @@ constexpr uint32_t kIdRefused = 8981;
 // The one-touch target of a key: an identifier or a telephone number, as its type says.
 PageRow OneTouchRow(const std::u16string& prefix) {
     const std::u16string key = prefix + u"_onetouch_id";
-    return When(IdentifierOrNumberRow(8954, key, HelpPageOf(key), prefix + u"_onetouch_id_type",
+    return When(IdentifierOrNumberRow(8954, key, {}, prefix + u"_onetouch_id_type",
                                       prefix + u"_onetouch_number", kIdRefused),
                 [prefix](const CTalveroDoc& doc) { return doc.Get(prefix) == u"onetouch"; });
 }
 PageRow KeyMessageRow(const std::u16string& prefix) {
     const std::u16string key = prefix + u"_msg_idx";
-    return When(MessageRow(8956, key, HelpPageOf(key)),
+    return When(MessageRow(8956, key, {}),
                 [prefix](const CTalveroDoc& doc) { return doc.Get(prefix) == u"msg"; });
 }
 
@@ -46,20 +46,19 @@ PageRow KeyMessageRow(const std::u16string& prefix) {
 
 PageDeclaration OptionKeyPage() {
     PageRow muteTime = When(KeyTextRow(8959, u"opt_key_rx_mute_auto_time", 8980), EitherKeyIs(u"rx_mute"));
-    PageDeclaration page =
-        RowsPage(1027, 8950,
-                 {SectionRow(8951), KeyChoiceRow(8987, u"opt_key", KeyFunctions(false), u"func"),
-                  When(KeyChoiceRow(8953, u"opt_key_onetouch_id_type", IdTypeChoices()),
-                       KeyIs(u"opt_key", u"onetouch")),
-                  OneTouchRow(u"opt_key"), KeyMessageRow(u"opt_key"), SectionRow(8961),
-                  KeyChoiceRow(8988, u"opt_emer", KeyFunctions(true), u"func"),
-                  When(KeyChoiceRow(8953, u"opt_emer_onetouch_id_type", IdTypeChoices()),
-                       KeyIs(u"opt_emer", u"onetouch")),
-                  OneTouchRow(u"opt_emer"), KeyMessageRow(u"opt_emer"), SectionRow(3376),
-                  When(OffOnRow(8958, u"opt_key_rx_mute_auto_rel"), EitherKeyIs(u"rx_mute")), muteTime,
-                  When(ValueChoiceRow(8984, u"opt_key_onetouch_vol", "opt_key_onetouch_vol.htm",
-                                      NumberChoices(-kVolumeStep, kVolumeStep)),
-                       EitherKeyIs(u"onetouch_vol"))});
+    PageDeclaration page = RowsPage(
+        1027, 8950,
+        {SectionRow(8951), KeyChoiceRow(8987, u"opt_key", KeyFunctions(false), u"func"),
+         When(KeyChoiceRow(8953, u"opt_key_onetouch_id_type", IdTypeChoices()),
+              KeyIs(u"opt_key", u"onetouch")),
+         OneTouchRow(u"opt_key"), KeyMessageRow(u"opt_key"), SectionRow(8961),
+         KeyChoiceRow(8988, u"opt_emer", KeyFunctions(true), u"func"),
+         When(KeyChoiceRow(8953, u"opt_emer_onetouch_id_type", IdTypeChoices()),
+              KeyIs(u"opt_emer", u"onetouch")),
+         OneTouchRow(u"opt_emer"), KeyMessageRow(u"opt_emer"), SectionRow(3376),
+         When(OffOnRow(8958, u"opt_key_rx_mute_auto_rel"), EitherKeyIs(u"rx_mute")), muteTime,
+         When(ValueChoiceRow(8984, u"opt_key_onetouch_vol", {}, NumberChoices(-kVolumeStep, kVolumeStep)),
+              EitherKeyIs(u"onetouch_vol"))});
     // Functions a stored configuration may hold that these keys no longer offer: shown, not offered.
     page.valueTexts.push_back({u"disc_phone", 8967, u"func", {}});
     page.valueTexts.push_back({u"rec_play", 8969, u"func", {}});

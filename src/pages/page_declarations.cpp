@@ -1,6 +1,7 @@
 #include "pages/page_declaration.h"
 
 #include "pages/page_list.h"
+#include "pages/page_rows.h"
 
 PageDeclaration RowsPage(uint32_t nodeId, uint32_t titleId, std::vector<PageRow> rows) {
     PageDeclaration page;
@@ -25,6 +26,10 @@ void AddNumberTexts(PageDeclaration& page, int first, int last, int step, const 
 }
 
 void PrepareRow(PageRow& row) {
+    // A row's help page is its setting's unless it names another.
+    if (row.helpPage.empty() && !row.key.empty() && row.kind != PageRow::Kind::kSection) {
+        row.helpPage = HelpPageOf(row.key);
+    }
     if (row.kind == PageRow::Kind::kIdentifierOrNumber) {
         row.numberRule = DialNumberTextRule();
     }
@@ -40,14 +45,40 @@ void PrepareRow(PageRow& row) {
 const std::vector<PageDeclaration>& PageDeclarations() {
     static const std::vector<PageDeclaration> pages = [] {
         std::vector<PageDeclaration> all = {
-            RadioInfoPage(), TxCalleePage(), EmergencyPage(), GpsPage(), BluetoothPage(), RecordPage(),
-            AddressBookSettingPage(), AddressBookListPage(), MessageSettingPage(), MessageListPage(),
-            PresenceSettingPage(), PresenceListPage(), RemoteMonitorPage(), SubFunctionPage(),
-            CommunicationSettingPage(), NoServicePage(), DisplayPage(), VolumePage(),
+            RadioInfoPage(),
+            TxCalleePage(),
+            EmergencyPage(),
+            GpsPage(),
+            BluetoothPage(),
+            RecordPage(),
+            AddressBookSettingPage(),
+            AddressBookListPage(),
+            MessageSettingPage(),
+            MessageListPage(),
+            PresenceSettingPage(),
+            PresenceListPage(),
+            RemoteMonitorPage(),
+            SubFunctionPage(),
+            CommunicationSettingPage(),
+            NoServicePage(),
+            DisplayPage(),
+            VolumePage(),
             // reception, transmission, tones, keys and security
-            TxTacPage(), TxOpPage(), TxStartTonePage(), TxPriorityPage(), TxMicPage(), RxNotifyPage(),
-            RxNotifyTonePage(), RxEndTonePage(), RxTalkBackPage(), RxMsgTonePage(), RxSettingPage(),
-            OptionKeyPage(), ToneRadioPage(), ToneKeyPage(), SecurityPassPage(),
+            TxTacPage(),
+            TxOpPage(),
+            TxStartTonePage(),
+            TxPriorityPage(),
+            TxMicPage(),
+            RxNotifyPage(),
+            RxNotifyTonePage(),
+            RxEndTonePage(),
+            RxTalkBackPage(),
+            RxMsgTonePage(),
+            RxSettingPage(),
+            OptionKeyPage(),
+            ToneRadioPage(),
+            ToneKeyPage(),
+            SecurityPassPage(),
 
             // WLAN, certificates, setting-mode permissions
             SetModePage(),

@@ -47,7 +47,7 @@ struct PageRow {
     // The member of an indexed family the row edits on a page of rows (a WLAN profile's rows);
     // table pages number their members themselves.
     unsigned member = 0;
-    std::string helpPage;  // e.g. "def_id.htm"; empty: no help
+    std::string helpPage;  // e.g. "def_id.htm"; left empty: the key + ".htm"
 
     // Choice rows: the pairs in the order the combo lists them, kept in `table`.
     std::vector<PageChoice> choices;

@@ -14,7 +14,7 @@ inline std::string HelpPageOf(const std::u16string& key) {
 // A combo row committed through `table`.
 inline PageRow KeyChoiceRow(uint32_t labelId, const std::u16string& key, std::vector<PageChoice> choices,
                             std::u16string table = u"default") {
-    return ChoiceRow(labelId, key, HelpPageOf(key), std::move(choices), std::move(table));
+    return ChoiceRow(labelId, key, {}, std::move(choices), std::move(table));
 }
 
 inline PageRow OffOnRow(uint32_t labelId, const std::u16string& key, std::u16string table = u"default") {
@@ -23,7 +23,7 @@ inline PageRow OffOnRow(uint32_t labelId, const std::u16string& key, std::u16str
 
 // A typed row: shown as stored, written through the setter.
 inline PageRow KeyTextRow(uint32_t labelId, const std::u16string& key, uint32_t errorId = 0) {
-    return TextRow(labelId, key, HelpPageOf(key), errorId);
+    return TextRow(labelId, key, {}, errorId);
 }
 
 template <class Condition>

@@ -1,11 +1,11 @@
 #include "pages/page_value_text.h"
 
 #include "document/secret_keys.h"
-#include "document/setting_places.h"
 #include "document/talvero_doc.h"
 #include "document/text_width.h"
 #include "pages/page_declaration.h"
 #include "pages/page_rule_check.h"
+#include "pages/setting_places.h"
 #include "text/language_texts.h"
 
 namespace {

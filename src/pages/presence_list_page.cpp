@@ -8,8 +8,8 @@ PageDeclaration PresenceListPage() {
     table.members = kStatuses;
     table.helpPerColumn = true;
     table.columns = {
-        {8903, 70, ChoiceRow(0, u"sw_presence", "sw_presence.htm", OffOnChoices())},
-        {8902, 350, TextRow(0, u"stat", "stat.htm", 430)},
+        {8903, 70, ChoiceRow(0, u"sw_presence", {}, OffOnChoices())},
+        {8902, 350, TextRow(0, u"stat", {}, 430)},
     };
     return TablePage(1025, std::move(table));
 }

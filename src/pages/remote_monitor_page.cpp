@@ -13,10 +13,10 @@ PageDeclaration RemoteMonitorPage() {
     PageRow id = When(KeyTextRow(8943, u"rmon_id", 3030), [](const CTalveroDoc& doc) {
         return On(doc, u"rmon_req_rx") && On(doc, u"rmon_id_sw");
     });
-    return RowsPage(1026, 8940,
-                    {SectionRow(8941), OffOnRow(8942, u"rmon_req_rx"),
-                     When(OffOnRow(8946, u"rmon_id_sw"), receiving), id, OffOnRow(8944, u"rmon_req_tx"),
-                     When(ValueChoiceRow(8945, u"rmon_time", "rmon_time.htm",
-                                         ValueChoices({u"30", u"60", u"120", u"240"})),
-                          [](const CTalveroDoc& doc) { return On(doc, u"rmon_req_tx"); })});
+    return RowsPage(
+        1026, 8940,
+        {SectionRow(8941), OffOnRow(8942, u"rmon_req_rx"), When(OffOnRow(8946, u"rmon_id_sw"), receiving), id,
+         OffOnRow(8944, u"rmon_req_tx"),
+         When(ValueChoiceRow(8945, u"rmon_time", {}, ValueChoices({u"30", u"60", u"120", u"240"})),
+              [](const CTalveroDoc& doc) { return On(doc, u"rmon_req_tx"); })});
 }

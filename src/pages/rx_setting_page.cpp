@@ -7,10 +7,9 @@ PageDeclaration RxSettingPage() {
     for (PageChoice& size : NumberChoices(40, 480, 40)) {
         sizes.push_back(std::move(size));
     }
-    PageDeclaration page =
-        RowsPage(1015, 8250,
-                 {SectionRow(8251), ChoiceRow(8253, u"jitter_size", "jitter_size.htm", sizes),
-                  ChoiceRow(8957, u"opt_key_disc_phone", "opt_key_disc_phone.htm", OffOnChoices())});
+    PageDeclaration page = RowsPage(1015, 8250,
+                                    {SectionRow(8251), ChoiceRow(8253, u"jitter_size", {}, sizes),
+                                     ChoiceRow(8957, u"opt_key_disc_phone", {}, OffOnChoices())});
     AddNumberTexts(page, 20, 500, 20, u"default");
     return page;
 }

@@ -15,10 +15,8 @@ PageRow TimeRow(uint32_t labelId, std::u16string key, std::string helpPage) {
 }  // namespace
 
 PageDeclaration RxTalkBackPage() {
-    return RowsPage(
-        1013, 8150,
-        {SectionRow(8151), TextRow(8152, u"talk_back_time_phone", "talk_back_time_phone.htm", 8155),
-         TimeRow(8153, u"talk_back_time", "talk_back_time.htm"),
-         TimeRow(8156, u"talk_back_time_emer", "talk_back_time_emer.htm"),
-         ChoiceRow(8154, u"talk_back_calling", "talk_back_calling.htm", OffOnChoices())});
+    return RowsPage(1013, 8150,
+                    {SectionRow(8151), TextRow(8152, u"talk_back_time_phone", {}, 8155),
+                     TimeRow(8153, u"talk_back_time", {}), TimeRow(8156, u"talk_back_time_emer", {}),
+                     ChoiceRow(8154, u"talk_back_calling", {}, OffOnChoices())});
 }

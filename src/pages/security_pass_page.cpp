@@ -1,7 +1,7 @@
 #include "pages/page_list.h"
 
 PageDeclaration SecurityPassPage() {
-    PageRow password = TextRow(9292, u"access_pass", "access_pass.htm");
+    PageRow password = TextRow(9292, u"access_pass", {});
     password.kind = PageRow::Kind::kPassword;
     // The radio takes printable ASCII only, typed without an input method.
     password.adjust = [](TextRowRule& rule) {

@@ -107,8 +107,8 @@ PageDeclaration SetModePage() {
     std::vector<PageRow> rows = {SectionRow(kSection)};
     for (const Permission& permission : kPermissions) {
         // The packed value: 0 to 3.
-        rows.push_back(ValueChoiceRow(permission.labelId, std::u16string(permission.key),
-                                      HelpPageOf(std::u16string(permission.key)), NumberChoices(0, 3)));
+        rows.push_back(
+            ValueChoiceRow(permission.labelId, std::u16string(permission.key), {}, NumberChoices(0, 3)));
     }
     PageDeclaration page = RowsPage(kNodeId, kTitle, std::move(rows));
     page.valueTexts.push_back({u"0", kFlagOff, kFlagTable, {}});

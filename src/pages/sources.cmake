@@ -15,6 +15,10 @@ target_sources(talvero_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/stored_value_report.cpp
   ${CMAKE_CURRENT_LIST_DIR}/page_value_text.h
   ${CMAKE_CURRENT_LIST_DIR}/page_value_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/node_table.h
+  ${CMAKE_CURRENT_LIST_DIR}/node_table.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/setting_places.h
+  ${CMAKE_CURRENT_LIST_DIR}/setting_places.cpp
   ${CMAKE_CURRENT_LIST_DIR}/volume_page.cpp
   ${CMAKE_CURRENT_LIST_DIR}/talk_group_description.h
   ${CMAKE_CURRENT_LIST_DIR}/talk_group_description.cpp

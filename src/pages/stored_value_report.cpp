@@ -1,8 +1,8 @@
 #include "pages/stored_value_report.h"
 
-#include "document/setting_places.h"
 #include "document/talvero_doc.h"
 #include "pages/page_declaration.h"
+#include "pages/setting_places.h"
 #include "platform/unicode.h"
 #include "text/language_texts.h"
 

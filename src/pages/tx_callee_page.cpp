@@ -34,15 +34,13 @@ PageRow TalkGroupRow(uint32_t labelId, std::u16string key, std::string helpPage)
 }  // namespace
 
 PageDeclaration TxCalleePage() {
-    PageRow type = ChoiceRow(3052, u"def_id_type", "def_id_type.htm",
-                             {{u"indi", 2535}, {u"group", 2533}, {u"all", 2531}});
-    PageRow id = TextRow(3056, u"def_id", "def_id.htm", 3070);
+    PageRow type = ChoiceRow(3052, u"def_id_type", {}, {{u"indi", 2535}, {u"group", 2533}, {u"all", 2531}});
+    PageRow id = TextRow(3056, u"def_id", {}, 3070);
     id.enabledWhen = [](const CTalveroDoc& doc, int) { return doc.Get(u"def_id_type") != u"all"; };
     // The all-call text is shown on the radio's display, so it must be displayable there.
-    PageRow allText = TextRow(3059, u"all_text", "all_text.htm", 430);
+    PageRow allText = TextRow(3059, u"all_text", {}, 430);
     allText.adjust = [](TextRowRule& rule) { rule.jisCheck = true; };
-    return RowsPage(
-        1004, 3050,
-        {SectionRow(3051), type, id, TalkGroupRow(3057, u"def_id_list_talkgrp", "def_id_list_talkgrp.htm"),
-         TalkGroupRow(3060, u"home_talkgrp", "home_talkgrp.htm"), SectionRow(3058), allText});
+    return RowsPage(1004, 3050,
+                    {SectionRow(3051), type, id, TalkGroupRow(3057, u"def_id_list_talkgrp", {}),
+                     TalkGroupRow(3060, u"home_talkgrp", {}), SectionRow(3058), allText});
 }

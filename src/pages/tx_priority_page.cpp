@@ -1,6 +1,5 @@
 #include "pages/page_list.h"
 
 PageDeclaration TxPriorityPage() {
-    return RowsPage(1008, 3300,
-                    {SectionRow(3301), ChoiceRow(3302, u"pri_call", "pri_call.htm", OffOnChoices())});
+    return RowsPage(1008, 3300, {SectionRow(3301), ChoiceRow(3302, u"pri_call", {}, OffOnChoices())});
 }

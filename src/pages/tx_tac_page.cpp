@@ -5,7 +5,7 @@ PageDeclaration TxTacPage() {
     // The tones are "none" or "tone1", offered as off and on.
     const std::vector<PageChoice> tone = ListChoices(choice_lists::kToneOnOff, {kTextOff, kTextOn});
     return RowsPage(1005, 3100,
-                    {SectionRow(3101), ChoiceRow(3102, u"tac", "tac.htm", OffOnChoices()),
-                     ChoiceRow(3103, u"tac_ok_tone", "tac_ok_tone.htm", tone, u"tone"),
-                     ChoiceRow(3104, u"tac_ng_tone", "tac_ng_tone.htm", tone, u"tone")});
+                    {SectionRow(3101), ChoiceRow(3102, u"tac", {}, OffOnChoices()),
+                     ChoiceRow(3103, u"tac_ok_tone", {}, tone, u"tone"),
+                     ChoiceRow(3104, u"tac_ng_tone", {}, tone, u"tone")});
 }

@@ -4,10 +4,9 @@
 PageDeclaration VolumePage() {
     PageDeclaration page =
         RowsPage(1034, 10500,
-                 {SectionRow(10500),
-                  ValueChoiceRow(10501, u"audio_af_min", "audio_af_min.htm", NumberChoices(0, 32), 10510),
-                  ValueChoiceRow(10502, u"audio_af_max", "audio_af_max.htm", NumberChoices(0, 32), 10510),
-                  SectionRow(10505), OffOnRow(10506, u"ext_afout")});
+                 {SectionRow(10500), ValueChoiceRow(10501, u"audio_af_min", {}, NumberChoices(0, 32), 10510),
+                  ValueChoiceRow(10502, u"audio_af_max", {}, NumberChoices(0, 32), 10510), SectionRow(10505),
+                  OffOnRow(10506, u"ext_afout")});
     // The radio knows an automatic external output; a configuration that holds it shows it.
     page.valueTexts.push_back({u"auto", 2590, u"default", {}});
     return page;

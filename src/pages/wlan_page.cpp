@@ -89,29 +89,28 @@ void AddProfileRows(std::vector<PageRow>& rows, unsigned p) {
     };
 
     rows.push_back(member(SectionRow(kAddressSectionText)));
-    rows.push_back(member(OwnChoiceRow(10033, u"wlan_dhcp", "wlan_dhcp.htm", OffOnChoices())));
+    rows.push_back(member(OwnChoiceRow(10033, u"wlan_dhcp", {}, OffOnChoices())));
     // The addresses follow the catalogue's address rule; each has its own refusal.
     const struct {
         uint32_t label;
         const char16_t* key;
-        const char* help;
         uint32_t refusal;
-    } addresses[] = {{10034, u"wlan_ipaddr", "wlan_ipaddr.htm", 4020},
-                     {10035, u"wlan_subnet", "wlan_subnet.htm", 4021},
-                     {10036, u"wlan_def_gw", "wlan_def_gw.htm", 4022},
-                     {10037, u"wlan_dns1", "wlan_dns1.htm", 4023},
-                     {10038, u"wlan_dns2", "wlan_dns2.htm", 4023}};
+    } addresses[] = {{10034, u"wlan_ipaddr", 4020},
+                     {10035, u"wlan_subnet", 4021},
+                     {10036, u"wlan_def_gw", 4022},
+                     {10037, u"wlan_dns1", 4023},
+                     {10038, u"wlan_dns2", 4023}};
     for (const auto& a : addresses) {
-        rows.push_back(member(EnabledWhen(TextRow(a.label, a.key, a.help, a.refusal), addressesTyped)));
+        rows.push_back(member(EnabledWhen(TextRow(a.label, a.key, {}, a.refusal), addressesTyped)));
     }
 
     rows.push_back(member(SectionRow(kNetworkSectionText)));
-    PageRow ssid = Printable(TextRow(10041, u"wlan_ssid", "wlan_ssid.htm"), kSsidChars);
+    PageRow ssid = Printable(TextRow(10041, u"wlan_ssid", {}), kSsidChars);
     ssid.refreshPageOnCommit = true;
     rows.push_back(member(std::move(ssid)));
     // The security setter picks an encryption and keys that suit it; the encryption setter may
     // change the key.
-    PageRow security = OwnChoiceRow(10042, u"wlan_sec", "wlan_sec.htm",
+    PageRow security = OwnChoiceRow(10042, u"wlan_sec", {},
                                     {{u"open", 10012},
                                      {u"wpa3", 10024},
                                      {u"wpa2_wpa3", 10022},
@@ -124,7 +123,7 @@ void AddProfileRows(std::vector<PageRow>& rows, unsigned p) {
     security.refreshPageOnCommit = true;
     rows.push_back(member(EnabledWhen(std::move(security), named)));
     PageRow encryption = DocumentChoiceRow(
-        10043, u"wlan_enc", "wlan_enc.htm",
+        10043, u"wlan_enc", {},
         [p](const CTalveroDoc& doc) { return EncryptionChoices(doc.Get(u"wlan_sec", p)); },
         [](const CTalveroDoc&, const std::u16string& value) {
             for (const PageChoice& choice : AllEncryptions()) {
@@ -136,7 +135,7 @@ void AddProfileRows(std::vector<PageRow>& rows, unsigned p) {
         });
     encryption.refreshPageOnCommit = true;
     rows.push_back(member(EnabledWhen(std::move(encryption), named)));
-    PageRow psk = TextRow(10031, u"wlan_psk", "wlan_psk.htm", kPskRefused);
+    PageRow psk = TextRow(10031, u"wlan_psk", {}, kPskRefused);
     psk.kind = PageRow::Kind::kPassword;
     psk.adjust = [](TextRowRule& rule) { rule = PrintableRule(0); };
     psk.ruleNow = [](const CTalveroDoc& doc, unsigned index) {
@@ -146,7 +145,7 @@ void AddProfileRows(std::vector<PageRow>& rows, unsigned p) {
 
     rows.push_back(member(SectionRow(kEapSectionText)));
     // A new EAP type starts again from the first client certificate.
-    PageRow eapType = OwnChoiceRow(10061, u"eap_type", "eap_type.htm",
+    PageRow eapType = OwnChoiceRow(10061, u"eap_type", {},
                                    {{u"peap_mschapv2", 10062}, {u"ttls_mschapv2", 10063}, {u"tls", 10064}});
     eapType.store = [](CTalveroDoc& doc, unsigned index, const std::u16string& value) {
         if (!doc.Set(u"eap_type", index, value)) {
@@ -157,17 +156,15 @@ void AddProfileRows(std::vector<PageRow>& rows, unsigned p) {
     };
     eapType.refreshPageOnCommit = true;
     rows.push_back(member(EnabledWhen(std::move(eapType), dot1x)));
-    rows.push_back(member(
-        EnabledWhen(Printable(TextRow(10065, u"eap_identity", "eap_identity.htm"), kEapChars), dot1x)));
-    PageRow password = Printable(TextRow(10066, u"eap_passwd", "eap_passwd.htm"), kEapChars);
+    rows.push_back(member(EnabledWhen(Printable(TextRow(10065, u"eap_identity", {}), kEapChars), dot1x)));
+    PageRow password = Printable(TextRow(10066, u"eap_passwd", {}), kEapChars);
     password.kind = PageRow::Kind::kPassword;
     rows.push_back(member(EnabledWhen(std::move(password), withPassword)));
-    rows.push_back(member(
-        EnabledWhen(Printable(TextRow(10067, u"eap_outer_identity", "eap_outer_identity.htm"), kEapChars),
-                    withPassword)));
+    rows.push_back(
+        member(EnabledWhen(Printable(TextRow(10067, u"eap_outer_identity", {}), kEapChars), withPassword)));
     rows.push_back(member(
         EnabledWhen(DocumentChoiceRow(
-                        10069, u"eap_cert_cert_idx", "eap_cert_cert_idx.htm",
+                        10069, u"eap_cert_cert_idx", {},
                         [p](const CTalveroDoc& doc) { return CertIndexChoices(doc, p); }, CertIndexText),
                     dot1x)));
     // An empty row sets the profile apart from the next.
@@ -267,17 +264,17 @@ bool IsNumberedSection(const PageRow& row) {
 PageDeclaration WlanPage() {
     using namespace wlan_page;
     std::vector<PageRow> rows = {SectionRow(kUnitSection)};
-    rows.push_back(OwnChoiceRow(10009, u"wlan_scan", "wlan_scan.htm", ScanChoices()));
-    rows.push_back(OwnChoiceRow(4205, u"wlan_power", "wlan_power.htm",
-                                {{u"high", 10090}, {u"middle", 10091}, {u"low", 4224}}));
-    PageRow channel = OwnChoiceRow(4204, u"wlan_ch", "wlan_ch.htm", ChannelChoices());
+    rows.push_back(OwnChoiceRow(10009, u"wlan_scan", {}, ScanChoices()));
+    rows.push_back(
+        OwnChoiceRow(4205, u"wlan_power", {}, {{u"high", 10090}, {u"middle", 10091}, {u"low", 4224}}));
+    PageRow channel = OwnChoiceRow(4204, u"wlan_ch", {}, ChannelChoices());
     channel.refreshPageOnCommit = true;
     rows.push_back(std::move(channel));
     // The custom channel list is chosen in a list of the channels, never typed.
     PageRow custom = TextRow(10010, u"wlan_ch_custom", "wlan_ch.htm");
     custom.enabledWhen = [](const CTalveroDoc& doc, int) { return doc.Get(u"wlan_ch") == u"custom"; };
     rows.push_back(std::move(custom));
-    rows.push_back(OwnChoiceRow(10011, u"wlan_roam_rssi", "wlan_roam_rssi.htm", RoamChoices()));
+    rows.push_back(OwnChoiceRow(10011, u"wlan_roam_rssi", {}, RoamChoices()));
     // An empty row sets the unit's rows apart from the profiles'.
     rows.push_back(SectionRow(0));
     for (unsigned p = 0; p < kProfiles; ++p) {

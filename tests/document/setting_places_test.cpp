@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "document/setting_places.h"
+#include "pages/setting_places.h"
 #include "document/settings_catalogue.h"
 
 namespace {

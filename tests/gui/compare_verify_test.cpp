@@ -12,7 +12,7 @@
 
 #include "../support/fast_timings.h"
 #include "document/config_file.h"
-#include "document/setting_places.h"
+#include "pages/setting_places.h"
 #include "gui/dialogs/dlg_diagnostic_report.h"
 #include "gui/dialogs/dlg_differences.h"
 #include "gui/dialogs/gui_clone_host.h"

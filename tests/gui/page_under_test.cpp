@@ -1,6 +1,6 @@
 #include "page_under_test.h"
 
-#include "gui/shell/node_table.h"
+#include "pages/node_table.h"
 
 std::vector<RegisteredPage> RegisteredPages() {
     std::vector<RegisteredPage> pages;

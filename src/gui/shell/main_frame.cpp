@@ -25,7 +25,7 @@
 #include "gui/shell/id_list_controller.h"
 #include "gui/shell/language_ui.h"
 #include "gui/shell/left_view.h"
-#include "gui/shell/node_table.h"
+#include "pages/node_table.h"
 #include "gui/shell/radio_controller.h"
 #include "gui/shell/recovery_controller.h"
 #include "gui/shell/title_view.h"

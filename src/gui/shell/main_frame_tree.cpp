@@ -9,7 +9,7 @@
 #include "gui/shell/left_view.h"
 #include "gui/shell/list_view_folder.h"
 #include "gui/shell/main_frame.h"
-#include "gui/shell/node_table.h"
+#include "pages/node_table.h"
 
 namespace {
 

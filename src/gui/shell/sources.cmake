@@ -6,7 +6,6 @@ target_sources(talvero_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/k_multiple_languages.h
   ${CMAKE_CURRENT_LIST_DIR}/k_multiple_languages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/page_registry.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/node_table.cpp
   ${CMAKE_CURRENT_LIST_DIR}/left_view.h
   ${CMAKE_CURRENT_LIST_DIR}/left_view.cpp
   ${CMAKE_CURRENT_LIST_DIR}/list_view_folder.h

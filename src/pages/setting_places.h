@@ -1,9 +1,8 @@
 #pragma once
 // Where each setting is edited: the page (tree node ID and the node's caption text ID) and the
-// text ID of the row's label. Code without windows (the command-line tool, comparisons) names a
-// setting the way the program shows it from this table. The settings pages declare the same rows;
-// a test of the windows walks every registered page and checks its rows against this table, so
-// the two stay in step.
+// text ID of the row's label (a table's column heading), derived from the page declarations in
+// the order of the tree. Code without windows (the command-line tool, comparisons) names a
+// setting the way the program shows it from this table.
 #include <cstdint>
 #include <optional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "gui/shell/node_table.h"
+#include "pages/node_table.h"
 
 namespace {
 
