@@ -57,6 +57,29 @@ TEST_F(CliDocument, CheckPrintsWarningsAndRefusals) {
     EXPECT_NE(r.err.find("not a configuration file"), std::string::npos);
 }
 
+// A value a page would refuse (a network name over 32 characters) is kept on opening, listed by
+// `check` (an error only with --strict), and a write needs a flag before it reaches a radio.
+TEST_F(CliDocument, ValuesThePagesRefuseAreReportedAndNeedAFlagToWrite) {
+    const std::string ini = dir + "/long.ini";
+    std::ofstream(ini) << "{499D5724-3DB8-45B8-B06D-5E0563C69F20}\r\n[Config]\r\nwlan_ssid_01="
+                       << std::string(40, 'n') << "\r\n";
+    CliRun r = Cli("check " + ini);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("wlan_ssid_01"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("at most 32 characters"), std::string::npos) << r.err;
+    EXPECT_EQ(Cli("check --strict " + ini).status, 1);
+    EXPECT_NE(Cli("show " + ini).out.find("wlan_ssid_01=" + std::string(40, 'n')), std::string::npos);
+
+    const std::string port = dir + "/no-such-port";
+    r = Cli("write " + ini + " --port " + port);
+    EXPECT_EQ(r.status, 18) << r.err;
+    EXPECT_NE(r.err.find("--allow-refused-values"), std::string::npos) << r.err;
+    // With the flag the write goes on to the port (which does not exist here).
+    r = Cli("write " + ini + " --allow-refused-values --port " + port);
+    EXPECT_NE(r.status, 18) << r.err;
+    EXPECT_NE(r.status, 0) << r.err;
+}
+
 // Names of the temporary files a save may leave in `dir` (it must leave none).
 std::vector<std::string> Leftovers(const std::string& dir) {
     std::vector<std::string> names;

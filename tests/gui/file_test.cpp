@@ -130,6 +130,37 @@ class FileTest : public QObject {
         QCOMPARE(t.frame->PathPaneText(), path);
     }
 
+    // A value its page would refuse is kept as loaded, listed with the load's warnings, and
+    // writing it to a radio asks first; No leaves the radio untouched.
+    void refusedValuesAreListedAndAskedBeforeWriting() {
+        TestEnvironment env;
+        ScriptedPrompts prompts;
+        FrameUnderTest t;
+        const QString ssid(40, u'n');
+        const QString path = env.Path("long.ini");
+        WriteConfigFile(path, {"wlan_ssid_01=" + ssid});
+        QStringList rows;
+        prompts.onDialog = [&](QDialog* d) {
+            auto* dialog = static_cast<CDlgImportWarning*>(d);
+            for (int i = 0; i < dialog->List()->topLevelItemCount(); ++i) {
+                rows << dialog->List()->topLevelItem(i)->text(0);
+            }
+            return int(QDialog::Accepted);
+        };
+        QVERIFY(t.frame->OpenDocumentFile(path));
+        QCOMPARE(prompts.dialogs, QStringList{"CDlgImportWarning"});
+        QCOMPARE(rows.size(), 1);
+        QVERIFY2(rows[0].startsWith("wlan_ssid_01 (") && rows[0].contains("at most 32 characters"),
+                 qPrintable(rows[0]));
+        QCOMPARE(t.frame->Document()->Get(u"wlan_ssid"), ssid.toStdU16String());
+        prompts.answers = {IUserPrompts::Answer::No};
+        t.frame->ExecuteCommand(ID_CLONE_WRITE);
+        QCOMPARE(prompts.messages.size(), 1);
+        QVERIFY2(prompts.messages[0].contains("Write it to the radio anyway?"),
+                 qPrintable(prompts.messages[0]));
+        QCOMPARE(prompts.dialogs.size(), 1);  // no port chooser, no progress: nothing was sent
+    }
+
     void saveChangesPrompt_data() {
         QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("proceeds");

@@ -37,7 +37,9 @@ const char kRadioExitHelp[] =
     "  14  the radio went away during the operation\n"
     "  15  cancelled at the password prompt or at a confirmation\n"
     "  16  write --verify: written, but the radio holds different values (listed on stderr)\n"
-    "  17  write --verify: written, but the configuration could not be read back\n";
+    "  17  write --verify: written, but the configuration could not be read back\n"
+    "  18  write: the file holds values its pages would not accept (listed on stderr); nothing was\n"
+    "      sent (--allow-refused-values writes them anyway)\n";
 
 const char kExitStatusPointer[] = "exit status: as listed by 'talvero-cli --help'\n";
 
