@@ -4,8 +4,8 @@
 
 #include <set>
 
-#include "pages/setting_places.h"
 #include "document/settings_catalogue.h"
+#include "pages/setting_places.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include "document/talvero_doc.h"
 #include "fleet/fleet_file.h"
 #include "platform/unicode.h"
+#include "temp_dir.h"
 #include "text/language_file.h"
 #include "text/language_texts.h"
-#include "temp_dir.h"
 
 namespace {
 
@@ -106,8 +106,9 @@ TEST_F(FleetFileTest, EveryProblemOfAFileIsListed) {
 
 TEST_F(FleetFileTest, AcceptedFilesInEachEncodingGiveTheSameRows) {
     const std::string text = "radio,disp_name_01,def_id_01\r\n8981,東京駅,00007\r\n*,,12\r\n";
-    for (const std::string& bytes : {text, "\xEF\xBB\xBF" + text, Utf16Le(text),
-                                     std::string("radio,disp_name_01,def_id_01\n8981,東京駅,00007\n*,,12\n")}) {
+    for (const std::string& bytes :
+         {text, "\xEF\xBB\xBF" + text, Utf16Le(text),
+          std::string("radio,disp_name_01,def_id_01\n8981,東京駅,00007\n*,,12\n")}) {
         const FleetCheck check = Check(bytes);
         ASSERT_TRUE(check.ok()) << DescribeFleetProblem(check.problems[0]);
         ASSERT_EQ(check.plan.rows.size(), 2u);
@@ -150,8 +151,8 @@ TEST_F(FleetFileTest, EachRowStartsFromTheTemplate) {
         CheckFleet(templatePath, dir.Write("wlan.csv", "radio,wlan_sec_01\n1,wpa_wpa2psk\n*,open\n*,\n"));
     ASSERT_TRUE(good.ok()) << DescribeFleetProblem(good.problems[0]);
     EXPECT_EQ(good.plan.rows.size(), 3u);
-    const FleetCheck counted =
-        CheckFleet(templatePath, dir.Write("wlan.csv", "radio,wlan_sec_01\n1,wpa_wpa2psk\n*,open\n*,\n"), false);
+    const FleetCheck counted = CheckFleet(
+        templatePath, dir.Write("wlan.csv", "radio,wlan_sec_01\n1,wpa_wpa2psk\n*,open\n*,\n"), false);
     ASSERT_TRUE(counted.ok());
     EXPECT_TRUE(counted.plan.rows.empty());
     EXPECT_EQ(counted.rowCount, 3u);

@@ -12,7 +12,6 @@
 
 #include "../support/fast_timings.h"
 #include "document/config_file.h"
-#include "pages/setting_places.h"
 #include "gui/dialogs/dlg_diagnostic_report.h"
 #include "gui/dialogs/dlg_differences.h"
 #include "gui/dialogs/gui_clone_host.h"
@@ -22,6 +21,7 @@
 #include "gui_support.h"
 #include "gui_tests.h"
 #include "link/report_archive.h"
+#include "pages/setting_places.h"
 #include "radio_simulator.h"
 #include "text/language_texts.h"
 

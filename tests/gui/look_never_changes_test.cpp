@@ -27,10 +27,10 @@
 #include "document/talvero_doc.h"
 #include "gui/editor/k_grid_list_ctrl_combo.h"
 #include "gui/editor/k_grid_list_ctrl_edit.h"
-#include "pages/page_row.h"
 #include "gui_support.h"
 #include "gui_tests.h"
 #include "page_under_test.h"
+#include "pages/page_row.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include "gui/shell/dlg_about.h"
 #include "gui/shell/file_controller.h"
 #include "gui/shell/help_window.h"
-#include "pages/node_table.h"
 #include "gui_support.h"
 #include "gui_tests.h"
+#include "pages/node_table.h"
 #include "text/language_texts.h"
 
 namespace {

@@ -25,11 +25,11 @@
 #include "gui/shell/id_list_controller.h"
 #include "gui/shell/language_ui.h"
 #include "gui/shell/left_view.h"
-#include "pages/node_table.h"
 #include "gui/shell/radio_controller.h"
 #include "gui/shell/recovery_controller.h"
 #include "gui/shell/title_view.h"
 #include "gui/shell/user_prompts.h"
+#include "pages/node_table.h"
 #include "pages/stored_value_report.h"
 #include "platform/program_path.h"
 
