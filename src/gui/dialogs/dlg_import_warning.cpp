@@ -7,6 +7,7 @@
 #include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "document/config_file.h"
 #include "gui/shell/language_ui.h"
@@ -24,7 +25,8 @@ constexpr uint32_t kTextListFilter = 2160;
 constexpr int kColumnWidth = 700;
 }  // namespace
 
-CDlgImportWarning::CDlgImportWarning(const std::vector<std::u16string>* messages, QWidget* parent)
+CDlgImportWarning::CDlgImportWarning(const std::vector<std::u16string>* messages, QWidget* parent,
+                                     uint32_t labelTextId)
     : QDialog(parent),
       m_messages(messages),
       m_label(new QLabel),
@@ -33,7 +35,7 @@ CDlgImportWarning::CDlgImportWarning(const std::vector<std::u16string>* messages
       m_close(new QPushButton) {
     setObjectName("importWarning");
     setWindowTitle(LanguageText(kTextCaption));
-    m_label->setText(LanguageText(kTextLabel));
+    m_label->setText(LanguageText(labelTextId != 0 ? labelTextId : kTextLabel));
     m_label->setWordWrap(true);
     m_saveList->setText(LanguageText(kTextSaveList));
     m_close->setText(LanguageText(kTextClose));
@@ -52,13 +54,16 @@ CDlgImportWarning::CDlgImportWarning(const std::vector<std::u16string>* messages
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
     m_list->header()->setStretchLastSection(false);
-    m_list->header()->resizeSection(0, kColumnWidth);
     m_list->headerItem()->setTextAlignment(0, Qt::AlignLeft | Qt::AlignVCenter);
     if (m_messages) {
         for (const std::u16string& line : *m_messages) {
-            new QTreeWidgetItem(m_list, {QString::fromStdU16String(line)});
+            auto* item = new QTreeWidgetItem(m_list, {QString::fromStdU16String(line)});
+            item->setToolTip(0, item->text(0));
         }
     }
+    // A long line scrolls sideways rather than losing its end.
+    m_list->resizeColumnToContents(0);
+    m_list->header()->resizeSection(0, std::max(kColumnWidth, m_list->header()->sectionSize(0)));
 
     auto* top = new QHBoxLayout;
     top->addWidget(icon, 0, Qt::AlignTop);

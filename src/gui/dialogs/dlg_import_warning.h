@@ -13,7 +13,9 @@ class CDlgImportWarning : public QDialog {
     Q_OBJECT
   public:
     // `messages` belongs to whoever sent the update and must outlive the dialog.
-    explicit CDlgImportWarning(const std::vector<std::u16string>* messages, QWidget* parent = nullptr);
+    // `labelTextId`: the text above the list (0: texts were shortened).
+    explicit CDlgImportWarning(const std::vector<std::u16string>* messages, QWidget* parent = nullptr,
+                               uint32_t labelTextId = 0);
 
     QTreeWidget* List() const { return m_list; }
     QLabel* Label() const { return m_label; }

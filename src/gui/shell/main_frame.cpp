@@ -35,6 +35,8 @@
 
 namespace {
 
+constexpr uint32_t kTextRefusedKept = 2183;          // values the pages refuse, kept
+constexpr uint32_t kTextShortenedAndRefused = 2184;  // and texts shortened as well
 constexpr uint32_t kTextToolBarCaption = 2015;
 constexpr int kTreeWidth = 200;
 constexpr int kPathPaneWidth = 150;
@@ -373,11 +375,16 @@ void CMainFrame::OnDocumentUpdate(int hint, const std::vector<std::u16string>* w
     if (hint == kHintLoaded && m_document) {
         // Values the pages would refuse are kept as loaded and listed with the load's warnings.
         std::vector<std::u16string> shown = warnings ? *warnings : std::vector<std::u16string>{};
-        for (const RefusedStoredValue& refused : RefusedStoredValues(*m_document)) {
-            shown.push_back(DescribeRefusedStoredValue(refused));
+        const std::vector<RefusedStoredValue> refused = RefusedStoredValues(*m_document);
+        for (const RefusedStoredValue& value : refused) {
+            shown.push_back(DescribeRefusedStoredValue(value));
         }
         if (!shown.empty()) {
-            CDlgImportWarning dialog(&shown, this);
+            const bool shortened = warnings && !warnings->empty();
+            const uint32_t label = refused.empty() ? 0
+                                   : shortened     ? kTextShortenedAndRefused
+                                                   : kTextRefusedKept;
+            CDlgImportWarning dialog(&shown, this, label);
             UserPrompts().ExecDialog(&dialog);
         }
     }
