@@ -2,25 +2,10 @@
 
 #include "document/value_rules.h"
 #include "platform/unicode.h"
-#include "text/language_texts.h"
 
 namespace {
 
-// The rows of the program's pages that have a message of their own: the same text here.
-enum : uint32_t {
-    kTextIdNotDisplayable = 430,
-    kTextIdEnterId = 8710,
-    kTextIdEnterName = 8711,
-    kTextIdReadingTooLong = 8713,
-    kTextIdLineBreak = 2162,
-};
-constexpr unsigned kReadingChars = 32;
-
-std::string Text(uint32_t id, std::initializer_list<FormatArg> args = {}) {
-    return Utf16ToUtf8(FormatLanguageText(id, args));
-}
-
-// What a setting's rule asks for, for settings whose page row has no message of its own.
+// What a setting's rule asks for.
 std::string DescribeRule(const SettingRule& r) {
     switch (r.kind) {
         case RuleKind::Any:
@@ -71,36 +56,13 @@ std::string QuotedValue(std::u16string_view v) {
     return out + "\"";
 }
 
-// Why the document refused `value` for `id`: the program's message for that row where it has one.
-std::string RefusalReason(SettingId id, std::u16string_view value) {
+// Why the document refused a value for `id`, a setting no page edits (a page words its own).
+std::string RefusalReason(SettingId id) {
     const SettingDef& def = SettingsCatalogue()[id.def];
-    if (HoldsLineBreakOrNul(value)) {
-        return Text(kTextIdLineBreak);
+    if (def.hook == Hook::WepKey) {
+        return "the key does not fit the profile's encryption (WEP keys of 5, 13 or 16 characters or "
+               "10, 26 or 32 hexadecimal digits; other keys of 8 to 63 characters or 64 hexadecimal "
+               "digits)";
     }
-    if (def.name == u"id") {
-        return Text(kTextIdEnterId, {1u, 60000u});
-    }
-    if (def.name == u"name" && value.empty()) {
-        return Text(kTextIdEnterName);
-    }
-    if (def.name == u"name" || def.name == u"msg" || def.name == u"stat") {
-        return Text(kTextIdNotDisplayable);
-    }
-    if (def.name == u"yomi") {
-        return Text(kTextIdReadingTooLong, {kReadingChars});
-    }
-    switch (def.hook) {
-        case Hook::AudioAfMin:
-            return DescribeRule(def.rule) + ", and not above audio_af_max";
-        case Hook::AudioAfMax:
-            return DescribeRule(def.rule) + ", and not below audio_af_min";
-        case Hook::WepKey:
-            return "the key does not fit the profile's encryption (WEP keys of 5, 13 or 16 characters or "
-                   "10, 26 or 32 hexadecimal digits; other keys of 8 to 63 characters or 64 hexadecimal "
-                   "digits)";
-        case Hook::PreSharedKey:
-            return "the pre-shared key must have 8 to 63 characters or 64 hexadecimal digits";
-        default:
-            return DescribeRule(def.rule);
-    }
+    return DescribeRule(def.rule);
 }

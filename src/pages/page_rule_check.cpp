@@ -143,7 +143,7 @@ PageVerdict SetterRefusal(const CTalveroDoc& doc, const PageRow* row, SettingId 
     }
     if (!row) {
         PageVerdict verdict = Refused(0);
-        verdict.reason = RefusalReason(id, value);
+        verdict.reason = RefusalReason(id);
         return verdict;
     }
     const bool number = !row->numberKey.empty() && SettingsCatalogue()[id.def].name == row->numberKey;
