@@ -2,11 +2,16 @@
 #include "document/settings_catalogue.h"
 #include "document/talvero_doc.h"
 #include "pages/page_row.h"
+#include "text/language_texts.h"
 
 namespace {
 constexpr uint32_t kTextIndividual = 2535, kTextGroup = 2533, kTextTalkGroup = 2537, kTextAll = 2531,
                    kTextTelephone = 2539;
 }  // namespace
+
+std::u16string ShownChoiceText(const PageChoice& choice) {
+    return !choice.literal.empty() || choice.textId == 0 ? choice.literal : GetLanguageText(choice.textId);
+}
 
 std::vector<PageChoice> ListChoices(const std::vector<std::u16string_view>& values,
                                     const std::vector<uint32_t>& textIds) {

@@ -104,6 +104,9 @@ inline TextRowRule RuleNow(const PageRow& row, const CTalveroDoc& doc, unsigned 
     return row.ruleNow ? row.ruleNow(doc, index) : row.rule;
 }
 
+// The text a choice shows: its literal, else its language text.
+std::u16string ShownChoiceText(const PageChoice& choice);
+
 // Row builders: a page writes its declarations as these plus the few fields a row needs.
 inline PageRow SectionRow(uint32_t labelId) {
     PageRow row;

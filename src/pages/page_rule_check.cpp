@@ -38,10 +38,6 @@ PageVerdict RefusalOfRow(uint32_t errorId, const TextRowRule& rule, PageVerdict 
     return errorId != 0 ? Refused(errorId, rule.errorArgs) : fallback;
 }
 
-std::u16string ChoiceText(const PageChoice& choice) {
-    return !choice.literal.empty() || choice.textId == 0 ? choice.literal : GetLanguageText(choice.textId);
-}
-
 std::u16string ListedTexts(const std::vector<PageChoice>& choices) {
     std::u16string list;
     for (size_t i = 0; i < choices.size(); ++i) {
@@ -49,7 +45,7 @@ std::u16string ListedTexts(const std::vector<PageChoice>& choices) {
             list += u", \u2026";
             i = choices.size() - 1;
         }
-        list += (list.empty() ? u"" : u", ") + ChoiceText(choices[i]);
+        list += (list.empty() ? u"" : u", ") + ShownChoiceText(choices[i]);
     }
     return list;
 }

@@ -12,10 +12,6 @@ namespace {
 
 constexpr uint32_t kTextIdTableEntry = 2182;  // %u: the entry, %s: the column
 
-std::u16string ChoiceText(const PageChoice& choice) {
-    return !choice.literal.empty() || choice.textId == 0 ? choice.literal : GetLanguageText(choice.textId);
-}
-
 // The text a page's value table gives `value` in the row's table: the page's own value texts
 // first (added last, they win), then the rows sharing the table, the last one first.
 std::optional<std::u16string> TableText(const PageDeclaration& page, const PageRow& row,
@@ -31,7 +27,7 @@ std::optional<std::u16string> TableText(const PageDeclaration& page, const PageR
         }
         for (const PageChoice& choice : other.choices) {
             if (choice.value == value) {
-                return ChoiceText(choice);
+                return ShownChoiceText(choice);
             }
         }
         return std::nullopt;

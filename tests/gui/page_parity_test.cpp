@@ -62,10 +62,6 @@ std::vector<std::u16string> TextCorpus(const TextRowRule& rule) {
     return values;
 }
 
-std::u16string ShownChoice(const PageChoice& choice) {
-    return !choice.literal.empty() || choice.textId == 0 ? choice.literal : GetLanguageText(choice.textId);
-}
-
 struct Cell {
     int row = 0, column = 1;
     unsigned member = 0;
@@ -188,7 +184,7 @@ void PageParityTest::everyRowAnswersAsTheCommandLineAndTheFleet() {
                             QVERIFY2(!verdict.accepted, qPrintable(context));
                             continue;
                         }
-                        const QString text = QString::fromStdU16String(ShownChoice(*item));
+                        const QString text = QString::fromStdU16String(ShownChoiceText(*item));
                         QVERIFY2(t.ComboItems(cell.row, cell.column).contains(text),
                                  qPrintable(context + QStringLiteral(": the combo lacks '%1'").arg(text)));
                         t.Choose(cell.row, cell.column, text);

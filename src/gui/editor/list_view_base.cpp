@@ -6,7 +6,6 @@
 #include <QMimeData>
 #include <algorithm>
 
-#include "document/jis_text.h"
 #include "document/talvero_doc.h"
 #include "document/text_width.h"
 #include "gui/editor/k_grid_list_ctrl_combo.h"
@@ -21,9 +20,6 @@ using namespace page_style;
 
 namespace {
 
-constexpr int kJisErrorId = 430;
-// A refusal on a row that has no message of its own.
-constexpr uint32_t kTextIdValueRefused = 2175;
 constexpr char16_t kPasswordChar = u'*';
 const QString kTempTable = QStringLiteral("combobox_temp");
 // Identifier types that change what an identifier-or-number row edits.
@@ -39,10 +35,7 @@ QString Text(uint32_t id) {
 }
 
 QString ChoiceText(const PageChoice& choice) {
-    if (!choice.literal.empty() || choice.textId == 0) {
-        return Q(choice.literal);
-    }
-    return Text(choice.textId);
+    return Q(ShownChoiceText(choice));
 }
 
 }  // namespace

@@ -3,10 +3,8 @@
 #include <QFontMetrics>
 #include <algorithm>
 
-#include "document/jis_text.h"
 #include "document/settings_catalogue.h"
 #include "document/talvero_doc.h"
-#include "gui/pages/page_text.h"
 #include "pages/page_declaration.h"
 
 namespace {
