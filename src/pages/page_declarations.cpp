@@ -1,5 +1,8 @@
 #include "pages/page_declaration.h"
 
+#include <algorithm>
+
+#include "pages/node_table.h"
 #include "pages/page_list.h"
 #include "pages/page_rows.h"
 
@@ -63,7 +66,6 @@ const std::vector<PageDeclaration>& PageDeclarations() {
             NoServicePage(),
             DisplayPage(),
             VolumePage(),
-            // reception, transmission, tones, keys and security
             TxTacPage(),
             TxOpPage(),
             TxStartTonePage(),
@@ -80,12 +82,22 @@ const std::vector<PageDeclaration>& PageDeclarations() {
             ToneKeyPage(),
             SecurityPassPage(),
 
-            // WLAN, certificates, setting-mode permissions
             SetModePage(),
             WlanPage(),
             CertPage(),
 
         };
+        // In the order of the tree.
+        const auto position = [](const PageDeclaration& page) {
+            const auto nodes = NodeTable();
+            return std::find_if(nodes.begin(), nodes.end(),
+                                [&page](const NodeRow& node) { return node.nodeId == page.nodeId; }) -
+                   nodes.begin();
+        };
+        std::stable_sort(all.begin(), all.end(),
+                         [&position](const PageDeclaration& a, const PageDeclaration& b) {
+                             return position(a) < position(b);
+                         });
         for (PageDeclaration& page : all) {
             for (PageRow& row : page.rows) {
                 PrepareRow(row);

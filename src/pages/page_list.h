@@ -2,7 +2,6 @@
 // The declaration of each settings page (page_declaration.h), one function per page.
 #include "pages/page_declaration.h"
 
-// Settings of the unit, address book, messages, presence and functions.
 PageDeclaration RadioInfoPage();
 PageDeclaration TxCalleePage();
 PageDeclaration EmergencyPage();
@@ -22,7 +21,6 @@ PageDeclaration NoServicePage();
 PageDeclaration DisplayPage();
 PageDeclaration VolumePage();
 
-// Reception, transmission, tones, keys and security.
 PageDeclaration TxTacPage();
 PageDeclaration TxOpPage();
 PageDeclaration TxStartTonePage();
@@ -39,7 +37,6 @@ PageDeclaration ToneRadioPage();
 PageDeclaration ToneKeyPage();
 PageDeclaration SecurityPassPage();
 
-// WLAN, certificates and the setting-mode permissions.
 PageDeclaration SetModePage();
 PageDeclaration WlanPage();
 PageDeclaration CertPage();

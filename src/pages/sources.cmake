@@ -41,7 +41,6 @@ target_sources(talvero_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/communication_setting_page.cpp
   ${CMAKE_CURRENT_LIST_DIR}/no_service_page.cpp
   ${CMAKE_CURRENT_LIST_DIR}/display_page.cpp
-  # reception, transmission, tones, keys and security
   ${CMAKE_CURRENT_LIST_DIR}/tx_tac_page.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tx_op_page.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tx_start_tone_page.cpp
@@ -58,7 +57,6 @@ target_sources(talvero_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/tone_key_page.cpp
   ${CMAKE_CURRENT_LIST_DIR}/security_pass_page.cpp
 
-  # WLAN, certificates, setting-mode permissions
   ${CMAKE_CURRENT_LIST_DIR}/wlan_page.h
   ${CMAKE_CURRENT_LIST_DIR}/wlan_page.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cert_page.h
