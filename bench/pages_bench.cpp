@@ -9,7 +9,7 @@
 #include "document/talvero_doc.h"
 #include "gui/editor/k_grid_list_view.h"
 #include "gui/pages/list_view_address_book_list.h"
-#include "gui/shell/node_table.h"
+#include "pages/node_table.h"
 #include "largest_config.h"
 #include "page_bench_support.h"
 
