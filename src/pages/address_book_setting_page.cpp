@@ -61,18 +61,13 @@ PageDeclaration AddressBookSettingPage() {
     allCall.enabledWhen = [](const CTalveroDoc& doc, int set) {
         return ListUsed(doc, set) && doc.Get(u"id_list_top") != u"0";
     };
-    PageRow type = ChoiceRow(8655, u"id_list_type", {}, listType, u"SECTION_IDLIST_TYPE");
-    PageRow typeUpDown = ChoiceRow(8656, u"id_list_type_updown", {}, listType, u"SECTION_IDLIST_TYPE");
-    PageRow reverse = ChoiceRow(8659, u"updown_reverse", {}, {{u"normal", 8660, {}}, {u"invert", 8661, {}}},
-                                u"SECTION_UPDOWN_ACTION");
+    PageRow type = ChoiceRow(8655, u"id_list_type", {}, listType);
+    PageRow typeUpDown = ChoiceRow(8656, u"id_list_type_updown", {}, listType);
+    PageRow reverse = ChoiceRow(8659, u"updown_reverse", {}, {{u"normal", 8660, {}}, {u"invert", 8661, {}}});
     for (PageRow* row : {&top, &type, &typeUpDown, &reverse}) {
         row->enabledWhen = ListUsed;
     }
-    PageDeclaration page = RowsPage(1020, 8650,
-                                    {SectionRow(8651), ChoiceRow(8652, u"sel", {}, OffOnChoices()), top,
-                                     allCall, type, typeUpDown, reverse});
-    page.valueTexts.push_back({u"0", 2531, u"default", {}});
-    // Entry numbers in the page's value table read as themselves.
-    AddNumberTexts(page, 1, kIdEntries, 1, u"default");
-    return page;
+    return RowsPage(1020, 8650,
+                    {SectionRow(8651), ChoiceRow(8652, u"sel", {}, OffOnChoices()), top, allCall, type,
+                     typeUpDown, reverse});
 }

@@ -12,10 +12,8 @@ PageDeclaration BluetoothPage() {
     return RowsPage(
         1018, 8550,
         {SectionRow(8551), OffOnRow(8552, u"bluetooth"), When(OffOnRow(8554, u"bt_autocon"), BluetoothOn),
-         When(KeyChoiceRow(8555, u"bt_sco_link", {{u"always", 8556}, {u"auto", 8557}}, u"COMBOBOX_SCO_LINK"),
-              BluetoothOn),
-         When(KeyChoiceRow(8559, u"ptt_mic_sw", {{u"auto", 8560}, {u"radio", 8561}, {u"bt", 8562}},
-                           u"COMBOBOX_PTT_MIC_SW"),
+         When(KeyChoiceRow(8555, u"bt_sco_link", {{u"always", 8556}, {u"auto", 8557}}), BluetoothOn),
+         When(KeyChoiceRow(8559, u"ptt_mic_sw", {{u"auto", 8560}, {u"radio", 8561}, {u"bt", 8562}}),
               BluetoothOn),
          SectionRow(8570),
          When(ValueChoiceRow(8572, u"bt_af_gain_offset", {}, NumberChoices(0, 22)), BluetoothOn),

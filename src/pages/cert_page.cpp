@@ -32,8 +32,8 @@ PageDeclaration CertPage() {
         };
         // The section shows the slot's number only.
         rows.push_back(member(SectionRow(0)));
-        PageRow format = ChoiceRow(kLabelFormat, u"eap_cert_format", {},
-                                   {{u"p12", kTextP12}, {u"pem", kTextPem}}, u"eap_cert_format");
+        PageRow format =
+            ChoiceRow(kLabelFormat, u"eap_cert_format", {}, {{u"p12", kTextP12}, {u"pem", kTextPem}});
         format.store = [](CTalveroDoc& doc, unsigned index, const std::u16string& value) {
             return SetSlotCertificateFormat(doc, index, value);
         };

@@ -21,7 +21,10 @@ PageRow DownThresholdRow(uint32_t labelId, std::u16string key, std::string helpP
     for (PageChoice& level : Levels(strongest, weakest)) {
         choices.push_back(std::move(level));
     }
-    return ChoiceRow(labelId, std::move(key), std::move(helpPage), std::move(choices), u"LINE_SECTION");
+    // A level from the other line's range, or any other stored level, shows as its number.
+    PageRow row = ChoiceRow(labelId, std::move(key), std::move(helpPage), std::move(choices));
+    row.unlistedShowsValue = true;
+    return row;
 }
 
 }  // namespace
@@ -41,8 +44,5 @@ PageDeclaration CommunicationSettingPage() {
          ValueChoiceRow(9167, u"monitor_time", {}, NumberChoices(1, 60)),
          ChoiceRow(9169, u"bg_interval_sw", {}, OffOnChoices()), interval});
     page.labelWidth = 360;
-    // Every level of either line shows as its number, so a level from the other line's range is
-    // not hidden.
-    AddNumberTexts(page, -3, -130, -1, u"LINE_SECTION");
     return page;
 }

@@ -21,8 +21,7 @@ PageRow DisplayTextRow(uint32_t labelId, std::u16string key, std::string helpPag
 }
 
 PageRow InhibitRow(uint32_t labelId, std::u16string key, std::string helpPage) {
-    return ChoiceRow(labelId, std::move(key), std::move(helpPage), OffOnChoices(),
-                     u"COMBOBOX_INHIBIT_ENABLE");
+    return ChoiceRow(labelId, std::move(key), std::move(helpPage), OffOnChoices());
 }
 
 }  // namespace
@@ -37,7 +36,7 @@ PageDeclaration DisplayPage() {
          ChoiceRow(9202, u"disp_item", {}, {{u"date", 9210}, {u"name", 9211}}),
          DisplayTextRow(9203, u"disp_name", {}),
          ChoiceRow(9204, u"lcd_dest_mode", {},
-                   {{u"none", 2500}, {u"tx", 9212}, {u"txrx", 9213}, {u"all", 9214}}, u"COMBOBOX_DST_MODE"),
+                   {{u"none", 2500}, {u"tx", 9212}, {u"txrx", 9213}, {u"all", 9214}}),
          InhibitRow(9256, u"keylock_release_vol_act", {}), InhibitRow(9226, u"sw_history", {}),
          ChoiceRow(9222, u"talkgrp_sel", {}, {{u"func", 9224}, {u"idlist", 9225}}),
          InhibitRow(9241, u"simsel", {}), InhibitRow(9259, u"disp_active_line", {}),

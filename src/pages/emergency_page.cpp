@@ -33,13 +33,21 @@ auto WhileNotOff(const char16_t* key) {
     return [key](const CTalveroDoc& doc) { return Enabled(doc) && !Is(doc, key, u"off"); };
 }
 
-// Counts and times: 0 has a word of its own, every other value is its number. The rows share one
-// table, so a value beyond a shorter combo still shows as its number.
+// Counts and times: 0 has a word of its own, every other value is its number, a value beyond the
+// combo's last included.
 PageRow CountRow(uint32_t labelId, const std::u16string& key, std::vector<PageChoice> choices) {
-    return ChoiceRow(labelId, key, {}, std::move(choices), u"COMBO_DISABLE_NUM");
+    PageRow row = ChoiceRow(labelId, key, {}, std::move(choices));
+    row.unlistedShowsValue = true;
+    return row;
 }
 PageRow OffOrNumberRow(uint32_t labelId, const std::u16string& key, int last = kMaxCount) {
     return CountRow(labelId, key, NumberChoices({{u"0", kTextOff}}, 1, last));
+}
+// A monitoring time the combo offers from 1; a stored 0 still reads as off.
+PageRow MonitorTimeRow(uint32_t labelId, const std::u16string& key) {
+    PageRow row = CountRow(labelId, key, NumberChoices(1, kMaxCount));
+    row.shownOnly = {{u"0", kTextOff}};
+    return row;
 }
 PageRow NumberRow(uint32_t labelId, const std::u16string& key, int first, int last) {
     return ValueChoiceRow(labelId, key, {}, NumberChoices(first, last));
@@ -72,25 +80,22 @@ PageDeclaration EmergencyPage() {
     rows[7] = When(NumberRow(7507, u"emer_tx_tone_vol", 0, 32), WhileOn(u"emer_tx_tone"));
     rows[8] = When(OffOnRow(7517, u"emer_tx_tone_vol_link"), WhileOn(u"emer_tx_tone"));
     rows[9] = When(OffOnRow(7516, u"emer_id_type_sel"), on);
-    rows[10] = When(KeyChoiceRow(7508, u"emer_id_type", IdTypeChoices(), u"COMBO_ID_TYPE"),
-                    WhileOn(u"emer_id_type_sel"));
+    rows[10] = When(KeyChoiceRow(7508, u"emer_id_type", IdTypeChoices()), WhileOn(u"emer_id_type_sel"));
     rows[11] =
         When(IdentifierRow(7509, u"emer_id", u"emer_id_type", u"emer_number"), WhileOn(u"emer_id_type_sel"));
     rows[12] = When(OffOnRow(7514, u"emer_auto_tx"), notRepeating);
     rows[13] = When(OffOnRow(7510, u"emer_stop_answer"), on);
     rows[14] = When(OffOrNumberRow(7511, u"emer_stop_time"), notRepeating);
     PageRow firstCount =
-        ChoiceRow(7526, u"repeatc_cnt1", {}, NumberChoices({{u"0", kTextContinuous}}, 1, kMaxCount),
-                  u"COMBO_REPEATC_CNT1");
+        ChoiceRow(7526, u"repeatc_cnt1", {}, NumberChoices({{u"0", kTextContinuous}}, 1, kMaxCount));
     rows[15] = When(firstCount, repeating);
     // The second count: 0 is off and its highest value means continuous.
     PageRow secondCount = ChoiceRow(
         7527, u"repeatc_cnt2", {},
-        NumberChoices({{u"0", kTextOff}, {DecimalText(kMaxCount), kTextContinuous}}, 1, kMaxCount - 1),
-        u"COMBO_REPEATC_CNT2");
+        NumberChoices({{u"0", kTextOff}, {DecimalText(kMaxCount), kTextContinuous}}, 1, kMaxCount - 1));
     rows[16] = When(secondCount, repeating);
     rows[17] = When(OffOrNumberRow(7518, u"emer_2nd_tx_time"), notRepeating);
-    rows[18] = When(KeyChoiceRow(7519, u"emer_id_type_2nd", IdTypeChoices(), u"COMBO_ID_TYPE"), secondCall);
+    rows[18] = When(KeyChoiceRow(7519, u"emer_id_type_2nd", IdTypeChoices()), secondCall);
     rows[19] = When(IdentifierRow(7520, u"emer_id_2nd", u"emer_id_type_2nd", u"emer_number_2nd"), secondCall);
     rows[20] = SectionRow(7529);
     const char16_t* timers[] = {u"emer_reminder_time",      u"repeatc_repeat_time",
@@ -130,13 +135,11 @@ PageDeclaration EmergencyPage() {
     rows[51] = When(OffOnRow(7564, u"emer_lw_stationary"), WhileOn(u"emer_lw_enabled"));
     rows[52] = SectionRow(7580);
     rows[53] = When(OffOnRow(7580, u"emer_stationary"), on);
-    rows[54] = When(CountRow(7581, u"emer_stationary_moni_time", NumberChoices(1, kMaxCount)),
-                    WhileNotOff(u"emer_stationary"));
+    rows[54] = When(MonitorTimeRow(7581, u"emer_stationary_moni_time"), WhileNotOff(u"emer_stationary"));
     rows[55] = When(OffOrNumberRow(7582, u"emer_stationary_warn_time"), WhileNotOff(u"emer_stationary"));
     rows[56] = SectionRow(7590);
     rows[57] = When(OffOnRow(7590, u"emer_motion"), on);
-    rows[58] = When(CountRow(7591, u"emer_motion_moni_time", NumberChoices(1, kMaxCount)),
-                    WhileNotOff(u"emer_motion"));
+    rows[58] = When(MonitorTimeRow(7591, u"emer_motion_moni_time"), WhileNotOff(u"emer_motion"));
     rows[59] = When(OffOrNumberRow(7592, u"emer_motion_warn_time"), WhileNotOff(u"emer_motion"));
     rows[60] = SectionRow(7594);
     rows[61] = When(NumberRow(7596, u"emer_stationary_sensitivity", 1, 10), on);

@@ -26,6 +26,18 @@ std::vector<PageChoice> KeyFunctions(bool emergencyKey) {
     return choices;
 }
 
+// A key's function row. Functions a stored configuration may hold that the key does not offer
+// (the emergency function on the option key, functions of older radios) are shown, not offered.
+PageRow KeyFunctionRow(uint32_t labelId, const std::u16string& key, bool emergencyKey) {
+    PageRow row = KeyChoiceRow(labelId, key, KeyFunctions(emergencyKey));
+    if (!emergencyKey) {
+        row.shownOnly.push_back({u"emergency", 8970});
+    }
+    row.shownOnly.push_back({u"disc_phone", 8967});
+    row.shownOnly.push_back({u"rec_play", 8969});
+    return row;
+}
+
 constexpr int kVolumeStep = 32;
 constexpr uint32_t kIdRefused = 8981;
 
@@ -46,21 +58,17 @@ PageRow KeyMessageRow(const std::u16string& prefix) {
 
 PageDeclaration OptionKeyPage() {
     PageRow muteTime = When(KeyTextRow(8959, u"opt_key_rx_mute_auto_time", 8980), EitherKeyIs(u"rx_mute"));
-    PageDeclaration page = RowsPage(
+    return RowsPage(
         1027, 8950,
-        {SectionRow(8951), KeyChoiceRow(8987, u"opt_key", KeyFunctions(false), u"func"),
+        {SectionRow(8951), KeyFunctionRow(8987, u"opt_key", false),
          When(KeyChoiceRow(8953, u"opt_key_onetouch_id_type", IdTypeChoices()),
               KeyIs(u"opt_key", u"onetouch")),
          OneTouchRow(u"opt_key"), KeyMessageRow(u"opt_key"), SectionRow(8961),
-         KeyChoiceRow(8988, u"opt_emer", KeyFunctions(true), u"func"),
+         KeyFunctionRow(8988, u"opt_emer", true),
          When(KeyChoiceRow(8953, u"opt_emer_onetouch_id_type", IdTypeChoices()),
               KeyIs(u"opt_emer", u"onetouch")),
          OneTouchRow(u"opt_emer"), KeyMessageRow(u"opt_emer"), SectionRow(3376),
          When(OffOnRow(8958, u"opt_key_rx_mute_auto_rel"), EitherKeyIs(u"rx_mute")), muteTime,
          When(ValueChoiceRow(8984, u"opt_key_onetouch_vol", {}, NumberChoices(-kVolumeStep, kVolumeStep)),
               EitherKeyIs(u"onetouch_vol"))});
-    // Functions a stored configuration may hold that these keys no longer offer: shown, not offered.
-    page.valueTexts.push_back({u"disc_phone", 8967, u"func", {}});
-    page.valueTexts.push_back({u"rec_play", 8969, u"func", {}});
-    return page;
 }

@@ -22,12 +22,6 @@ PageDeclaration TablePage(uint32_t nodeId, TableLayout layout) {
     return page;
 }
 
-void AddNumberTexts(PageDeclaration& page, int first, int last, int step, const std::u16string& table) {
-    for (int n = first; step != 0 && (step > 0 ? n <= last : n >= last); n += step) {
-        page.valueTexts.push_back({DecimalText(n), 0, table, DecimalText(n)});
-    }
-}
-
 void PrepareRow(PageRow& row) {
     // A row's help page is its setting's unless it names another.
     if (row.helpPage.empty() && !row.key.empty() && row.kind != PageRow::Kind::kSection) {

@@ -49,10 +49,13 @@ struct PageRow {
     unsigned member = 0;
     std::string helpPage;  // e.g. "def_id.htm"; left empty: the key + ".htm"
 
-    // Choice rows: the pairs in the order the combo lists them, kept in `table`.
+    // Choice rows: the pairs in the order the combo lists them. They are the row's own: no other
+    // row's choices give this row's values a text.
     std::vector<PageChoice> choices;
-    std::u16string table = u"default";
-    // A stored value the table lacks shows as itself instead of an empty cell.
+    // Values a stored configuration may hold that the combo does not offer, with the texts they
+    // show as: shown, never offered.
+    std::vector<PageChoice> shownOnly;
+    // A stored value neither list holds shows as itself instead of an empty cell.
     bool unlistedShowsValue = false;
 
     // Document choice rows: the items as the document holds them now (kept in "combobox_temp"
@@ -116,14 +119,13 @@ inline PageRow SectionRow(uint32_t labelId) {
 }
 
 inline PageRow ChoiceRow(uint32_t labelId, std::u16string key, std::string helpPage,
-                         std::vector<PageChoice> choices, std::u16string table = u"default") {
+                         std::vector<PageChoice> choices) {
     PageRow row;
     row.kind = PageRow::Kind::kChoice;
     row.labelId = labelId;
     row.key = std::move(key);
     row.helpPage = std::move(helpPage);
     row.choices = std::move(choices);
-    row.table = std::move(table);
     return row;
 }
 
@@ -136,17 +138,16 @@ inline PageRow DocumentChoiceRow(
     row.labelId = labelId;
     row.key = std::move(key);
     row.helpPage = std::move(helpPage);
-    row.table = u"combobox_temp";
     row.listChoices = std::move(listChoices);
     row.describe = std::move(describe);
     return row;
 }
 
-// A combo of values each shown as itself (numbers, levels, angles): its pairs go into a table of
-// the row's own, and a stored value the combo lacks is still shown as stored.
+// A combo of values each shown as itself (numbers, levels, angles): a stored value the combo
+// lacks is still shown as stored.
 inline PageRow ValueChoiceRow(uint32_t labelId, std::u16string key, std::string helpPage,
                               std::vector<PageChoice> choices, uint32_t errorId = 0) {
-    PageRow row = ChoiceRow(labelId, key, std::move(helpPage), std::move(choices), key);
+    PageRow row = ChoiceRow(labelId, std::move(key), std::move(helpPage), std::move(choices));
     row.unlistedShowsValue = true;
     row.errorId = errorId;
     return row;

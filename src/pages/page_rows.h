@@ -11,14 +11,12 @@ inline std::string HelpPageOf(const std::u16string& key) {
     return Utf16ToUtf8(key) + ".htm";
 }
 
-// A combo row committed through `table`.
-inline PageRow KeyChoiceRow(uint32_t labelId, const std::u16string& key, std::vector<PageChoice> choices,
-                            std::u16string table = u"default") {
-    return ChoiceRow(labelId, key, {}, std::move(choices), std::move(table));
+inline PageRow KeyChoiceRow(uint32_t labelId, const std::u16string& key, std::vector<PageChoice> choices) {
+    return ChoiceRow(labelId, key, {}, std::move(choices));
 }
 
-inline PageRow OffOnRow(uint32_t labelId, const std::u16string& key, std::u16string table = u"default") {
-    return KeyChoiceRow(labelId, key, OffOnChoices(), std::move(table));
+inline PageRow OffOnRow(uint32_t labelId, const std::u16string& key) {
+    return KeyChoiceRow(labelId, key, OffOnChoices());
 }
 
 // A typed row: shown as stored, written through the setter.

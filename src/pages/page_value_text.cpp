@@ -12,36 +12,14 @@ namespace {
 
 constexpr uint32_t kTextIdTableEntry = 2182;  // %u: the entry, %s: the column
 
-// The text a page's value table gives `value` in the row's table: the page's own value texts
-// first (added last, they win), then the rows sharing the table, the last one first.
-std::optional<std::u16string> TableText(const PageDeclaration& page, const PageRow& row,
-                                        std::u16string_view value) {
-    for (auto it = page.valueTexts.rbegin(); it != page.valueTexts.rend(); ++it) {
-        if (it->table == row.table && it->value == value) {
-            return it->textId != 0 ? GetLanguageText(it->textId) : it->literal;
-        }
-    }
-    auto search = [&](const PageRow& other) -> std::optional<std::u16string> {
-        if (other.kind != PageRow::Kind::kChoice || other.table != row.table) {
-            return std::nullopt;
-        }
-        for (const PageChoice& choice : other.choices) {
+// The text a choice row gives `value`: a shown-only text, else a choice's; none for a value
+// neither lists.
+std::optional<std::u16string> ChoiceRowText(const PageRow& row, std::u16string_view value) {
+    for (const std::vector<PageChoice>* list : {&row.shownOnly, &row.choices}) {
+        for (const PageChoice& choice : *list) {
             if (choice.value == value) {
                 return ShownChoiceText(choice);
             }
-        }
-        return std::nullopt;
-    };
-    if (page.table) {
-        for (auto it = page.table->columns.rbegin(); it != page.table->columns.rend(); ++it) {
-            if (auto text = search(it->cell)) {
-                return text;
-            }
-        }
-    }
-    for (auto it = page.rows.rbegin(); it != page.rows.rend(); ++it) {
-        if (auto text = search(*it)) {
-            return text;
         }
     }
     return std::nullopt;
@@ -51,7 +29,7 @@ std::u16string PageShown(const CTalveroDoc& doc, const PagePlace& place, std::u1
     const PageRow& row = *place.row;
     switch (row.kind) {
         case PageRow::Kind::kChoice:
-            if (auto text = TableText(*place.page, row, value)) {
+            if (auto text = ChoiceRowText(row, value)) {
                 return *text;
             }
             return std::u16string(value);

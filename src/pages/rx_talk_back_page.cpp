@@ -7,8 +7,7 @@ PageRow TimeRow(uint32_t labelId, std::u16string key, std::string helpPage) {
     for (PageChoice& seconds : NumberChoices(1, 30)) {
         times.push_back(std::move(seconds));
     }
-    PageRow row =
-        ChoiceRow(labelId, std::move(key), std::move(helpPage), std::move(times), u"TALK_BACK_TIME");
+    PageRow row = ChoiceRow(labelId, std::move(key), std::move(helpPage), std::move(times));
     row.unlistedShowsValue = true;
     return row;
 }

@@ -111,8 +111,6 @@ PageDeclaration SetModePage() {
             ValueChoiceRow(permission.labelId, std::u16string(permission.key), {}, NumberChoices(0, 3)));
     }
     PageDeclaration page = RowsPage(kNodeId, kTitle, std::move(rows));
-    page.valueTexts.push_back({u"0", kFlagOff, kFlagTable, {}});
-    page.valueTexts.push_back({u"1", kFlagOn, kFlagTable, {}});
     page.labelWidth = kLabelWidth;
     return page;
 }

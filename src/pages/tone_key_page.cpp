@@ -12,5 +12,5 @@ PageDeclaration ToneKeyPage() {
     return RowsPage(1030, 9100,
                     {SectionRow(9101), KeyChoiceRow(9102, u"key_tone", {{u"none", 2500}, {u"tone1", 2501}}),
                      When(ValueChoiceRow(9103, u"key_tone_gain", {}, NumberChoices(0, 32)), ToneOn),
-                     When(OffOnRow(9104, u"key_tone_gain_link", u"COMBO_GAIN_LINK"), ToneOn)});
+                     When(OffOnRow(9104, u"key_tone_gain_link"), ToneOn)});
 }

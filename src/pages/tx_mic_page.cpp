@@ -31,7 +31,7 @@ PageDeclaration TxMicPage() {
          ChoiceRow(3358, u"auto_tx_micsel", {}, {{u"radio", 8561}, {u"btmic", 8562}}), SectionRow(3354),
          ChoiceRow(3356, u"ear_nc", {}, OffOnChoices()), SectionRow(3370), sidetone,
          NumberRow(3372, u"ear_sidetone_vol", {}, NumberChoices(0, 32)), echo,
-         ChoiceRow(3355, u"ear_vox", {}, vox, u"SECTION_VOX"), SectionRow(3379),
-         TextRow(3380, u"vox_attack_time", {}, 3390), TextRow(3381, u"vox_release_time", {}, 3391),
-         TextRow(3382, u"vox_delay", {}, 3392), NumberRow(3383, u"vox_thresh", {}, NumberChoices(0, 100))});
+         ChoiceRow(3355, u"ear_vox", {}, vox), SectionRow(3379), TextRow(3380, u"vox_attack_time", {}, 3390),
+         TextRow(3381, u"vox_release_time", {}, 3391), TextRow(3382, u"vox_delay", {}, 3392),
+         NumberRow(3383, u"vox_thresh", {}, NumberChoices(0, 100))});
 }

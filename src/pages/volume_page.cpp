@@ -2,12 +2,12 @@
 #include "pages/page_rows.h"
 
 PageDeclaration VolumePage() {
-    PageDeclaration page =
-        RowsPage(1034, 10500,
-                 {SectionRow(10500), ValueChoiceRow(10501, u"audio_af_min", {}, NumberChoices(0, 32), 10510),
-                  ValueChoiceRow(10502, u"audio_af_max", {}, NumberChoices(0, 32), 10510), SectionRow(10505),
-                  OffOnRow(10506, u"ext_afout")});
     // The radio knows an automatic external output; a configuration that holds it shows it.
-    page.valueTexts.push_back({u"auto", 2590, u"default", {}});
-    return page;
+    PageRow external = OffOnRow(10506, u"ext_afout");
+    external.shownOnly = {{u"auto", 2590}};
+    return RowsPage(
+        1034, 10500,
+        {SectionRow(10500), ValueChoiceRow(10501, u"audio_af_min", {}, NumberChoices(0, 32), 10510),
+         ValueChoiceRow(10502, u"audio_af_max", {}, NumberChoices(0, 32), 10510), SectionRow(10505),
+         std::move(external)});
 }

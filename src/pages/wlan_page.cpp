@@ -51,13 +51,6 @@ std::vector<PageChoice> RoamChoices() {
     return choices;
 }
 
-// A choice row whose value↔text pairs are its own.
-PageRow OwnChoiceRow(uint32_t labelId, std::u16string key, std::string helpPage,
-                     std::vector<PageChoice> choices) {
-    std::u16string table = key;
-    return ChoiceRow(labelId, std::move(key), std::move(helpPage), std::move(choices), std::move(table));
-}
-
 PageRow Printable(PageRow row, int maxChars) {
     row.adjust = [maxChars](TextRowRule& rule) { rule = PrintableRule(maxChars); };
     return row;
@@ -89,7 +82,7 @@ void AddProfileRows(std::vector<PageRow>& rows, unsigned p) {
     };
 
     rows.push_back(member(SectionRow(kAddressSectionText)));
-    rows.push_back(member(OwnChoiceRow(10033, u"wlan_dhcp", {}, OffOnChoices())));
+    rows.push_back(member(ChoiceRow(10033, u"wlan_dhcp", {}, OffOnChoices())));
     // The addresses follow the catalogue's address rule; each has its own refusal.
     const struct {
         uint32_t label;
@@ -110,16 +103,19 @@ void AddProfileRows(std::vector<PageRow>& rows, unsigned p) {
     rows.push_back(member(std::move(ssid)));
     // The security setter picks an encryption and keys that suit it; the encryption setter may
     // change the key.
-    PageRow security = OwnChoiceRow(10042, u"wlan_sec", {},
-                                    {{u"open", 10012},
-                                     {u"wpa3", 10024},
-                                     {u"wpa2_wpa3", 10022},
-                                     {u"wpa2", 10018},
-                                     {u"wpa_wpa2", 10019},
-                                     {u"wpa3sae", 10025},
-                                     {u"wpa2_wpa3sae", 10023},
-                                     {u"wpa2psk", 10015},
-                                     {u"wpa_wpa2psk", 10016}});
+    PageRow security = ChoiceRow(10042, u"wlan_sec", {},
+                                 {{u"open", 10012},
+                                  {u"wpa3", 10024},
+                                  {u"wpa2_wpa3", 10022},
+                                  {u"wpa2", 10018},
+                                  {u"wpa_wpa2", 10019},
+                                  {u"wpa3sae", 10025},
+                                  {u"wpa2_wpa3sae", 10023},
+                                  {u"wpa2psk", 10015},
+                                  {u"wpa_wpa2psk", 10016}});
+    // Security types the radio knows but the combo does not offer; a configuration that holds
+    // one shows it.
+    security.shownOnly = {{u"open_shared", 10013}, {u"8021x", 10017}, {u"owe", 10021}};
     security.refreshPageOnCommit = true;
     rows.push_back(member(EnabledWhen(std::move(security), named)));
     PageRow encryption = DocumentChoiceRow(
@@ -145,8 +141,8 @@ void AddProfileRows(std::vector<PageRow>& rows, unsigned p) {
 
     rows.push_back(member(SectionRow(kEapSectionText)));
     // A new EAP type starts again from the first client certificate.
-    PageRow eapType = OwnChoiceRow(10061, u"eap_type", {},
-                                   {{u"peap_mschapv2", 10062}, {u"ttls_mschapv2", 10063}, {u"tls", 10064}});
+    PageRow eapType = ChoiceRow(10061, u"eap_type", {},
+                                {{u"peap_mschapv2", 10062}, {u"ttls_mschapv2", 10063}, {u"tls", 10064}});
     eapType.store = [](CTalveroDoc& doc, unsigned index, const std::u16string& value) {
         if (!doc.Set(u"eap_type", index, value)) {
             return false;
@@ -264,27 +260,21 @@ bool IsNumberedSection(const PageRow& row) {
 PageDeclaration WlanPage() {
     using namespace wlan_page;
     std::vector<PageRow> rows = {SectionRow(kUnitSection)};
-    rows.push_back(OwnChoiceRow(10009, u"wlan_scan", {}, ScanChoices()));
+    rows.push_back(ChoiceRow(10009, u"wlan_scan", {}, ScanChoices()));
     rows.push_back(
-        OwnChoiceRow(4205, u"wlan_power", {}, {{u"high", 10090}, {u"middle", 10091}, {u"low", 4224}}));
-    PageRow channel = OwnChoiceRow(4204, u"wlan_ch", {}, ChannelChoices());
+        ChoiceRow(4205, u"wlan_power", {}, {{u"high", 10090}, {u"middle", 10091}, {u"low", 4224}}));
+    PageRow channel = ChoiceRow(4204, u"wlan_ch", {}, ChannelChoices());
     channel.refreshPageOnCommit = true;
     rows.push_back(std::move(channel));
     // The custom channel list is chosen in a list of the channels, never typed.
     PageRow custom = TextRow(10010, u"wlan_ch_custom", "wlan_ch.htm");
     custom.enabledWhen = [](const CTalveroDoc& doc, int) { return doc.Get(u"wlan_ch") == u"custom"; };
     rows.push_back(std::move(custom));
-    rows.push_back(OwnChoiceRow(10011, u"wlan_roam_rssi", {}, RoamChoices()));
+    rows.push_back(ChoiceRow(10011, u"wlan_roam_rssi", {}, RoamChoices()));
     // An empty row sets the unit's rows apart from the profiles'.
     rows.push_back(SectionRow(0));
     for (unsigned p = 0; p < kProfiles; ++p) {
         AddProfileRows(rows, p);
     }
-    PageDeclaration page = RowsPage(kNodeId, kTitle, std::move(rows));
-    // Security types the radio knows but the combo does not offer; a configuration that holds
-    // one shows it.
-    page.valueTexts.push_back({u"open_shared", 10013, u"wlan_sec", {}});
-    page.valueTexts.push_back({u"8021x", 10017, u"wlan_sec", {}});
-    page.valueTexts.push_back({u"owe", 10021, u"wlan_sec", {}});
-    return page;
+    return RowsPage(kNodeId, kTitle, std::move(rows));
 }

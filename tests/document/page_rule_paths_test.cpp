@@ -15,6 +15,7 @@
 #include "fleet/fleet_file.h"
 #include "pages/page_declaration.h"
 #include "pages/page_rule_check.h"
+#include "pages/page_value_text.h"
 #include "platform/unicode.h"
 #include "text/language_file.h"
 #include "text/language_texts.h"
@@ -165,6 +166,35 @@ TEST_F(PageRulePaths, SetAnswersAsTheSharedCheck) {
             reported[key] = line.substr(refused + 10);
         }
         EXPECT_EQ(reported, refusals) << "corpus position " << position;
+    }
+}
+
+// A choice row's values read with the row's own texts: never with the texts of another row on the
+// same page that happens to list the same value, and values shown but not offered keep theirs.
+TEST_F(PageRulePaths, ChoiceRowsReadTheirValuesWithTheirOwnTexts) {
+    struct Shown {
+        const char16_t* key;
+        const char16_t* value;
+        uint32_t textId;  // 0: no text of its own, shown as stored
+    };
+    const std::vector<Shown> cases = {
+        {u"sel_01", u"0", 0},                  // an entry number reads so only on the start row
+        {u"opt_key_disc_phone_01", u"40", 0},  // a jitter size only on the jitter row
+        {u"ext_afout_01", u"auto", 2590},      // shown, not offered
+        {u"opt_key_01", u"emergency", 8970},   // offered on the emergency key only
+        {u"opt_emer_01", u"rec_play", 8969},   // a function of older radios
+        {u"emer_stationary_moni_time_01", u"0", kTextOff},
+        {u"wlan_sec_02", u"owe", 10021},
+        {u"backlight_01", u"off", 9269},
+        {u"disp_clock_01", u"off", kTextOff},
+    };
+    CTalveroDoc doc;
+    doc.OnNewDocument();
+    for (const Shown& c : cases) {
+        const std::u16string expected =
+            c.textId == 0 ? std::u16string(c.value) : GetLanguageText(c.textId) + u" (" + c.value + u")";
+        EXPECT_EQ(Utf16ToUtf8(ComparedValue(doc, c.key, c.value)), Utf16ToUtf8(expected))
+            << Utf16ToUtf8(c.key);
     }
 }
 

@@ -38,6 +38,13 @@ QString ChoiceText(const PageChoice& choice) {
     return Q(ShownChoiceText(choice));
 }
 
+// The value table a choice row's pairs live in: its own, named by its key (the rows of a family's
+// members share their key and their pairs); a document choice row's items live in the temporary
+// table while its combo is open.
+QString TableOf(const PageRow& row) {
+    return row.kind == PageRow::Kind::kDocumentChoice ? kTempTable : Q(row.key);
+}
+
 }  // namespace
 
 CListViewBase::CListViewBase(QWidget* parent, const PageContext& context)
@@ -141,9 +148,7 @@ void CListViewBase::DeclareRows(uint32_t titleId, std::vector<PageRow> rows) {
         if (!decl.helpPage.empty()) {
             SetHelpPage(row, QString::fromStdString(decl.helpPage));
         }
-        for (const PageChoice& choice : decl.choices) {
-            AddValueText(Q(choice.value), ChoiceText(choice), Q(decl.table));
-        }
+        AddChoiceTexts(decl);
     }
     FitLabelColumn();
 }
@@ -168,9 +173,7 @@ void CListViewBase::DeclareTable(TableLayout layout) {
         TableColumn& declared = table.columns[column - 1];
         PrepareRow(declared.cell);
         AddLabelCell(1, column, declared.headingId ? Text(declared.headingId) : QString());
-        for (const PageChoice& choice : declared.cell.choices) {
-            AddValueText(Q(choice.value), ChoiceText(choice), Q(declared.cell.table));
-        }
+        AddChoiceTexts(declared.cell);
         if (table.helpPerColumn && !declared.cell.helpPage.empty()) {
             SetHelpPage(ColumnHelpKey(column), QString::fromStdString(declared.cell.helpPage));
         }
@@ -194,16 +197,20 @@ void CListViewBase::DeclarePage(const PageDeclaration& page) {
     } else {
         DeclareRows(page.titleId, page.rows);
     }
-    for (const PageValueText& extra : page.valueTexts) {
-        AddValueText(Q(extra.value), extra.textId != 0 ? Text(extra.textId) : Q(extra.literal),
-                     Q(extra.table));
-    }
     if (page.labelWidth > 0) {
         SetColumnWidth(0, page.labelWidth);
     }
 }
 
 // ---- value tables --------------------------------------------------------------------------
+
+void CListViewBase::AddChoiceTexts(const PageRow& row) {
+    for (const std::vector<PageChoice>* list : {&row.choices, &row.shownOnly}) {
+        for (const PageChoice& choice : *list) {
+            AddValueText(Q(choice.value), ChoiceText(choice), TableOf(row));
+        }
+    }
+}
 
 void CListViewBase::AddValueText(const QString& value, const QString& text, const QString& table) {
     m_valueTexts[table][value] = text;
@@ -434,7 +441,7 @@ void CListViewBase::OnEndCellEdit(KEndEditRecord& record) {
         case PageRow::Kind::kChoice: {
             // Only a listed item is a choice; any other text (none chosen) stores nothing.
             QString value;
-            if (!FindTextValue(record.text, Q(decl->table), &value)) {
+            if (!FindTextValue(record.text, TableOf(*decl), &value)) {
                 ShowDeclaredCell(record.row, record.column);
                 return;
             }
@@ -514,7 +521,7 @@ void CListViewBase::ShowDeclaredCell(int row, int column) {
     QString text;
     switch (decl->kind) {
         case PageRow::Kind::kChoice:
-            text = ValueToText(Q(*value), Q(decl->table));
+            text = ValueToText(Q(*value), TableOf(*decl));
             if (text.isEmpty() && decl->unlistedShowsValue) {
                 text = Q(*value);
             }

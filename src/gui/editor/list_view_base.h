@@ -60,6 +60,8 @@ class CListViewBase : public KGridListView, public ISettingsPage {
 
     // ---- value tables ----------------------------------------------------------------------
     void AddValueText(const QString& value, const QString& text, const QString& table);
+    // A choice row's pairs and its shown-only texts, in the row's own table.
+    void AddChoiceTexts(const PageRow& row);
     QString ValueToText(const QString& value, const QString& table) const;
     QString TextToValue(const QString& text, const QString& table) const;
     // The value of a text the table holds; false when it holds no such text.

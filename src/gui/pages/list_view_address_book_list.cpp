@@ -10,7 +10,6 @@
 namespace {
 constexpr int kEntries = static_cast<int>(kIdEntries);
 enum { kTypeColumn = 1, kNumberColumn, kNameColumn, kReadingColumn, kSelectColumn, kColumns };
-const QString kDefault = QStringLiteral("default");
 
 bool IsEntryRow(int row) {
     return row >= kTableFirstRow && row < kTableFirstRow + kEntries;
@@ -41,13 +40,14 @@ void CListViewAddressBookList::SetupHeader() {
 void CListViewAddressBookList::ReloadRow(int row) {
     const unsigned index = EntryIndex(row);
     const std::u16string& type = Doc().Get(u"id_type", index);
-    SetItemText(row, kTypeColumn, ValueToText(Q(type), kDefault));
+    SetItemText(row, kTypeColumn, ValueToText(Q(type), QStringLiteral("id_type")));
     const bool used = !type.empty();
     if (used) {
         SetItemText(row, kNumberColumn, Q(Doc().Get(type == u"tel" ? u"number" : u"id", index)));
         SetItemText(row, kNameColumn, Q(Doc().Get(u"name", index)));
         SetItemText(row, kReadingColumn, Q(Doc().Get(u"yomi", index)));
-        SetItemText(row, kSelectColumn, ValueToText(Q(Doc().Get(u"id_select", index)), kDefault));
+        SetItemText(row, kSelectColumn,
+                    ValueToText(Q(Doc().Get(u"id_select", index)), QStringLiteral("id_select")));
     } else {
         for (int column = kNumberColumn; column < kColumns; ++column) {
             SetItemText(row, column, QString());

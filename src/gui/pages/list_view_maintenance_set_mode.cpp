@@ -14,7 +14,7 @@ namespace {
 constexpr int kFirstRow = 2;
 constexpr int kLowColumn = 1;
 constexpr int kHighColumn = 2;
-const QString kTable = QString::fromUtf16(set_mode_page::kFlagTable);
+const QString kTable = QStringLiteral("set_mode_flag");
 
 const std::vector<PageRow>& Declared() {
     return FindPageDeclaration(set_mode_page::kNodeId)->rows;
@@ -54,9 +54,8 @@ CListViewMaintenanceSetMode::CListViewMaintenanceSetMode(QWidget* parent, const 
         }
         SetHelpPage(row, QString::fromStdString(permission.helpPage));
     }
-    for (const PageValueText& flag : page.valueTexts) {
-        AddValueText(QString::fromStdU16String(flag.value), PageText(flag.textId),
-                     QString::fromStdU16String(flag.table));
+    for (const PageChoice& flag : set_mode_page::FlagChoices()) {
+        AddValueText(QString::fromStdU16String(flag.value), PageText(flag.textId), kTable);
     }
 }
 
