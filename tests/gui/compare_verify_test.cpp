@@ -21,6 +21,7 @@
 #include "gui_support.h"
 #include "gui_tests.h"
 #include "link/report_archive.h"
+#include "pages/page_declaration.h"
 #include "pages/setting_places.h"
 #include "radio_simulator.h"
 #include "text/language_texts.h"
@@ -122,6 +123,40 @@ class CompareVerifyTest : public QObject {
         }
         QVERIFY(pagesSeen > 20);
         QVERIFY2(unmapped.isEmpty(), qPrintable(unmapped.join(' ')));
+    }
+
+    // The differences window shows any setting a page declares: the page's view selects its row,
+    // the pages that lay out their own grid (setting-mode permissions) included.
+    void everyDeclaredSettingIsSelectable() {
+        CTalveroDoc doc;
+        PageContext context;
+        context.document = &doc;
+        QStringList missed;
+        for (const PageDeclaration& declared : PageDeclarations()) {
+            const PageFactory* factory = FindPageFactory(declared.nodeId);
+            QVERIFY(factory);
+            QWidget parent;
+            auto* view = dynamic_cast<CListViewBase*>((*factory)(&parent, context));
+            QVERIFY(view);
+            auto expect = [&](const std::u16string& key, unsigned member) {
+                if (!key.empty() && !view->SelectSetting(key, member)) {
+                    missed << QString("%1:%2[%3]")
+                                  .arg(declared.nodeId)
+                                  .arg(QString::fromStdU16String(key))
+                                  .arg(member);
+                }
+            };
+            for (const PageRow& row : declared.rows) {
+                expect(row.key, row.member);
+            }
+            if (declared.table) {
+                for (const TableColumn& column : declared.table->columns) {
+                    expect(column.cell.key, 0);
+                    expect(column.cell.key, declared.table->members - 1);
+                }
+            }
+        }
+        QVERIFY2(missed.isEmpty(), qPrintable(missed.join(' ')));
     }
 
     void verifiedWriteSaysVerifiedOrNamesTheDifferences() {

@@ -56,7 +56,7 @@ class CListViewBase : public KGridListView, public ISettingsPage {
     std::vector<std::u16string> DeclaredSettings() const;
     // Selects the row that edits `name` (on a table page, the row of member `index`) and scrolls
     // it into view; false when no declared row edits it.
-    bool SelectSetting(std::u16string_view name, unsigned index);
+    virtual bool SelectSetting(std::u16string_view name, unsigned index);
 
     // ---- value tables ----------------------------------------------------------------------
     void AddValueText(const QString& value, const QString& text, const QString& table);

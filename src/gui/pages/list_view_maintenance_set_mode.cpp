@@ -66,6 +66,18 @@ std::u16string_view CListViewMaintenanceSetMode::RowKey(int row) {
     return Declared()[row - kFirstRow + 1].key;
 }
 
+bool CListViewMaintenanceSetMode::SelectSetting(std::u16string_view name, unsigned index) {
+    for (int row = kFirstRow; index == 0 && row <= LastRow(); ++row) {
+        if (RowKey(row) == name) {
+            SetSelectedRow(row);
+            SetCurrentColumn(kLowColumn);
+            EnsureVisible(row);
+            return true;
+        }
+    }
+    return false;
+}
+
 void CListViewMaintenanceSetMode::ShowPermission(const QString& value, int row) {
     // The cells show the flags exactly as the document reads them when one of them is changed,
     // so a value outside 0–3 never shows a flag that the next edit would drop.

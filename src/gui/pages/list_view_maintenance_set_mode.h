@@ -11,6 +11,8 @@ class CListViewMaintenanceSetMode : public CListViewBase {
     void RefreshFromDocument() override;
     // Shows a stored permission value in the two flag cells of a row.
     virtual void ShowPermission(const QString& value, int row);
+    // Selects the permission's row, its low flag's cell.
+    bool SelectSetting(std::u16string_view name, unsigned index) override;
 
   protected:
     QWidget* CreateCellEditor(int row, int column, int left, int top, int right, int bottom,
