@@ -1,9 +1,12 @@
 // Loading the document from key=value text received from the radio or read from a file.
 #include "document/known_settings.h"
+#include "document/secret_keys.h"
 #include "document/stored_secret.h"
 #include "document/talvero_doc.h"
 #include "document/text_width.h"
 #include "document/value_rules.h"
+#include "platform/shown_text.h"
+#include "platform/unicode.h"
 #include "text/language_texts.h"
 
 namespace {
@@ -15,6 +18,7 @@ enum : uint32_t {
     kTextIdStatusCut = 2157,
     kTextIdDisplayNameCut = 2158,
     kTextIdLineBreakNotLoaded = 2161,
+    kTextIdValueNotLoaded = 2190,  // %s: the key, the value read, the value kept
 };
 
 }  // namespace
@@ -26,14 +30,28 @@ bool CTalveroDoc::LoadSettings(const CIniData& map, bool fromFile) {
     std::vector<std::u16string> warnings;
     bool result = true;
 
-    // Hands a value read to its setter. A value holding a line break or NUL is refused like any
-    // other, and said, since it would otherwise vanish without a word.
+    // Hands a value read to its setter. A value the setter refuses would otherwise vanish
+    // without a word: the warning names it and the value the setting keeps instead.
     auto store = [&](SettingId id, std::u16string_view key, std::u16string_view value) -> bool {
         if (HoldsLineBreakOrNul(value)) {
             warnings.push_back(FormatLanguageText(kTextIdLineBreakNotLoaded, {key}));
             return false;
         }
-        return Set(id, value);
+        if (Set(id, value)) {
+            return true;
+        }
+        // An ID list entry the radio could not take fails the whole load, which says so itself.
+        const bool dropsEntry =
+            id.def == k.idId || id.def == k.idNumber || id.def == k.idYomi || id.def == k.idSelect;
+        if (cat[id.def].family != Family::Info && !dropsEntry) {
+            // A secret is told by its mask only.
+            auto shown = [key](std::u16string_view v) {
+                return IsSecretKey(key) ? MaskedSecret(v) : Utf8ToUtf16(ShownText(v));
+            };
+            warnings.push_back(
+                FormatLanguageText(kTextIdValueNotLoaded, {key, shown(value), shown(Get(id))}));
+        }
+        return false;
     };
 
     // Reads one setting; returns false when its setter refused the value.

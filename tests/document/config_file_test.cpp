@@ -189,6 +189,33 @@ TEST_F(ConfigFile, ANulIsWarnedAboutAndCutsNothing) {
     }
 }
 
+// A value its setting cannot take keeps the setting as it was, and the load warnings say so: the
+// key, the value read (as messages repeat values: cut and escaped) and the value kept.
+TEST_F(ConfigFile, ValuesTheSettingsRefuseAreNamedInTheWarnings) {
+    const std::u16string id = u"{499D5724-3DB8-45B8-B06D-5E0563C69F20}";
+    SetLanguageText(2190, u"%s=%s kept %s");
+    struct Warnings : IDocumentObserver {
+        void OnDocumentUpdate(int, const std::vector<std::u16string>* w) override {
+            if (w) {
+                lines = *w;
+            }
+        }
+        std::vector<std::u16string> lines;
+    } warnings;
+    CTalveroDoc doc;
+    doc.AddObserver(&warnings);
+    ASSERT_TRUE(OpenConfigurationFile(
+                    doc, Write("refused.ini", Utf16(u";" + id +
+                                                    u"\r\n[Config]\r\next_afout_01=auto\r\nsel_01=\x1b[2J\r\n"
+                                                    u"def_id_01=00042\r\nmsg_tx_01=on\r\n")))
+                    .ok());
+    EXPECT_EQ(warnings.lines,
+              (std::vector<std::u16string>{u"sel_01=\\e[2J kept off", u"ext_afout_01=auto kept off"}));
+    EXPECT_EQ(doc.Get(u"def_id"), u"00042");
+    EXPECT_EQ(doc.Get(u"msg_tx"), u"on");
+    doc.RemoveObserver(&warnings);
+}
+
 TEST_F(ConfigFile, AnsiFileIsDecodedInTheCodePage) {
     const std::string id = "{499D5724-3DB8-45B8-B06D-5E0563C69F20}";
     CTalveroDoc doc;
