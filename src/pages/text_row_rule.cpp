@@ -1,6 +1,8 @@
 #include "pages/text_row_rule.h"
 
 #include "document/settings_catalogue.h"
+#include "platform/programming_error.h"
+#include "platform/unicode.h"
 
 namespace {
 // The dial-number rule counts bytes of the code page; its characters are all single-byte.
@@ -37,7 +39,8 @@ TextRowRule CatalogueTextRule(std::u16string_view setting) {
     TextRowRule rule;
     const auto def = FindSettingDef(setting);
     if (!def) {
-        return rule;
+        ProgrammingError("a page row names the setting '" + Utf16ToUtf8(setting) +
+                         "', which the catalogue lacks");
     }
     const SettingRule& catalogue = SettingsCatalogue()[*def].rule;
     switch (catalogue.kind) {

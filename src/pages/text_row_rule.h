@@ -37,5 +37,5 @@ struct TextRowRule {
 // The dial-number rule: what a telephone number may hold, whatever setting keeps it.
 TextRowRule DialNumberTextRule();
 // The rule of a catalogue setting (a plain name such as "def_id" or a family field such as
-// "name"). An unknown name gives the empty rule.
+// "name"). An unknown name is a programming error.
 TextRowRule CatalogueTextRule(std::u16string_view setting);

@@ -16,6 +16,7 @@
 #include "pages/page_declaration.h"
 #include "pages/page_rule_check.h"
 #include "pages/page_value_text.h"
+#include "pages/text_row_rule.h"
 #include "platform/unicode.h"
 #include "text/language_file.h"
 #include "text/language_texts.h"
@@ -196,6 +197,13 @@ TEST_F(PageRulePaths, ChoiceRowsReadTheirValuesWithTheirOwnTexts) {
         EXPECT_EQ(Utf16ToUtf8(ComparedValue(doc, c.key, c.value)), Utf16ToUtf8(expected))
             << Utf16ToUtf8(c.key);
     }
+}
+
+// A row naming a setting the catalogue lacks is a fault of the program: it stops at once, naming
+// the setting, instead of giving the row an empty rule that accepts anything.
+TEST(PageRuleDeathTest, AnUnknownSettingStopsTheProgram) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_DEATH(CatalogueTextRule(u"no_such_setting"), "programming error: .*'no_such_setting'");
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "gui/shell/list_view_folder.h"
 #include "gui/shell/main_frame.h"
 #include "pages/node_table.h"
+#include "platform/programming_error.h"
 
 namespace {
 
@@ -26,11 +27,12 @@ QTreeWidgetItem* CMainFrame::AddNode(const PageFactory* viewClass, uint32_t node
         ISettingsPage* page = nullptr;
         try {
             page = (*viewClass)(m_pageArea, m_pageContext);
-        } catch (const std::exception&) {
-            page = nullptr;  // a page that cannot be built is left out, like one not written yet
+        } catch (const std::exception& e) {
+            // A page that cannot be built is a fault of the program, never left out quietly.
+            ProgrammingError("the page of node " + std::to_string(nodeId) + " cannot be built: " + e.what());
         }
         if (!page) {
-            return nullptr;
+            ProgrammingError("the page of node " + std::to_string(nodeId) + " cannot be built");
         }
         QWidget* view = page->PageWidget();
         m_pageArea->addWidget(view);
