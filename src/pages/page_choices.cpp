@@ -5,7 +5,7 @@
 #include "text/language_texts.h"
 
 namespace {
-constexpr uint32_t kTextIndividual = 2535, kTextGroup = 2533, kTextTalkGroup = 2537, kTextAll = 2531,
+constexpr uint32_t kTextIndividual = 2535, kTextGroup = 2533, kTextTalkGroup = 2537, kTextAll = 2186,
                    kTextTelephone = 2539;
 }  // namespace
 

@@ -16,7 +16,7 @@ PageDeclaration SubFunctionPage() {
         1028, 9000,
         {SectionRow(9001),
          KeyChoiceRow(9002, u"sub_ptt_sel", {{u"off", 2500}, {u"ptt", 9010}, {u"ext", 9011}}),
-         When(KeyChoiceRow(9003, u"sub_def_id_type", {{u"indi", 2535}, {u"group", 2533}, {u"all", 2531}}),
+         When(KeyChoiceRow(9003, u"sub_def_id_type", {{u"indi", 2535}, {u"group", 2533}, {u"all", 2186}}),
               SubPttUsed),
          id});
 }

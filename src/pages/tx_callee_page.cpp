@@ -34,7 +34,7 @@ PageRow TalkGroupRow(uint32_t labelId, std::u16string key, std::string helpPage)
 }  // namespace
 
 PageDeclaration TxCalleePage() {
-    PageRow type = ChoiceRow(3052, u"def_id_type", {}, {{u"indi", 2535}, {u"group", 2533}, {u"all", 2531}});
+    PageRow type = ChoiceRow(3052, u"def_id_type", {}, {{u"indi", 2535}, {u"group", 2533}, {u"all", 2186}});
     PageRow id = TextRow(3056, u"def_id", {}, 3070);
     id.enabledWhen = [](const CTalveroDoc& doc, int) { return doc.Get(u"def_id_type") != u"all"; };
     // The all-call text is shown on the radio's display, so it must be displayable there.

@@ -188,6 +188,10 @@ TEST_F(PageRulePaths, ChoiceRowsReadTheirValuesWithTheirOwnTexts) {
         {u"wlan_sec_02", u"owe", 10021},
         {u"backlight_01", u"off", 9269},
         {u"disp_clock_01", u"off", kTextOff},
+        // An all call reads as one, never as the "None" of an unset entry.
+        {u"opt_key_onetouch_id_type_01", u"all", 2186},
+        {u"def_id_type_01", u"all", 2186},
+        {u"sub_def_id_type_01", u"all", 2186},
     };
     CTalveroDoc doc;
     doc.OnNewDocument();

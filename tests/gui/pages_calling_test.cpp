@@ -49,7 +49,7 @@ class CallingPagesTest : public QObject {
 
 void CallingPagesTest::defaultIdFollowsCallType() {
     PageUnderTest<CListViewTxCallee> t;
-    QCOMPARE(t.page->GetItemText(kCallType, 1), T(2531));
+    QCOMPARE(t.page->GetItemText(kCallType, 1), T(2186));
     QCOMPARE(t.page->GetItemText(kDefaultId, 1), QString());
     QVERIFY(!t.page->IsCellEditable(kDefaultId, 1));
     QVERIFY(t.Open(kDefaultId, 1) == nullptr);
@@ -61,7 +61,7 @@ void CallingPagesTest::defaultIdFollowsCallType() {
     QCOMPARE(t.doc.Get(u"def_id"), std::u16string(u"00007"));
     QCOMPARE(t.page->GetItemText(kDefaultId, 1), QString("00007"));
     // Back to all: blank and locked again, the stored identifier kept.
-    t.Choose(kCallType, 1, T(2531));
+    t.Choose(kCallType, 1, T(2186));
     QCOMPARE(t.page->GetItemText(kDefaultId, 1), QString());
     QCOMPARE(t.doc.Get(u"def_id"), std::u16string(u"00007"));
 }

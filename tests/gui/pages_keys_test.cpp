@@ -112,7 +112,7 @@ void PagesKeysTest::optionKeyOneTouchDestination() {
             {u"tel", dial, dial.left(31), u"00001", dial.left(31).toStdU16String(), {}},
         });
     OptionKey t([](CTalveroDoc& doc) { doc.Set(u"opt_key", u"onetouch"); });
-    QCOMPARE(t.Text(2), T(2531));
+    QCOMPARE(t.Text(2), T(2186));
     QVERIFY(!t.Editable(3));
     t.Choose(2, T(2539));
     QCOMPARE(t.doc.Get(u"opt_key_onetouch_id_type"), std::u16string(u"tel"));
@@ -180,7 +180,7 @@ void PagesKeysTest::subPttRules() {
     QVERIFY(!t.Editable(3));
     t.Choose(1, T(9011));
     QCOMPARE(t.doc.Get(u"sub_ptt_sel"), std::u16string(u"ext"));
-    QCOMPARE(t.Text(2), T(2531));
+    QCOMPARE(t.Text(2), T(2186));
     QVERIFY(!t.Editable(3));
     t.Choose(2, T(2535));
     QCOMPARE(t.Text(3), QString("00001"));

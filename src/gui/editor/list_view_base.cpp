@@ -52,6 +52,7 @@ CListViewBase::CListViewBase(QWidget* parent, const PageContext& context)
     // The labels stay in view while a wide page scrolls sideways.
     SetFirstColumnFrozen(true);
     connect(this, &KGridListView::rowSelected, this, [this] {
+        m_helpColumn = GetCurrentColumn();
         if (m_context.navigateHelp) {
             m_context.navigateHelp(GetHelpUrl());
         }
@@ -277,6 +278,28 @@ QString CListViewBase::CurrentHelpAddress() const {
         }
     }
     return m_helpUrls.empty() ? QString() : m_helpUrls.begin()->second;
+}
+
+void CListViewBase::FollowHelpColumn() {
+    // The grid announces only a change of row; a move within the row (Left, Right, Tab, a
+    // click) changes the help only where it is kept per column.
+    if (m_helpMode != 2 || GetFocusedRow() < 0 || GetCurrentColumn() == m_helpColumn) {
+        return;
+    }
+    m_helpColumn = GetCurrentColumn();
+    if (m_context.navigateHelp) {
+        m_context.navigateHelp(GetHelpUrl());
+    }
+}
+
+void CListViewBase::keyPressEvent(QKeyEvent* event) {
+    KGridListView::keyPressEvent(event);
+    FollowHelpColumn();
+}
+
+void CListViewBase::mousePressEvent(QMouseEvent* event) {
+    KGridListView::mousePressEvent(event);
+    FollowHelpColumn();
 }
 
 QString CListViewBase::GetHelpUrl() const {
@@ -612,8 +635,10 @@ bool CListViewBase::SelectSetting(std::u16string_view name, unsigned index) {
             // page has a row per member.
             const bool anyMember = !table && !memberRows;
             if (decl && (decl->key == name || decl->numberKey == name) && (anyMember || member == index)) {
-                SetSelectedRow(row);
+                // The column first: selecting the row sends the help, which may be the column's.
                 SetCurrentColumn(column);
+                SetSelectedRow(row);
+                FollowHelpColumn();
                 EnsureVisible(row);
                 return true;
             }

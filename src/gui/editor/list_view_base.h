@@ -86,6 +86,9 @@ class CListViewBase : public KGridListView, public ISettingsPage {
     void CopyCell() override;
     // Table pages: the heading row in the bold font.
     int GetCellFontIndex(int row, int column) override;
+    // A page with help per column shows the help of the column the current cell moved to.
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
     CTalveroDoc& Doc() const { return *m_context.document; }
     // The refusal message with the error icon.
@@ -113,8 +116,11 @@ class CListViewBase : public KGridListView, public ISettingsPage {
   private:
     void CommitIdentifierOrNumber(const PageRow& decl, unsigned index, const KEndEditRecord& record);
     void AfterCommit(const PageRow& decl);
+    // Sends the current column's help to the pane when the current column has changed.
+    void FollowHelpColumn();
 
     bool m_labelColumnFitted = false;  // the labels never change once the page is laid out
+    int m_helpColumn = -1;             // the column whose help the pane was last sent
 };
 
 // The standard cell styles of every page.
