@@ -24,7 +24,7 @@ struct NodeRow {
     NodeKind kind;
     uint32_t nodeId;
     uint32_t captionId;  // 0: no tree item
-    int image;           // 0 root, 1 folder, 3 page
+    int image;           // kImageRoot, kImageFolder or kImagePage
     int setIndex;
 };
 

@@ -7,8 +7,4 @@ CListViewFunctionBluetooth::CListViewFunctionBluetooth(QWidget* parent, const Pa
     DeclarePage(*FindPageDeclaration(1018));
 }
 
-void CListViewFunctionBluetooth::ApplyRowRules() {
-    CListViewBase::RefreshFromDocument();
-}
-
 TALVERO_REGISTER_PAGE(1018, CListViewFunctionBluetooth);

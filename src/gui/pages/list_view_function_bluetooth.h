@@ -6,7 +6,4 @@ class CListViewFunctionBluetooth : public CListViewBase {
     Q_OBJECT
   public:
     CListViewFunctionBluetooth(QWidget* parent, const PageContext& context);
-    void RefreshFromDocument() override { ApplyRowRules(); }
-    // Fills every value cell from the document and applies the Bluetooth switch.
-    virtual void ApplyRowRules();
 };

@@ -7,8 +7,4 @@ CListViewFunctionRecord::CListViewFunctionRecord(QWidget* parent, const PageCont
     DeclarePage(*FindPageDeclaration(1019));
 }
 
-void CListViewFunctionRecord::ApplyRowRules() {
-    CListViewBase::RefreshFromDocument();
-}
-
 TALVERO_REGISTER_PAGE(1019, CListViewFunctionRecord);

@@ -7,7 +7,4 @@ class CListViewFunctionRecord : public CListViewBase {
     Q_OBJECT
   public:
     CListViewFunctionRecord(QWidget* parent, const PageContext& context);
-    void RefreshFromDocument() override { ApplyRowRules(); }
-    // Fills every value cell from the document and applies the recorder switch.
-    virtual void ApplyRowRules();
 };

@@ -10,7 +10,7 @@ class CListViewMaintenanceSetMode : public CListViewBase {
     CListViewMaintenanceSetMode(QWidget* parent, const PageContext& context);
     void RefreshFromDocument() override;
     // Shows a stored permission value in the two flag cells of a row.
-    virtual void ShowPermission(const QString& value, int row);
+    void ShowPermission(const QString& value, int row);
     // Selects the permission's row, its low flag's cell.
     bool SelectSetting(std::u16string_view name, unsigned index) override;
 

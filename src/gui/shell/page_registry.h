@@ -5,7 +5,7 @@
 // tree item only when a page can be created for its node ID, so the tree grows as pages arrive
 // and never shows a node that leads nowhere. A page file registers its class under its node ID:
 //
-//     // in src/editor/pages/list_view_tx_mic.cpp
+//     // in src/gui/pages/list_view_tx_mic.cpp
 //     TALVERO_REGISTER_PAGE(1009, CListViewTxMic);
 //
 // The class derives from QWidget and ISettingsPage and has the constructor
@@ -16,7 +16,7 @@
 //
 // Registration runs from static initialisers, which the linker drops from a static library
 // unless something references them: the program and the GUI tests therefore link talvero_gui as
-// a whole archive (src/gui.cmake).
+// a whole archive (src/gui/gui.cmake).
 #include <QString>
 #include <cstdint>
 #include <functional>
