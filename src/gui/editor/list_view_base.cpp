@@ -71,21 +71,51 @@ void CListViewBase::InsertPageColumns(const QString& title, const std::vector<in
 }
 
 void CListViewBase::FitLabelColumn() {
-    // The declared width is the least the column gets: a longer label in the user's font widens it,
-    // so no label is cut. Section rows span the page and do not count.
-    const QFontMetrics metrics(GetCellFont(0));
-    const QFontMetrics bold(GetCellFont(1));
-    int widest = 0;
-    for (int row = 0; row < GetItemCount(); ++row) {
-        if (GetCellSpan(row, 0) > 1) {
-            continue;
-        }
-        const QFontMetrics& used = GetCellFontIndex(row, 0) == 1 ? bold : metrics;
-        widest = std::max(widest, used.horizontalAdvance(GetItemText(row, 0)));
-    }
+    // The declared widths are the least the columns get: a longer label, heading or section title
+    // in the user's font widens its column, so no fixed text is cut. Values are not measured: they
+    // change with the document, and their editors show them whole. A title that runs to the
+    // window's edge does not count.
     constexpr int kPadding = 3 + 3 + 8;  // the cell's text margins and a little air
-    if (widest > 0 && widest + kPadding > GetColumnWidth(0)) {
-        SetColumnWidth(0, widest + kPadding);
+    const int columns = GetColumnCount();
+    const QFontMetrics fonts[] = {QFontMetrics(GetCellFont(0)), QFontMetrics(GetCellFont(1))};
+    struct Spanning {
+        int first;
+        int last;
+        int width;
+    };
+    std::vector<int> widest(static_cast<size_t>(columns), 0);
+    std::vector<Spanning> spanning;
+    for (int row = 0; row < GetItemCount(); ++row) {
+        for (int column = 0; column < columns; ++column) {
+            const QString text = GetItemText(row, column);
+            const int span = GetCellSpan(row, column);
+            if (text.isEmpty() || IsCellEditable(row, column) || span < 0) {
+                continue;
+            }
+            const int font = std::clamp(GetCellFontIndex(row, column), 0, 1);
+            const int width = fonts[font].horizontalAdvance(text) + kPadding;
+            const int last = std::min(columns, column + std::max(span, 1)) - 1;
+            if (last == column) {
+                widest[static_cast<size_t>(column)] = std::max(widest[static_cast<size_t>(column)], width);
+            } else {
+                spanning.push_back({column, last, width});
+            }
+        }
+    }
+    for (int column = 0; column < columns; ++column) {
+        if (widest[static_cast<size_t>(column)] > GetColumnWidth(column)) {
+            SetColumnWidth(column, widest[static_cast<size_t>(column)]);
+        }
+    }
+    // A text over several columns that still does not fit widens the last of them.
+    for (const Spanning& cell : spanning) {
+        int covered = 0;
+        for (int column = cell.first; column <= cell.last; ++column) {
+            covered += GetColumnWidth(column);
+        }
+        if (cell.width > covered) {
+            SetColumnWidth(cell.last, GetColumnWidth(cell.last) + cell.width - covered);
+        }
     }
 }
 

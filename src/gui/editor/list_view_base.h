@@ -41,8 +41,9 @@ class CListViewBase : public KGridListView, public ISettingsPage {
                       ColorRef textRO, ColorRef backRO, ColorRef borderRO);
     // Enabled: the text shown and the cell editable; disabled: blank and read-only.
     void ShowInputCell(int row, int column, bool enabled, const QString& text);
-    // Widens the label column to its longest label in the cell font (the declared width is the
-    // minimum). Pages that lay out rows of their own call it after their last label.
+    // Widens each column to its longest label, heading or section title in the cell fonts (the
+    // declared widths are the minimum). Pages that lay out rows of their own call it after their
+    // last label.
     void FitLabelColumn();
     // Lays out a declared page: title, one grid row per declaration, help and value tables.
     void DeclareRows(uint32_t titleId, std::vector<PageRow> rows);

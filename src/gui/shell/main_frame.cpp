@@ -38,9 +38,21 @@ namespace {
 constexpr uint32_t kTextRefusedKept = 2183;          // values the pages refuse, kept
 constexpr uint32_t kTextShortenedAndRefused = 2184;  // and texts shortened as well
 constexpr uint32_t kTextToolBarCaption = 2015;
-constexpr int kTreeWidth = 200;
+constexpr int kTreeWidth = 200;  // until the window shows and the tree is fitted to its captions
+constexpr int kTreeShareDivisor = 3;
 constexpr int kPathPaneWidth = 150;
 constexpr int kDefaultPageAreaHeight = 400;
+
+// Widens or narrows the tree to its longest caption in the language in use, but never beyond a
+// share of the window: the pages need the room more. From then on the bar stays where the user
+// puts it.
+void FitTreeWidth(QSplitter& splitter, const CLeftView& tree, int windowWidth) {
+    const int total = splitter.width() - splitter.handleWidth();
+    const int width = std::min(tree.CaptionsWidth(), windowWidth / kTreeShareDivisor);
+    if (total > 0 && width > 0) {
+        splitter.setSizes({width, std::max(total - width, 0)});
+    }
+}
 
 QString SettingsKey(const char* value) {
     return QString("Global/") + value;
@@ -468,10 +480,11 @@ CHelpWindow* CMainFrame::HelpWindow() const {
 
 void CMainFrame::showEvent(QShowEvent* event) {
     KMultipleLanguagesCFrameWndEx::showEvent(event);
-    if (!m_splitterPlaced && m_wndRightSplitter) {
+    if (!m_splitterPlaced && m_wndRightSplitter && m_wndSplitter && m_pLeftView) {
         // The page area starts "Splitter.cy" pixels high; the help pane takes the rest. Sizes can
         // only be exact once the splitter has its real height.
         m_splitterPlaced = true;
+        FitTreeWidth(*m_wndSplitter, *m_pLeftView, width());
         const int total = m_wndRightSplitter->height() - m_wndRightSplitter->handleWidth();
         const int page = std::clamp(m_pageAreaHeight, 0, std::max(total, 0));
         m_wndRightSplitter->setSizes({page, std::max(total - page, 0)});
