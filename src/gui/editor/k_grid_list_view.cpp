@@ -840,12 +840,16 @@ bool KGridListView::HandleMouseButton(QMouseEvent* event) {
             return true;
         }
     }
+    m_clickTime = event->timestamp();
     auto [row, column] = SubItemHitTest(point);
     if (row >= 0 && column >= 0) {
-        // A click on a label or a section makes the nearest editable cell current instead; a grid
-        // without one takes the cell as clicked.
+        // A click on a label or a section makes the nearest editable cell current instead. Where
+        // none is in view (an empty entry far down a long list) the cell is taken as clicked, so
+        // that the list does not jump away from under the pointer.
         int r = row, c = column;
-        if (!IsCellEditable(row, column) && !NearestEditable(row, &r, &c)) {
+        const int visible = std::max(1, viewport()->height() / m_rowHeight);
+        if (!IsCellEditable(row, column) &&
+            !(NearestEditable(row, &r, &c) && r >= GetTopRow() && r < GetTopRow() + visible)) {
             r = row;
             c = column;
         }
@@ -858,10 +862,12 @@ bool KGridListView::HandleMouseButton(QMouseEvent* event) {
             }
         }
         m_currentColumn = c;
+        m_clickMoved = r != row || c != column;
         // The list's own selection follows the click.
         SetSelectedRow(r);
         EnsureVisible(r);
     } else {
+        m_clickMoved = true;
         // Beside or below the cells: the current cell stays.
         EnsureCurrentCell(false);
     }
@@ -889,8 +895,13 @@ void KGridListView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton && event->button() != Qt::RightButton) {
         return;
     }
+    // The first click of the pair may have made another cell current, and scrolled it into view:
+    // then nothing opens, not even what came under the pointer.
+    const bool moved = m_clickMoved && event->timestamp() - m_clickTime <=
+                                           static_cast<quint64>(QApplication::doubleClickInterval());
     HandleMouseButton(event);
-    if (event->button() == Qt::LeftButton && !(event->modifiers() & Qt::ControlModifier)) {
+    m_clickMoved = false;  // the pair is over
+    if (event->button() == Qt::LeftButton && !(event->modifiers() & Qt::ControlModifier) && !moved) {
         // Only the cell under the pointer opens, never the one a click on its label made current.
         const auto [row, column] = SubItemHitTest(event->position().toPoint());
         if (row == GetFocusedRow() && column == m_currentColumn) {
