@@ -80,6 +80,7 @@ class GridTest : public QObject {
     void columnResizeByDraggingBorder();
     void rowHeightFollowsHeader();
     void frozenFirstColumnStaysInView();
+    void clicksAndPagesInALongList();
 };
 
 void GridTest::keyboardMoves_data() {
@@ -533,6 +534,48 @@ void GridTest::rowHeightFollowsHeader() {
 
 // A wide table scrolled sideways keeps its first column (the entry numbers) and its title in view;
 // a click there picks the first column, not the cell that scrolled under it.
+void GridTest::clicksAndPagesInALongList() {
+    // 60 rows: a section at 0, editable cells (·,1) on rows 1-3 and 50-59 only.
+    DemoGrid grid;
+    grid.resize(300, 200);
+    grid.Build(60, 2, 120);
+    grid.SetupHeader();
+    grid.MakeSection(0, "Section", 2);
+    for (int row = 1; row < 60; ++row) {
+        grid.MakeLabel(row, 0, QString("Label %1").arg(row));
+        if (row < 4 || row >= 50) {
+            grid.MakeEditable(row, 1, QString::number(row));
+        }
+    }
+    grid.show();
+    grid.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&grid));
+    // PageDown from row 3 passes the rows without a cell to edit and lands on row 50.
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, CellCenter(grid, 3, 1));
+    QTest::keyClick(&grid, Qt::Key_PageDown);
+    QCOMPARE(grid.GetFocusedRow(), 50);
+    QCOMPARE(grid.GetCurrentColumn(), 1);
+    QTest::keyClick(&grid, Qt::Key_PageUp);
+    QCOMPARE(grid.GetFocusedRow(), 3);
+    // A label far from every editable cell is taken as clicked: the list does not jump.
+    grid.EnsureVisible(25);
+    const int top = grid.GetTopRow();
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, CellCenter(grid, 25, 0));
+    QCOMPARE(grid.GetFocusedRow(), 25);
+    QCOMPARE(grid.GetTopRow(), top);
+    // Ctrl+Home takes the keyboard back to the first editable cell.
+    QTest::keyClick(&grid, Qt::Key_Home, Qt::ControlModifier);
+    QCOMPARE(grid.GetFocusedRow(), 1);
+    // A double click on the section makes row 1 current but opens nothing.
+    grid.EnsureVisible(0);
+    QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, CellCenter(grid, 0, 0));
+    QCOMPARE(grid.GetFocusedRow(), 1);
+    QVERIFY(grid.GetEditor() == nullptr);
+    // A double click on a value opens it.
+    QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, CellCenter(grid, 2, 1));
+    QVERIFY(grid.GetEditor() != nullptr);
+}
+
 void GridTest::frozenFirstColumnStaysInView() {
     DemoGrid grid;
     grid.resize(320, 200);

@@ -840,7 +840,6 @@ bool KGridListView::HandleMouseButton(QMouseEvent* event) {
             return true;
         }
     }
-    m_clickTime = event->timestamp();
     auto [row, column] = SubItemHitTest(point);
     if (row >= 0 && column >= 0) {
         // A click on a label or a section makes the nearest editable cell current instead. Where
@@ -862,12 +861,10 @@ bool KGridListView::HandleMouseButton(QMouseEvent* event) {
             }
         }
         m_currentColumn = c;
-        m_clickMoved = r != row || c != column;
         // The list's own selection follows the click.
         SetSelectedRow(r);
         EnsureVisible(r);
     } else {
-        m_clickMoved = true;
         // Beside or below the cells: the current cell stays.
         EnsureCurrentCell(false);
     }
@@ -895,13 +892,8 @@ void KGridListView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton && event->button() != Qt::RightButton) {
         return;
     }
-    // The first click of the pair may have made another cell current, and scrolled it into view:
-    // then nothing opens, not even what came under the pointer.
-    const bool moved = m_clickMoved && event->timestamp() - m_clickTime <=
-                                           static_cast<quint64>(QApplication::doubleClickInterval());
     HandleMouseButton(event);
-    m_clickMoved = false;  // the pair is over
-    if (event->button() == Qt::LeftButton && !(event->modifiers() & Qt::ControlModifier) && !moved) {
+    if (event->button() == Qt::LeftButton && !(event->modifiers() & Qt::ControlModifier)) {
         // Only the cell under the pointer opens, never the one a click on its label made current.
         const auto [row, column] = SubItemHitTest(event->position().toPoint());
         if (row == GetFocusedRow() && column == m_currentColumn) {

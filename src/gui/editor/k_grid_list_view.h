@@ -169,6 +169,4 @@ class KGridListView : public QAbstractScrollArea {
     bool m_focusRowSelected = false;
     bool m_forwardingKey = false;
     bool m_firstColumnFrozen = false;
-    bool m_clickMoved = false;  // the last click made another cell current than the one it hit
-    quint64 m_clickTime = 0;    // and when it came
 };
