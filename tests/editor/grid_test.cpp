@@ -14,25 +14,36 @@ namespace {
 
 // Rows: 0 section; 1 label + (1,1); 2 label + (2,1) + (2,2); 3 label only; 4 label + (4,2);
 // 5 label + (5,1).
-std::unique_ptr<DemoGrid> MakeNavigationGrid() {
+void FillNavigationGrid(DemoGrid& grid) {
+    grid.Build(6, 3, 100);
+    grid.SetupHeader();
+    grid.MakeSection(0, "Section", 3);
+    for (int row = 1; row < 6; ++row) {
+        grid.MakeLabel(row, 0, QString("Label %1").arg(row));
+    }
+    grid.MakeEditable(1, 1, "a");
+    grid.MakeEditable(2, 1, "b");
+    grid.MakeEditable(2, 2, "c");
+    grid.MakeEditable(4, 2, "d");
+    grid.MakeEditable(5, 1, "e");
+}
+
+// `filledUnderFocus`: the rows arrive while the grid has the focus, as when a page is laid out
+// anew, so that no cell is current yet.
+std::unique_ptr<DemoGrid> MakeNavigationGrid(bool filledUnderFocus = false) {
     auto grid = std::make_unique<DemoGrid>();
     grid->resize(420, 300);
-    grid->Build(6, 3, 100);
-    grid->SetupHeader();
-    grid->MakeSection(0, "Section", 3);
-    for (int row = 1; row < 6; ++row) {
-        grid->MakeLabel(row, 0, QString("Label %1").arg(row));
+    if (!filledUnderFocus) {
+        FillNavigationGrid(*grid);
     }
-    grid->MakeEditable(1, 1, "a");
-    grid->MakeEditable(2, 1, "b");
-    grid->MakeEditable(2, 2, "c");
-    grid->MakeEditable(4, 2, "d");
-    grid->MakeEditable(5, 1, "e");
     grid->show();
     grid->activateWindow();
     grid->setFocus();
     if (!QTest::qWaitForWindowActive(grid.get())) {
         qWarning("grid window not active");
+    }
+    if (filledUnderFocus) {
+        FillNavigationGrid(*grid);
     }
     return grid;
 }
@@ -55,6 +66,9 @@ class GridTest : public QObject {
     void keyboardMoves_data();
     void keyboardMoves();
     void gridWithoutEditableCells();
+    void tabLeavesPastTheEnds();
+    void focusBringsEditableCell_data();
+    void focusBringsEditableCell();
     void clickSetsCurrentColumn();
     void doubleClickEditsOnlyEditableCells();
     void typingStartsEdit();
@@ -66,6 +80,7 @@ class GridTest : public QObject {
     void columnResizeByDraggingBorder();
     void rowHeightFollowsHeader();
     void frozenFirstColumnStaysInView();
+    void clicksAndPagesInALongList();
 };
 
 void GridTest::keyboardMoves_data() {
@@ -81,9 +96,8 @@ void GridTest::keyboardMoves_data() {
     QTest::newRow("tab right")            << 1 << 1 << int(Qt::Key_Tab) << none << false << 2 << 1;
     QTest::newRow("tab same row")         << 2 << 1 << int(Qt::Key_Tab) << none << false << 2 << 2;
     QTest::newRow("tab skips rows")       << 2 << 2 << int(Qt::Key_Tab) << none << false << 4 << 2;
-    QTest::newRow("tab at end stays")     << 5 << 1 << int(Qt::Key_Tab) << none << false << 5 << 1;
-    QTest::newRow("tab from label")       << 3 << 0 << int(Qt::Key_Tab) << none << false << 4 << 2;
-    QTest::newRow("ctrl+tab passed on")   << 1 << 1 << int(Qt::Key_Tab) << int(Qt::ControlModifier) << false << 1 << 1;
+    QTest::newRow("tab at end, no pane")  << 5 << 1 << int(Qt::Key_Tab) << none << false << 5 << 1;
+    QTest::newRow("ctrl+tab moves none")  << 1 << 1 << int(Qt::Key_Tab) << int(Qt::ControlModifier) << false << 1 << 1;
     QTest::newRow("backtab same row")     << 2 << 2 << int(Qt::Key_Backtab) << int(Qt::ShiftModifier) << false << 2 << 1;
     QTest::newRow("backtab up a row")     << 4 << 2 << int(Qt::Key_Backtab) << int(Qt::ShiftModifier) << false << 2 << 2;
     QTest::newRow("backtab at start")     << 1 << 1 << int(Qt::Key_Backtab) << int(Qt::ShiftModifier) << false << 1 << 1;
@@ -93,7 +107,6 @@ void GridTest::keyboardMoves_data() {
     QTest::newRow("down at end stays")    << 5 << 1 << int(Qt::Key_Down) << none << false << 5 << 1;
     QTest::newRow("up skips read-only")   << 4 << 2 << int(Qt::Key_Up) << none << false << 2 << 2;
     QTest::newRow("up at top stays")      << 1 << 1 << int(Qt::Key_Up) << none << false << 1 << 1;
-    QTest::newRow("up from label column") << 3 << 0 << int(Qt::Key_Up) << none << false << 3 << 0;
     QTest::newRow("right")                << 2 << 1 << int(Qt::Key_Right) << none << false << 2 << 2;
     QTest::newRow("right at last")        << 2 << 2 << int(Qt::Key_Right) << none << false << 2 << 2;
     QTest::newRow("left")                 << 2 << 2 << int(Qt::Key_Left) << none << false << 2 << 1;
@@ -101,8 +114,8 @@ void GridTest::keyboardMoves_data() {
     QTest::newRow("nowhere tab")          << -1 << -1 << int(Qt::Key_Tab) << none << false << 1 << 1;
     QTest::newRow("nowhere up")           << -1 << -1 << int(Qt::Key_Up) << none << false << 1 << 1;
     QTest::newRow("nowhere left")         << -1 << -1 << int(Qt::Key_Left) << none << false << 1 << 1;
-    QTest::newRow("nowhere down")         << -1 << -1 << int(Qt::Key_Down) << none << false << -1 << -1;
-    QTest::newRow("nowhere backtab")      << -1 << -1 << int(Qt::Key_Backtab) << int(Qt::ShiftModifier) << false << -1 << -1;
+    QTest::newRow("nowhere down")         << -1 << -1 << int(Qt::Key_Down) << none << false << 1 << 1;
+    QTest::newRow("nowhere backtab")      << -1 << -1 << int(Qt::Key_Backtab) << int(Qt::ShiftModifier) << false << 5 << 1;
     QTest::newRow("nowhere first cell")   << -1 << -1 << int(Qt::Key_Down) << none << true << 1 << 1;
     QTest::newRow("nowhere right first")  << -1 << -1 << int(Qt::Key_Right) << none << true << 1 << 1;
     // clang-format on
@@ -116,7 +129,7 @@ void GridTest::keyboardMoves() {
     QFETCH(bool, selectFirst);
     QFETCH(int, row);
     QFETCH(int, column);
-    auto grid = MakeNavigationGrid();
+    auto grid = MakeNavigationGrid(startRow < 0);
     grid->m_selectFirst = selectFirst;
     if (startRow >= 0) {
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, CellCenter(*grid, startRow, startColumn));
@@ -143,11 +156,17 @@ void GridTest::gridWithoutEditableCells() {
     QVERIFY(QTest::qWaitForWindowActive(&window));
     grid->setFocus();
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, CellCenter(*grid, 1, 0));
-    for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Up, Qt::Key_Down}) {
+    for (Qt::Key key : {Qt::Key_Up, Qt::Key_Down, Qt::Key_Home, Qt::Key_End, Qt::Key_Tab, Qt::Key_Backtab}) {
+        grid->setFocus();
         QTest::keyClick(grid, key);
-        QCOMPARE(grid->GetFocusedRow(), 1);
+        QCOMPARE(grid->GetFocusedRow(), key == Qt::Key_End ? 2 : key == Qt::Key_Home ? 0 : 1);
         QCOMPARE(grid->GetCurrentColumn(), 0);
-        QVERIFY(grid->hasFocus());
+        // With nothing to edit, Tab and Shift+Tab go on to the next pane at once.
+        const bool leaves = key == Qt::Key_Tab || key == Qt::Key_Backtab;
+        QCOMPARE(other->hasFocus(), leaves);
+        if (key == Qt::Key_End) {
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, CellCenter(*grid, 1, 0));
+        }
     }
     // Left and Right go to the list, which scrolls sideways.
     QCOMPARE(grid->GetScrollX(), 0);
@@ -158,21 +177,147 @@ void GridTest::gridWithoutEditableCells() {
     QCOMPARE(grid->GetCurrentColumn(), 0);
 }
 
+void GridTest::tabLeavesPastTheEnds() {
+    // A pane before the grid and one after it.
+    QWidget window;
+    auto* before = new QLineEdit(&window);
+    auto* grid = new DemoGrid(&window);
+    auto* after = new QLineEdit(&window);
+    before->setGeometry(0, 0, 100, 20);
+    grid->setGeometry(0, 30, 420, 300);
+    after->setGeometry(0, 340, 100, 20);
+    FillNavigationGrid(*grid);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    const QPoint current = CellCenter(*grid, 2, 2);
+    const auto currentColor = [&] { return ColorAt(*grid, current); };
+
+    // Tab from the pane before: the first editable cell, shown in the focus colour.
+    before->setFocus();
+    QTest::keyClick(before, Qt::Key_Tab);
+    QVERIFY(grid->hasFocus());
+    QCOMPARE(grid->GetFocusedRow(), 1);
+    QCOMPARE(grid->GetCurrentColumn(), 1);
+    // Across the cells, then past the last one to the pane after; the current cell turns grey.
+    for (const auto& [row, column] : {std::pair{2, 1}, {2, 2}, {4, 2}, {5, 1}}) {
+        QTest::keyClick(grid, Qt::Key_Tab);
+        QCOMPARE(grid->GetFocusedRow(), row);
+        QCOMPARE(grid->GetCurrentColumn(), column);
+    }
+    QTest::keyClick(grid, Qt::Key_Tab);
+    QVERIFY(after->hasFocus());
+    QCOMPARE(grid->GetFocusedRow(), 5);
+    // Shift+Tab comes back to the cell it left.
+    QTest::keyClick(after, Qt::Key_Tab, Qt::ShiftModifier);
+    QVERIFY(grid->hasFocus());
+    QCOMPARE(grid->GetFocusedRow(), 5);
+    QCOMPARE(grid->GetCurrentColumn(), 1);
+    // Ctrl+Tab leaves from any cell, both ways; the cell stays current, grey without the focus.
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, current);
+    QCOMPARE(currentColor(), ToQColor(0xFF9933));
+    QTest::keyClick(grid, Qt::Key_Tab, Qt::ControlModifier);
+    QVERIFY(after->hasFocus());
+    QCOMPARE(currentColor(), ToQColor(0xD0D0D0));
+    grid->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(grid, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(before->hasFocus());
+    QCOMPARE(grid->GetFocusedRow(), 2);
+    QCOMPARE(grid->GetCurrentColumn(), 2);
+    // Shift+Tab before the first cell leaves backwards.
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, CellCenter(*grid, 1, 1));
+    QTest::keyClick(grid, Qt::Key_Backtab, Qt::ShiftModifier);
+    QVERIFY(before->hasFocus());
+    // An open editor keeps Ctrl+Tab's key: the edit ends and the grid keeps the focus.
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, CellCenter(*grid, 1, 1));
+    QVERIFY(grid->GetEditor() != nullptr);
+    QTest::keyClick(grid->GetEditor(), Qt::Key_Tab);
+    QVERIFY(grid->GetEditor() == nullptr);
+    QVERIFY(grid->hasFocus());
+}
+
+void GridTest::focusBringsEditableCell_data() {
+    QTest::addColumn<int>("clickRow");  // -1: focus without a click
+    QTest::addColumn<int>("clickColumn");
+    QTest::addColumn<int>("reason");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("down");  // the current row after Down
+    // clang-format off
+    QTest::newRow("tab in")           << -1 << -1 << int(Qt::TabFocusReason)      << 1 << 1 << 2;
+    QTest::newRow("backtab in")       << -1 << -1 << int(Qt::BacktabFocusReason)  << 5 << 1 << 5;
+    QTest::newRow("pane key")         << -1 << -1 << int(Qt::ShortcutFocusReason) << 1 << 1 << 2;
+    QTest::newRow("window back")      << -1 << -1 << int(Qt::ActiveWindowFocusReason) << 1 << 1 << 2;
+    QTest::newRow("label click")      << 2 << 0 << 0 << 2 << 1 << 5;
+    QTest::newRow("label-only row")   << 3 << 0 << 0 << 4 << 2 << 4;
+    QTest::newRow("section click")    << 0 << 0 << 0 << 1 << 1 << 2;
+    QTest::newRow("last label click") << 5 << 0 << 0 << 5 << 1 << 5;
+    // clang-format on
+}
+
+void GridTest::focusBringsEditableCell() {
+    QFETCH(int, clickRow);
+    QFETCH(int, clickColumn);
+    QFETCH(int, reason);
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(int, down);
+    QWidget window;
+    auto* other = new QLineEdit(&window);
+    auto* grid = new DemoGrid(&window);
+    other->setGeometry(0, 0, 100, 20);
+    grid->setGeometry(0, 30, 420, 300);
+    FillNavigationGrid(*grid);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    other->setFocus();
+    QCOMPARE(grid->GetFocusedRow(), -1);
+    if (clickRow >= 0) {
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, CellCenter(*grid, clickRow, clickColumn));
+    } else {
+        grid->setFocus(Qt::FocusReason(reason));
+    }
+    QVERIFY(grid->hasFocus());
+    QCOMPARE(grid->GetFocusedRow(), row);
+    QCOMPARE(grid->GetCurrentColumn(), column);
+    QCOMPARE(ColorAt(*grid, CellCenter(*grid, row, column)), ToQColor(0xFF9933));
+    // The keys work at once.
+    QTest::keyClick(grid, Qt::Key_Down);
+    QCOMPARE(grid->GetFocusedRow(), down);
+    // Ctrl+Home and Home: the first editable cell, never the section; End: the last.
+    QTest::keyClick(grid, Qt::Key_End);
+    QCOMPARE(grid->GetFocusedRow(), 5);
+    QCOMPARE(grid->GetCurrentColumn(), 1);
+    QTest::keyClick(grid, Qt::Key_Home, Qt::ControlModifier);
+    QCOMPARE(grid->GetFocusedRow(), 1);
+    QCOMPARE(grid->GetCurrentColumn(), 1);
+    // Typing after a click on a label edits the row's value.
+    if (clickColumn == 0 && clickRow == 2) {
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, CellCenter(*grid, 2, 0));
+        QTest::keyClick(grid, Qt::Key_X);
+        QVERIFY(grid->GetEditor() != nullptr);
+        QTest::keyClick(grid->GetEditor(), Qt::Key_Return);
+        QCOMPARE(grid->GetItemText(2, 1), QString("x"));
+    }
+}
+
 void GridTest::clickSetsCurrentColumn() {
     auto grid = MakeNavigationGrid();
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, CellCenter(*grid, 2, 2));
     QCOMPARE(grid->GetFocusedRow(), 2);
     QCOMPARE(grid->GetCurrentColumn(), 2);
     QVERIFY(grid->GetEditor() == nullptr);  // a single click never edits
-    QTest::mouseClick(grid->viewport(), Qt::RightButton, {}, CellCenter(*grid, 3, 0));
-    QCOMPARE(grid->GetFocusedRow(), 3);
-    QCOMPARE(grid->GetCurrentColumn(), 0);
-    // Right of the last column and below the rows there is no cell.
+    QTest::mouseClick(grid->viewport(), Qt::RightButton, {}, CellCenter(*grid, 4, 2));
+    QCOMPARE(grid->GetFocusedRow(), 4);
+    QCOMPARE(grid->GetCurrentColumn(), 2);
+    // Right of the last column and below the rows there is no cell: the current one stays.
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(350, CellCenter(*grid, 1, 0).y()));
-    QCOMPARE(grid->GetCurrentColumn(), -1);
+    QCOMPARE(grid->GetFocusedRow(), 4);
+    QCOMPARE(grid->GetCurrentColumn(), 2);
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(50, grid->viewport()->height() - 2));
-    QCOMPARE(grid->GetCurrentColumn(), -1);
-    QCOMPARE(grid->GetFocusedRow(), -1);
+    QCOMPARE(grid->GetFocusedRow(), 4);
+    QCOMPARE(grid->GetCurrentColumn(), 2);
 }
 
 void GridTest::doubleClickEditsOnlyEditableCells() {
@@ -194,10 +339,12 @@ void GridTest::doubleClickEditsOnlyEditableCells() {
 
 void GridTest::typingStartsEdit() {
     auto grid = MakeNavigationGrid();
-    // A letter on a read-only current cell does nothing.
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, CellCenter(*grid, 2, 0));
+    // A letter on a current cell that became read-only does nothing.
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, CellCenter(*grid, 2, 1));
+    grid->SetCellEditable(2, 1, 0);
     QTest::keyClick(grid.get(), Qt::Key_X);
     QVERIFY(grid->GetEditor() == nullptr);
+    grid->SetCellEditable(2, 1, 1);
     // On an editable one it opens the editor with the letter typed over the selected text.
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, CellCenter(*grid, 2, 1));
     QTest::keyClick(grid.get(), Qt::Key_X);
@@ -387,6 +534,48 @@ void GridTest::rowHeightFollowsHeader() {
 
 // A wide table scrolled sideways keeps its first column (the entry numbers) and its title in view;
 // a click there picks the first column, not the cell that scrolled under it.
+void GridTest::clicksAndPagesInALongList() {
+    // 60 rows: a section at 0, editable cells (·,1) on rows 1-3 and 50-59 only.
+    DemoGrid grid;
+    grid.resize(300, 200);
+    grid.Build(60, 2, 120);
+    grid.SetupHeader();
+    grid.MakeSection(0, "Section", 2);
+    for (int row = 1; row < 60; ++row) {
+        grid.MakeLabel(row, 0, QString("Label %1").arg(row));
+        if (row < 4 || row >= 50) {
+            grid.MakeEditable(row, 1, QString::number(row));
+        }
+    }
+    grid.show();
+    grid.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&grid));
+    // PageDown from row 3 passes the rows without a cell to edit and lands on row 50.
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, CellCenter(grid, 3, 1));
+    QTest::keyClick(&grid, Qt::Key_PageDown);
+    QCOMPARE(grid.GetFocusedRow(), 50);
+    QCOMPARE(grid.GetCurrentColumn(), 1);
+    QTest::keyClick(&grid, Qt::Key_PageUp);
+    QCOMPARE(grid.GetFocusedRow(), 3);
+    // A label far from every editable cell is taken as clicked: the list does not jump.
+    grid.EnsureVisible(25);
+    const int top = grid.GetTopRow();
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, CellCenter(grid, 25, 0));
+    QCOMPARE(grid.GetFocusedRow(), 25);
+    QCOMPARE(grid.GetTopRow(), top);
+    // Ctrl+Home takes the keyboard back to the first editable cell.
+    QTest::keyClick(&grid, Qt::Key_Home, Qt::ControlModifier);
+    QCOMPARE(grid.GetFocusedRow(), 1);
+    // A double click on the section makes row 1 current but opens nothing.
+    grid.EnsureVisible(0);
+    QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, CellCenter(grid, 0, 0));
+    QCOMPARE(grid.GetFocusedRow(), 1);
+    QVERIFY(grid.GetEditor() == nullptr);
+    // A double click on a value opens it.
+    QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, CellCenter(grid, 2, 1));
+    QVERIFY(grid.GetEditor() != nullptr);
+}
+
 void GridTest::frozenFirstColumnStaysInView() {
     DemoGrid grid;
     grid.resize(320, 200);

@@ -203,9 +203,22 @@ void PageFrameworkTest::copyCell() {
         QCoreApplication::processEvents();
         return QApplication::clipboard()->text();
     };
-    QCOMPARE(copyFrom(kTypeRow, 0), QString("untouched"));     // label
-    QCOMPARE(copyFrom(kSectionRow, 0), QString("untouched"));  // section
-    QCOMPARE(copyFrom(kIdRow, 1), QString("untouched"));       // disabled, blank
+    // A click on a label, a section or a disabled cell leaves the nearest editable cell current:
+    // that is what is copied.
+    QCOMPARE(copyFrom(kTypeRow, 0), QString("All"));
+    QCOMPARE(copyFrom(kSectionRow, 0), QString("All"));
+    QCOMPARE(copyFrom(kIdRow, 1), QString("All"));
+    // A current cell the rules disable (another window changed the type) copies nothing.
+    f.doc.Set(u"def_id_type", u"group");
+    f.page->RefreshFromDocument();
+    QTest::mouseClick(f.page->viewport(), Qt::LeftButton, {}, f.Cell(kIdRow, 1));
+    QCOMPARE(f.page->GetFocusedRow(), int(kIdRow));
+    f.doc.Set(u"def_id_type", u"all");
+    f.page->RefreshFromDocument();
+    QApplication::clipboard()->setText("untouched");
+    QTest::keyClick(f.page.get(), Qt::Key_C, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    QCOMPARE(QApplication::clipboard()->text(), QString("untouched"));
     QCOMPARE(copyFrom(kTypeRow, 1), QString("All"));
     const QMimeData* data = QApplication::clipboard()->mimeData();
     const QString ansiFormat = "text/plain;charset=" + QString::fromStdString(AnsiCodePageName());
@@ -218,7 +231,12 @@ void PageFrameworkTest::helpFollowsSelection() {
     QTest::mouseClick(f.page->viewport(), Qt::LeftButton, {}, f.Cell(kTypeRow, 1));
     QCOMPARE(f.help.last(), QString("mk:@MSITStore:/opt/talvero/talvero.chm::/def_id_type.htm"));
     QCOMPARE(f.page->CurrentHelpAddress(), f.help.last());
+    // A click on the section leaves the type row current, its help shown throughout.
+    const auto shown = f.help.size();
     QTest::mouseClick(f.page->viewport(), Qt::LeftButton, {}, f.Cell(kSectionRow, 0));
+    QCOMPARE(f.help.size(), shown);
+    QCOMPARE(f.page->GetFocusedRow(), int(kTypeRow));
+    f.page->MoveToRow(kSectionRow);
     QCOMPARE(f.help.last(), QString());  // a row without help shows a blank page
     // The keyboard selects rows as a click does.
     f.doc.Set(u"def_id_type", u"group");

@@ -426,8 +426,11 @@ int KGridListView::DrawCell(QPainter& painter, int row, int column, unsigned ite
     }
 
     if ((itemState & kStateSelected) && column == m_currentColumn && IsCellEditable(row, column)) {
-        textColor = ToQColor(0xFFFFFF);
-        backColor = ToQColor(0xFF9933);
+        // Blue where the keys go; grey while another pane of the window has the focus, so that
+        // only one pane looks focused.
+        const bool elsewhere = isActiveWindow() && !hasFocus() && GetEditor() == nullptr;
+        textColor = ToQColor(elsewhere ? 0x000000 : 0xFFFFFF);
+        backColor = ToQColor(elsewhere ? 0xD0D0D0 : 0xFF9933);
     }
 
     painter.fillRect(cell, backColor);
@@ -533,11 +536,29 @@ bool KGridListView::event(QEvent* event) {
         m_resizing = false;
         viewport()->releaseMouse();
     }
-    // Tab belongs to the grid's cell moves, never to the focus chain.
+    // Whenever the grid has the focus, an editable cell is current and shows it. A click sets its
+    // own cell (HandleMouseButton); the focus an editor or a popup hands back finds its cell in
+    // place. Losing the focus greys the current cell.
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+        const bool handled = QAbstractScrollArea::event(event);
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (event->type() == QEvent::FocusIn && reason != Qt::MouseFocusReason &&
+            reason != Qt::PopupFocusReason) {
+            EnsureCurrentCell(reason == Qt::BacktabFocusReason);
+        }
+        viewport()->update();
+        return handled;
+    }
+    // Tab moves between the editable cells and leaves the grid past its last (Shift+Tab: before
+    // its first); Ctrl+Tab always leaves it. During an edit the editor has the key.
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
-            keyPressEvent(key);
+            if ((key->modifiers() & Qt::ControlModifier) && GetEditor() == nullptr) {
+                focusNextPrevChild(key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
+            } else {
+                keyPressEvent(key);
+            }
             return true;
         }
     }
@@ -585,17 +606,38 @@ void KGridListView::keyPressEvent(QKeyEvent* event) {
             horizontalScrollBar()->setValue(GetScrollX() + kHorizontalKeyStep);
             return;
         case Qt::Key_Home:
-            MoveToRow(0);
+        case Qt::Key_End: {
+            // The first or last cell that can be edited (with or without Ctrl), never a title row.
+            int r = -1, c = -1;
+            if (event->key() == Qt::Key_Home
+                    ? FindNextEditable(0, -1, true, &r, &c)
+                    : FindNextEditable(GetItemCount() - 1, GetColumnCount(), false, &r, &c)) {
+                MoveToCell(r, c, GetFocusedRow());
+            } else {
+                MoveToRow(event->key() == Qt::Key_Home ? 0 : GetItemCount() - 1);
+            }
             return;
-        case Qt::Key_End:
-            MoveToRow(GetItemCount() - 1);
-            return;
+        }
         case Qt::Key_PageUp:
         case Qt::Key_PageDown: {
+            // A page away, on the nearest row that can be edited in the current column (further
+            // on first), else on the nearest editable cell.
+            const bool down = event->key() == Qt::Key_PageDown;
             const int step = std::max(1, viewport()->height() / m_rowHeight - 1);
             const int from = std::max(m_focusRow, 0);
-            const int to = event->key() == Qt::Key_PageUp ? from - step : from + step;
-            MoveToRow(std::clamp(to, 0, GetItemCount() - 1));
+            const int to = std::clamp(down ? from + step : from - step, 0, std::max(GetItemCount() - 1, 0));
+            for (const bool further : {down, !down}) {
+                for (int r = to; r >= 0 && r < GetItemCount(); r += further ? 1 : -1) {
+                    if (IsCellEditable(r, m_currentColumn)) {
+                        MoveToRow(r);
+                        return;
+                    }
+                }
+            }
+            if (GetItemCount() > 0) {
+                MoveToRow(to);
+                EnsureCurrentCell(!down);
+            }
             return;
         }
         case Qt::Key_Return:
@@ -641,6 +683,34 @@ bool KGridListView::FindNextEditable(int row, int column, bool forward, int* fou
     return false;
 }
 
+bool KGridListView::NearestEditable(int row, int* foundRow, int* foundColumn) const {
+    // The row's own first editable cell, else the nearest below, else the nearest above.
+    return (FindNextEditable(row, -1, true, foundRow, foundColumn) && *foundRow == row) ||
+           FindNextEditable(row + 1, -1, true, foundRow, foundColumn) ||
+           FindNextEditable(row - 1, GetColumnCount(), false, foundRow, foundColumn);
+}
+
+void KGridListView::EnsureCurrentCell(bool fromBehind) {
+    if (GetEditor() != nullptr) {
+        return;
+    }
+    const int row = GetFocusedRow();
+    if (row >= 0 && IsCellEditable(row, m_currentColumn)) {
+        return;
+    }
+    int r = -1, c = -1;
+    bool found = false;
+    if (row >= 0) {
+        found = NearestEditable(row, &r, &c);
+    } else {
+        found = fromBehind ? FindNextEditable(GetItemCount() - 1, GetColumnCount(), false, &r, &c)
+                           : FindNextEditable(0, -1, true, &r, &c);
+    }
+    if (found) {
+        MoveToCell(r, c, row);
+    }
+}
+
 void KGridListView::MoveToCell(int row, int column, int focusedRow) {
     m_currentColumn = column;
     if (row != focusedRow) {
@@ -658,12 +728,19 @@ bool KGridListView::HandleNavigationKey(QKeyEvent* event) {
     const bool nowhere = col == -1 && row == -1;
 
     auto tabSearch = [&](bool forward) {
-        if (nowhere && SelectFirstEditableCell()) {
+        if (nowhere && forward && SelectFirstEditableCell()) {
             return;
         }
+        // From nowhere, Shift+Tab comes in from behind: the last editable cell.
         int r = -1, c = -1;
-        if (FindNextEditable(row, col, forward, &r, &c)) {
+        const bool found = nowhere && !forward
+                               ? FindNextEditable(GetItemCount() - 1, GetColumnCount(), false, &r, &c)
+                               : FindNextEditable(row, col, forward, &r, &c);
+        if (found) {
             MoveToCell(r, c, row);
+        } else {
+            // Past the last editable cell (or before the first) the next pane takes over.
+            focusNextPrevChild(forward);
         }
     };
     auto rowSearch = [&](bool leftwards) {
@@ -722,9 +799,10 @@ bool KGridListView::HandleNavigationKey(QKeyEvent* event) {
             return true;
         case Qt::Key_Down:
             if (nowhere) {
-                SelectFirstEditableCell();
+                tabSearch(true);
+            } else {
+                columnSearch(false);
             }
-            columnSearch(false);
             return true;
         case Qt::Key_C:
         case Qt::Key_V:
@@ -764,20 +842,32 @@ bool KGridListView::HandleMouseButton(QMouseEvent* event) {
     }
     auto [row, column] = SubItemHitTest(point);
     if (row >= 0 && column >= 0) {
-        if (column != m_currentColumn) {
+        // A click on a label or a section makes the nearest editable cell current instead. Where
+        // none is in view (an empty entry far down a long list) the cell is taken as clicked, so
+        // that the list does not jump away from under the pointer.
+        int r = row, c = column;
+        const int visible = std::max(1, viewport()->height() / m_rowHeight);
+        if (!IsCellEditable(row, column) &&
+            !(NearestEditable(row, &r, &c) && r >= GetTopRow() && r < GetTopRow() + visible)) {
+            r = row;
+            c = column;
+        }
+        if (c != m_currentColumn) {
             if (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)) {
                 viewport()->update();
             } else {
-                RedrawRow(row);
+                RedrawRow(r);
                 RedrawRow(GetFocusedRow());
             }
         }
-        m_currentColumn = column;
+        m_currentColumn = c;
+        // The list's own selection follows the click.
+        SetSelectedRow(r);
+        EnsureVisible(r);
     } else {
-        m_currentColumn = -1;
+        // Beside or below the cells: the current cell stays.
+        EnsureCurrentCell(false);
     }
-    // The list's own selection follows the click.
-    SetSelectedRow(row);
     setFocus(Qt::MouseFocusReason);
     return false;
 }
@@ -804,8 +894,11 @@ void KGridListView::mouseDoubleClickEvent(QMouseEvent* event) {
     }
     HandleMouseButton(event);
     if (event->button() == Qt::LeftButton && !(event->modifiers() & Qt::ControlModifier)) {
-        const int row = SubItemHitTest(event->position().toPoint()).first;
-        BeginCellEdit(row, m_currentColumn, 0);
+        // Only the cell under the pointer opens, never the one a click on its label made current.
+        const auto [row, column] = SubItemHitTest(event->position().toPoint());
+        if (row == GetFocusedRow() && column == m_currentColumn) {
+            BeginCellEdit(row, column, 0);
+        }
     }
 }
 

@@ -137,6 +137,12 @@ class KGridListView : public QAbstractScrollArea {
     bool HandleMouseButton(QMouseEvent* event);
     bool FindNextEditable(int row, int column, bool forward, int* foundRow, int* foundColumn) const;
     void MoveToCell(int row, int column, int focusedRow);
+    // The editable cell nearest to `row`: its own first, else the nearest below, else above.
+    bool NearestEditable(int row, int* foundRow, int* foundColumn) const;
+    // Makes an editable cell current where none is: the selected row's own, else the nearest
+    // below or above it; with no row selected, the first editable cell (the last `fromBehind`).
+    // A grid without editable cells keeps what it has.
+    void EnsureCurrentCell(bool fromBehind);
     void UpdateScrollBars();
     void UpdateHeaderGeometry();
     void RedrawRow(int row);

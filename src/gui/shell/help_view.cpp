@@ -2,6 +2,7 @@
 
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QPainter>
 #include <QTextDocument>
 #include <QUrl>
 
@@ -12,6 +13,7 @@ namespace {
 
 constexpr uint32_t kTextHelpFileMissing = 2018;
 constexpr uint32_t kTextHelpPageMissing = 2014;
+constexpr int kFrameWidth = 2;
 
 // The help file's path is a file name, not part of a URL: "#", "?" and "%" in a folder name
 // would otherwise start a fragment or a query, or be read as an escape, and lose the rest.
@@ -49,6 +51,29 @@ QString HelpErrorPage(const QString& address, bool fileMissing) {
 CHelpView::CHelpView(QWidget* parent) : QTextBrowser(parent), m_archive(std::make_unique<ChmArchive>()) {
     setOpenExternalLinks(false);
     setOpenLinks(true);
+    // Room for a focus frame that shows which pane the keys go to.
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setLineWidth(kFrameWidth);
+}
+
+bool CHelpView::event(QEvent* event) {
+    const bool handled = QTextBrowser::event(event);
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+        update();
+    } else if (event->type() == QEvent::Paint) {
+        // Over the plain frame: a thin grey line, or the highlight colour at full width while the
+        // pane has the focus.
+        QPainter painter(this);
+        const QRect outer = rect();
+        const bool focused = hasFocus();
+        const QColor line = palette().color(QPalette::Active, focused ? QPalette::Highlight : QPalette::Mid);
+        const QColor rest = focused ? line : palette().color(QPalette::Active, QPalette::Base);
+        for (int i = 0; i < kFrameWidth; ++i) {
+            painter.setPen(i == 0 ? line : rest);
+            painter.drawRect(outer.adjusted(i, i, -i - 1, -i - 1));
+        }
+    }
+    return handled;
 }
 
 CHelpView::~CHelpView() = default;

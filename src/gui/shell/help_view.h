@@ -23,6 +23,8 @@ class CHelpView : public QTextBrowser {
     bool ShowsContextMenuAt(const QPoint& viewportPos) const;
 
   protected:
+    // Draws the pane's frame: the highlight colour while the pane has the focus.
+    bool event(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     // Tab leaves the pane rather than stepping through its links, like the other panes.
     bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }

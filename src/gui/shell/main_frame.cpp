@@ -58,6 +58,37 @@ QString SettingsKey(const char* value) {
     return QString("Global/") + value;
 }
 
+// A selection shown in the highlight colour says where the keys go: while the tree does not have
+// the focus its selection is grey, as the grid's current cell is, so that one pane looks focused.
+class UnfocusedSelectionLook : public QObject {
+  public:
+    explicit UnfocusedSelectionLook(QWidget* pane) : QObject(pane), m_focused(pane->palette()) {
+        Apply(pane);
+        pane->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+            Apply(static_cast<QWidget*>(watched));
+        }
+        return false;
+    }
+
+  private:
+    void Apply(QWidget* pane) const {
+        QPalette palette = m_focused;
+        if (!pane->hasFocus()) {
+            for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+                palette.setColor(group, QPalette::Highlight, QColor(0xD0, 0xD0, 0xD0));
+                palette.setColor(group, QPalette::HighlightedText, m_focused.color(group, QPalette::Text));
+            }
+        }
+        pane->setPalette(palette);
+    }
+
+    QPalette m_focused;
+};
+
 }  // namespace
 
 CMainFrame::CMainFrame(CTalveroDoc* document, QWidget* parent)
@@ -269,6 +300,7 @@ bool CMainFrame::CreateClient() {
     m_wndRightSplitter->setObjectName("rightSplitter");
 
     m_pLeftView = new CLeftView(m_wndSplitter);
+    new UnfocusedSelectionLook(m_pLeftView);
     m_wndSplitter->insertWidget(0, m_pLeftView);
     m_pageArea = new QStackedWidget(m_wndRightSplitter);
     m_pageArea->setObjectName("pageArea");
