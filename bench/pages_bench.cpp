@@ -9,9 +9,9 @@
 #include "document/talvero_doc.h"
 #include "gui/editor/k_grid_list_view.h"
 #include "gui/pages/list_view_address_book_list.h"
-#include "pages/node_table.h"
 #include "largest_config.h"
 #include "page_bench_support.h"
+#include "pages/node_table.h"
 
 namespace {
 
