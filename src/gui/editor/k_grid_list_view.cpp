@@ -195,6 +195,8 @@ void KGridListView::UpdateScrollBars() {
     horizontalScrollBar()->setPageStep(viewport()->width());
     horizontalScrollBar()->setRange(0, std::max(0, m_header->TotalWidth() - viewport()->width()));
     m_header->SetScrollOffset(GetScrollX());
+    // A scroll bar that came or went changed the view's width.
+    FillLastColumn();
 }
 
 void KGridListView::BeginCellEdit(int row, int column, char16_t firstChar) {
@@ -515,6 +517,26 @@ void KGridListView::DrawFrozenColumn(QPainter& painter, int first, int last) {
     painter.restore();
     painter.fillRect(QRect(width - 1, 0, 2, viewport()->height()),
                      palette().color(QPalette::Active, QPalette::Mid));
+}
+
+void KGridListView::SetLastColumnFills(int minWidth) {
+    m_lastColumnMin = minWidth;
+    FillLastColumn();
+}
+
+void KGridListView::FillLastColumn() {
+    const int columns = GetColumnCount();
+    if (m_lastColumnMin <= 0 || columns < 2) {
+        return;
+    }
+    int others = 0;
+    for (int column = 0; column + 1 < columns; ++column) {
+        others += GetColumnWidth(column);
+    }
+    const int width = std::max(m_lastColumnMin, viewport()->width() - others);
+    if (width != GetColumnWidth(columns - 1)) {
+        SetColumnWidth(columns - 1, width);
+    }
 }
 
 void KGridListView::resizeEvent(QResizeEvent* event) {
@@ -910,6 +932,7 @@ void KGridListView::mouseMoveEvent(QMouseEvent* event) {
             m_resizeStart.rx() -= scroll - m_resizeStartScroll;
             m_resizeStartScroll = scroll;
         }
+        m_lastColumnMin = 0;  // the user sizes the columns from now on
         SetColumnWidth(m_resizeColumn,
                        std::max(kMinColumnWidth, m_resizeColumnRect.width() + point.x() - m_resizeStart.x()));
         return;

@@ -58,6 +58,10 @@ class KGridListView : public QAbstractScrollArea {
     int GetColumnCount() const { return m_header->GetItemCount(); }
     int GetColumnWidth(int column) const { return m_header->GetItemWidth(column); }
     void SetColumnWidth(int column, int width) { m_header->SetItemWidth(column, width); }
+    // The last column takes the width the others leave in the view, never less than `minWidth`,
+    // whenever the view or the other columns change size, until the user drags a column's
+    // border. 0: the last column keeps the width it is given.
+    void SetLastColumnFills(int minWidth);
     int InsertItem(int row, const QString& text);
     int GetItemCount() const { return static_cast<int>(m_rows.size()); }
     void DeleteAllItems();
@@ -145,6 +149,7 @@ class KGridListView : public QAbstractScrollArea {
     void EnsureCurrentCell(bool fromBehind);
     void UpdateScrollBars();
     void UpdateHeaderGeometry();
+    void FillLastColumn();
     void RedrawRow(int row);
     void DrawFrozenColumn(QPainter& painter, int first, int last);
     bool FirstColumnHeld() const;
@@ -157,6 +162,7 @@ class KGridListView : public QAbstractScrollArea {
     std::map<KCellPos, int32_t> m_cellEditable;
     QPointer<QWidget> m_editor;
     std::array<QFont, 2> m_cellFonts;
+    int m_lastColumnMin = 0;
     int m_resizeColumn = -1;
     QRect m_resizeColumnRect;
     bool m_resizing = false;

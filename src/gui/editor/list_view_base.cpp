@@ -231,6 +231,12 @@ void CListViewBase::DeclarePage(const PageDeclaration& page) {
     if (page.labelWidth > 0) {
         SetColumnWidth(0, page.labelWidth);
     }
+    if (!page.table) {
+        // The values take the room the labels leave, so a page of rows never scrolls sideways
+        // while a value keeps room to be read.
+        constexpr int kLeastValueWidth = 200;
+        SetLastColumnFills(kLeastValueWidth);
+    }
 }
 
 // ---- value tables --------------------------------------------------------------------------
