@@ -141,6 +141,16 @@ TEST_F(ConfigFile, AcceptanceRules) {
     EXPECT_EQ(OpenConfigurationFile(doc, dir).refusal, ConfigRefusal::CannotOpen);
 }
 
+// The warnings the last load gave its observers.
+struct LoadWarnings : IDocumentObserver {
+    void OnDocumentUpdate(int, const std::vector<std::u16string>* w) override {
+        if (w) {
+            lines = *w;
+        }
+    }
+    std::vector<std::u16string> lines;
+};
+
 // A NUL inside the file neither cuts the file short nor a value: the value holding it is not
 // loaded, with a warning naming it, and every setting after it loads.
 TEST_F(ConfigFile, ANulIsWarnedAboutAndCutsNothing) {
@@ -167,14 +177,7 @@ TEST_F(ConfigFile, ANulIsWarnedAboutAndCutsNothing) {
          Utf16(u";" + id + u"\r\n[Config]\r\ndisp_name_01=Ok\r\ndef_id_01=00042" + nul + nul), u"Ok", false},
     };
     for (const auto& c : cases) {
-        struct Warnings : IDocumentObserver {
-            void OnDocumentUpdate(int, const std::vector<std::u16string>* w) override {
-                if (w) {
-                    lines = *w;
-                }
-            }
-            std::vector<std::u16string> lines;
-        } warnings;
+        LoadWarnings warnings;
         CTalveroDoc doc;
         doc.AddObserver(&warnings);
         ASSERT_TRUE(OpenConfigurationFile(doc, Write("nul.ini", c.bytes)).ok()) << c.what;
@@ -194,14 +197,7 @@ TEST_F(ConfigFile, ANulIsWarnedAboutAndCutsNothing) {
 TEST_F(ConfigFile, ValuesTheSettingsRefuseAreNamedInTheWarnings) {
     const std::u16string id = u"{499D5724-3DB8-45B8-B06D-5E0563C69F20}";
     SetLanguageText(2190, u"%s=%s kept %s");
-    struct Warnings : IDocumentObserver {
-        void OnDocumentUpdate(int, const std::vector<std::u16string>* w) override {
-            if (w) {
-                lines = *w;
-            }
-        }
-        std::vector<std::u16string> lines;
-    } warnings;
+    LoadWarnings warnings;
     CTalveroDoc doc;
     doc.AddObserver(&warnings);
     ASSERT_TRUE(OpenConfigurationFile(
