@@ -56,6 +56,14 @@ CListViewBase* ShowEditablePage(CMainFrame& frame) {
     return nullptr;
 }
 
+// The main window shown and active, as a user at the keyboard has it.
+bool ShowActive(CMainFrame& frame) {
+    frame.resize(1000, 700);
+    frame.show();
+    frame.activateWindow();
+    return QTest::qWaitForWindowActive(&frame);
+}
+
 QColor Pixel(QWidget* widget, const QPoint& at) {
     return widget->grab().toImage().pixelColor(at);
 }
@@ -70,10 +78,7 @@ class KeyboardFocusTest : public QObject {
     void tabWalksThePanes() {
         TestEnvironment env;
         FrameUnderTest t;
-        t.frame->resize(1000, 700);
-        t.frame->show();
-        t.frame->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(t.frame.get()));
+        QVERIFY(ShowActive(*t.frame));
         QTreeWidget* tree = t.frame->LeftView();
         QWidget* help = t.frame->HelpView();
         auto* grid = ShowEditablePage(*t.frame);
@@ -128,10 +133,7 @@ class KeyboardFocusTest : public QObject {
     void gridHasCurrentCellAfterF6AndLabelClick() {
         TestEnvironment env;
         FrameUnderTest t;
-        t.frame->resize(1000, 700);
-        t.frame->show();
-        t.frame->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(t.frame.get()));
+        QVERIFY(ShowActive(*t.frame));
         QTreeWidget* tree = t.frame->LeftView();
         auto* grid = ShowEditablePage(*t.frame);
         QVERIFY(grid);
